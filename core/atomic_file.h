@@ -1,0 +1,11 @@
+#pragma once
+// Whole-file writes that never leave a half-written file behind: the data goes to a
+// temporary file in the same folder, is flushed to disk and renamed over the target.
+#include <string>
+#include <string_view>
+
+namespace qxr {
+
+bool write_file_atomic(const std::string& path, std::string_view data);
+
+}  // namespace qxr

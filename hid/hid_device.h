@@ -1,0 +1,126 @@
+#pragma once
+// One HID interface (top-level collection): enumeration of interface paths, open with
+// capabilities from the report descriptor, timed and cancellable whole-report I/O.
+//
+// A path is either a hidraw node with a self-describing suffix
+// ("/dev/hidraw3#vid_320f&pid_5055&mi_01&col04") or an emulated interface in an emulator
+// folder ("<dir>/<id>.sock#vid_...&mi_..&col.."). Both are file descriptors that carry one
+// report per read/write, so the I/O below is the same for both.
+#include <cstddef>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "core/stop_event.h"
+#include "hid/report_descriptor.h"
+
+namespace qxr::hid {
+
+inline constexpr int kInfinite = qxr::kInfinite;
+
+struct HidCaps {
+  uint16_t usage = 0;
+  uint16_t usage_page = 0;
+  // Byte lengths as Windows counts them: the longest report of the type plus the report-id byte
+  // (or the report alone when the descriptor uses no report ids, plus one zero byte).
+  uint16_t input_report_byte_length = 0;
+  uint16_t output_report_byte_length = 0;
+  uint16_t feature_report_byte_length = 0;
+  uint16_t number_input_button_caps = 0;
+  uint16_t number_input_value_caps = 0;
+  uint16_t number_output_button_caps = 0;
+  uint16_t number_output_value_caps = 0;
+  uint16_t number_feature_button_caps = 0;
+  uint16_t number_feature_value_caps = 0;
+};
+
+struct HidAttributes {
+  uint16_t vendor_id = 0;
+  uint16_t product_id = 0;
+  uint16_t version = 0;
+};
+
+// One per button capability and one per usage covered by a value capability.
+struct HidData {
+  bool is_button = false;
+  uint16_t usage_page = 0;
+  uint32_t status = 0;  // kHidpStatusSuccess after a good access
+  uint32_t report_id = 0;
+  bool data_set = false;
+  // button part
+  uint32_t usage_min = 0;
+  uint32_t usage_max = 0;
+  uint32_t max_usage_length = 0;
+  std::vector<uint16_t> usages;  // max_usage_length entries, 0-terminated when shorter
+  // value part
+  uint16_t usage = 0;
+  uint32_t raw_value = 0;
+  int32_t scaled_value = 0;
+};
+
+inline constexpr uint32_t kHidpStatusSuccess = 0x00110000;
+
+class HidDevice {
+ public:
+  HidDevice();
+  ~HidDevice();
+  HidDevice(const HidDevice&) = delete;
+  HidDevice& operator=(const HidDevice&) = delete;
+
+  // Enumeration (the discovery thread's instance).
+  bool enumerate();
+  const std::string* next_path();  // owned by the list; nullptr when exhausted
+  void clear_paths();
+  size_t path_count() const;
+
+  // Opening. read/write select the access; overlapped is accepted for fidelity (all I/O here is
+  // timed and cancellable); exclusive refuses a second open of the same interface.
+  bool open(const std::string& path, bool read, bool write, bool overlapped, bool exclusive);
+  bool reopen();
+  void close();
+  bool is_open() const;
+  // Releases a read or write that is waiting (also one with kInfinite timeout).
+  void cancel();
+
+  // One report each. timeout_ms may be kInfinite. False on failure, timeout, cancel or unplug.
+  // A report of another collection of the same node is never delivered by read().
+  bool read(uint8_t* buffer, size_t length, size_t* transferred, int timeout_ms);
+  bool write(const uint8_t* buffer, size_t length, size_t* transferred, int timeout_ms);
+  // Counterpart of HidD_SetOutputReport: one output report, synchronous, bounded time.
+  bool set_output_report(const uint8_t* buffer, size_t length);
+
+  const HidCaps& caps() const { return caps_; }
+  const HidAttributes& attributes() const { return attributes_; }
+  std::vector<uint8_t>& input_report_buffer() { return input_report_; }
+  std::vector<HidData>& input_data() { return input_data_; }
+  const ReportDescriptor& descriptor() const { return descriptor_; }
+
+  // Fills the input HidData records whose report id matches the report's first byte.
+  bool unpack_input_report(const uint8_t* report, size_t length);
+
+  uint16_t interface_number() const { return interface_number_; }
+  uint16_t collection_number() const { return collection_number_; }
+  const std::string& path() const { return path_; }
+
+ private:
+  struct Impl;
+  Impl* impl_;
+  std::string path_;
+  bool opt_read_ = false, opt_write_ = false, opt_overlapped_ = false, opt_exclusive_ = false;
+  HidCaps caps_;
+  HidAttributes attributes_;
+  ReportDescriptor descriptor_;
+  std::vector<uint8_t> input_report_;
+  std::vector<HidData> input_data_;
+  uint16_t interface_number_ = 0;
+  uint16_t collection_number_ = 0;
+};
+
+// Path helpers: case-insensitive search for the marker, then "%x". 0 when absent.
+uint16_t vendor_from_path(const std::string& path);
+uint16_t product_from_path(const std::string& path);
+uint16_t interface_from_path(const std::string& path);
+uint16_t collection_from_path(const std::string& path);
+
+}  // namespace qxr::hid

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Configures (once) and builds in one shared build folder. Builds are serialised with a lock
+# so that several shells never run two compilers at once on this 2-core machine.
+# Usage: scripts/build.sh [BUILD_DIR] [--target T ...]   (BUILD_DIR defaults to build)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+dir="$root/build"
+if [ $# -gt 0 ] && [ "${1#--}" = "$1" ]; then dir="$1"; shift; fi
+extra=()
+case "$(basename "$dir")" in
+  build-asan) extra+=(-DQXR_ASAN=ON -DQXR_BENCH=OFF) ;;
+  build-tsan) extra+=(-DQXR_TSAN=ON -DQXR_BENCH=OFF) ;;
+esac
+exec 9>"/tmp/qxr470-build.lock"
+flock 9
+if [ ! -f "$dir/build.ninja" ]; then
+  cmake -S "$root" -B "$dir" -G Ninja "${extra[@]}" ${QXR_CMAKE_ARGS:-}
+fi
+cmake --build "$dir" -j "$(nproc)" "$@"

@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "core/atomic_file.h"
+#include "core/clock.h"
+#include "core/debug_line.h"
+#include "core/stop_event.h"
+#include "core/worker_thread.h"
+
+using namespace qxr;
+using namespace std::chrono_literals;
+
+TEST(StopEvent, ManualResetStaysSetUntilReset) {
+  StopEvent e;
+  EXPECT_FALSE(e.is_set());
+  EXPECT_FALSE(e.wait(5));
+  e.set();
+  e.set();
+  EXPECT_TRUE(e.is_set());
+  EXPECT_TRUE(e.wait(0));
+  EXPECT_TRUE(e.is_set());  // waiting does not consume it
+  e.reset();
+  EXPECT_FALSE(e.is_set());
+}
+
+TEST(StopEvent, InfiniteWaitReleasedFromAnotherThread) {
+  StopEvent e;
+  std::thread t([&] {
+    std::this_thread::sleep_for(20ms);
+    e.set();
+  });
+  EXPECT_TRUE(e.wait(kInfinite));
+  t.join();
+}
+
+TEST(WorkerThread, StopEndsAndReportsOutcomeLine) {
+  DebugCapture cap;
+  WorkerThread w;
+  std::atomic<int> loops{0};
+  ASSERT_TRUE(w.start([&](StopEvent& stop) {
+    while (!stop.wait(1)) loops++;
+  }));
+  EXPECT_FALSE(w.start([](StopEvent&) {}));  // already running
+  std::this_thread::sleep_for(10ms);
+  EXPECT_EQ(w.stop(), WorkerThread::StopOutcome::Ended);
+  EXPECT_EQ(cap.count(kThreadEndedLine), 1);
+  EXPECT_FALSE(w.running());
+  EXPECT_EQ(w.stop(), WorkerThread::StopOutcome::NotRunning);
+  // Restartable after a stop: the event is reset on start.
+  ASSERT_TRUE(w.start([&](StopEvent& stop) { stop.wait(kInfinite); }));
+  EXPECT_EQ(w.stop(), WorkerThread::StopOutcome::Ended);
+}
+
+TEST(WorkerThread, SlowThreadIsReportedThenStillJoined) {
+  DebugCapture cap;
+  WorkerThread w;
+  std::atomic<bool> finished{false};
+  w.start([&](StopEvent&) {
+    std::this_thread::sleep_for(150ms);  // ignores its stop event for a while
+    finished = true;
+  });
+  EXPECT_EQ(w.stop({}, 20), WorkerThread::StopOutcome::TimedOut);
+  EXPECT_TRUE(finished);  // joined, not abandoned
+  EXPECT_EQ(cap.count(kThreadTimeoutLine), 1);
+}
+
+TEST(WorkerThread, CancelHookReleasesBlockedBody) {
+  WorkerThread w;
+  StopEvent device_cancel;  // stands in for a transport's cancel
+  w.start([&](StopEvent&) { device_cancel.wait(kInfinite); });
+  EXPECT_EQ(w.stop([&] { device_cancel.set(); }), WorkerThread::StopOutcome::Ended);
+}
+
+TEST(ManualClock, SleeperWakesOnlyWhenAdvancedPastDeadline) {
+  ManualClock clock(100);
+  StopEvent stop;
+  std::atomic<bool> woke{false};
+  std::thread t([&] {
+    woke = clock.sleep_until(150, stop);
+  });
+  ASSERT_TRUE(clock.wait_for_sleepers(1));
+  clock.advance(49);
+  std::this_thread::sleep_for(10ms);
+  EXPECT_FALSE(woke);
+  clock.advance(1);
+  t.join();
+  EXPECT_TRUE(woke);
+  EXPECT_EQ(clock.now_ms(), 150u);
+}
+
+TEST(ManualClock, StopEndsSleepWithFalse) {
+  ManualClock clock;
+  StopEvent stop;
+  bool result = true;
+  std::thread t([&] { result = clock.sleep_until(1000, stop); });
+  ASSERT_TRUE(clock.wait_for_sleepers(1));
+  stop.set();
+  t.join();
+  EXPECT_FALSE(result);
+}
+
+TEST(SystemClock, SleepUntilPastDeadlineReturnsAtOnce) {
+  StopEvent stop;
+  auto& c = system_clock();
+  EXPECT_TRUE(c.sleep_until(c.now_ms() - 1, stop));
+  stop.set();
+  EXPECT_FALSE(c.sleep_until(c.now_ms() + 10000, stop));
+}
+
+TEST(DebugCapture, CollectsLinesOnlyWhileAlive) {
+  debug_line("before");
+  DebugCapture cap;
+  EXPECT_TRUE(debug_enabled());
+  debug_line("命令");
+  debug_fmt("{:02x} {}", 10, "x");
+  EXPECT_EQ(cap.lines(), (std::vector<std::string>{"命令", "0a x"}));
+  EXPECT_EQ(cap.count("0a", true), 1);
+  EXPECT_EQ(cap.count("0a"), 0);
+}
+
+TEST(AtomicFile, ReplacesWholeFileAndLeavesNoTemporaries) {
+  auto dir = std::filesystem::temp_directory_path() / ("qxr_atomic_" + std::to_string(getpid()));
+  std::filesystem::create_directories(dir);
+  auto path = (dir / "a.json").string();
+  ASSERT_TRUE(write_file_atomic(path, "first"));
+  ASSERT_TRUE(write_file_atomic(path, "second, longer"));
+  std::ifstream in(path);
+  std::string text((std::istreambuf_iterator<char>(in)), {});
+  EXPECT_EQ(text, "second, longer");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
+  EXPECT_FALSE(write_file_atomic((dir / "missing" / "b.json").string(), "x"));
+  std::filesystem::remove_all(dir);
+}
