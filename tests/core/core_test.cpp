@@ -137,3 +137,53 @@ TEST(AtomicFile, ReplacesWholeFileAndLeavesNoTemporaries) {
   EXPECT_FALSE(write_file_atomic((dir / "missing" / "b.json").string(), "x"));
   std::filesystem::remove_all(dir);
 }
+
+#include "core/serial_executor.h"
+
+TEST(SerialExecutor, RunsTasksInPostOrderOffTheCallingThread) {
+  SerialExecutor ex;
+  EXPECT_FALSE(ex.post([] {}));  // not started
+  ex.start();
+  std::vector<int> order;
+  std::thread::id ran_on;
+  for (int i = 0; i < 50; ++i) ex.post([&, i] {
+    order.push_back(i);
+    ran_on = std::this_thread::get_id();
+  });
+  ex.drain();
+  ASSERT_EQ(order.size(), 50u);
+  for (int i = 0; i < 50; ++i) EXPECT_EQ(order[i], i);
+  EXPECT_NE(ran_on, std::this_thread::get_id());
+  EXPECT_EQ(ex.pending(), 0u);
+}
+
+TEST(SerialExecutor, CoalescedTaskIsQueuedOnceWhileWaiting) {
+  SerialExecutor ex;
+  ex.start();
+  StopEvent gate;
+  std::atomic<int> frames{0};
+  ex.post([&] { gate.wait(kInfinite); });  // keeps the executor busy
+  for (int i = 0; i < 10; ++i) ex.post_coalesced("frame", [&] { frames++; });
+  EXPECT_EQ(ex.pending(), 2u);
+  gate.set();
+  ex.drain();
+  EXPECT_EQ(frames, 1);
+  ex.post_coalesced("frame", [&] { frames++; });  // queue empty again: accepted
+  ex.drain();
+  EXPECT_EQ(frames, 2);
+}
+
+TEST(SerialExecutor, StopRunsWhatIsQueuedThenRefuses) {
+  SerialExecutor ex;
+  ex.start();
+  std::atomic<int> ran{0};
+  for (int i = 0; i < 5; ++i) ex.post([&] {
+    std::this_thread::sleep_for(1ms);
+    ran++;
+  });
+  ex.stop();
+  EXPECT_EQ(ran, 5);
+  EXPECT_FALSE(ex.post([&] { ran++; }));
+  EXPECT_FALSE(ex.running());
+  ex.drain();  // returns at once when stopped
+}
