@@ -189,9 +189,9 @@ def effect_files():
 
 # --- light records --------------------------------------------------------------------------
 
-def light_info(mode, rgb, multicolour=True):
+def light_info(mode, rgb, multicolour=True, level=BRIGHTNESS_MAX):
     r, g, b = rgb
-    return {"SelectItem": mode, "Light": BRIGHTNESS_MAX, "Speed": SPEED_MEDIUM,
+    return {"SelectItem": mode, "Light": level, "Speed": SPEED_MEDIUM,
             "Fx": FX_FORWARD, "MultiColor": 1 if multicolour else 0,
             "Red": r, "Green": g, "Blue": b,
             "ZZCCLedMode": 0, "CustomGroup": 0, "OldLedmode": mode}

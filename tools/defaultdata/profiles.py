@@ -1,4 +1,8 @@
-"""The four factory profiles: "Device"[0] carries every member its device kind reads."""
+"""The four factory profiles: "Device"[0] carries every member its device kind reads.
+
+Lighting, polling rate and DPI stages match what the devices hold when they leave the factory,
+so that a first connection does not change a device behind the user's back.
+"""
 
 import audio
 import keycodes
@@ -10,17 +14,17 @@ DEFAULT_NAME = "default"
 # Keyboard system settings.
 REPEAT_RATE = 31          # fastest step of the 0-31 repeat-rate scale
 REPEAT_DELAY = 1          # 500 ms (250 ms per step, from 250)
-POLLING_OPTION = 0        # first option, the one out-of-range values fall back to
+POLLING_OPTION = 3        # the polling-rate option the devices leave the factory with
 
 # Mouse DPI: stage values are slider units of DPI_STEP DPI each.
 DPI_STEP = 50
-DPI_STAGES = [400, 800, 1600, 3200, 6400]
+DPI_STAGES = [800, 1600, 3200, 6400, 12000]
 DPI_COLOURS = [(255, 0, 0), (0, 255, 0), (0, 80, 255), (255, 200, 0), (200, 0, 255)]
-DPI_ACTIVE_STAGE = 2      # 1600 DPI
+DPI_ACTIVE_STAGE = 1      # 1600 DPI
 
 # Mouse desktop settings, as the page's sliders and checks hold them.
-DOUBLE_CLICK = 5          # middle of 1-10
-POINTER_SPEED = 10        # middle of 1-20
+DOUBLE_CLICK = 5          # of 1-10
+POINTER_SPEED = 10        # of 1-20
 POINTER_PRECISION = 1
 SCROLL_PAGE = 0
 WHEEL_LINES = 3
@@ -38,7 +42,7 @@ def profile(device):
 
 
 def keyboard():
-    info = lighting.light_info(mode=1, rgb=(0, 170, 255))
+    info = lighting.light_info(mode=1, rgb=(255, 0, 0))
     return profile({
         "LightInfo": info,
         "AudioLightInfo": {"AudioMode": 0, "BkColorR": 0, "BkColorG": 0, "BkColorB": 40,
@@ -59,7 +63,7 @@ def dpi_stage(dpi, rgb):
 
 
 def mouse():
-    info = lighting.light_info(mode=0, rgb=(255, 0, 0))
+    info = lighting.light_info(mode=0, rgb=(0, 255, 0))
     return profile({
         "LightInfo": info,
         "LightList": lighting.light_list(lighting.MOUSE_LEDS, info),
@@ -77,13 +81,13 @@ def mouse():
 
 
 def mouse_pad():
-    info = lighting.light_info(mode=0, rgb=(0, 255, 120))
+    info = lighting.light_info(mode=1, rgb=(0, 0, 255))
     return profile({"LightInfo": info,
                     "LightList": lighting.light_list(lighting.PAD_LEDS, info)})
 
 
 def headset():
-    info = lighting.light_info(mode=0, rgb=(255, 0, 80))
+    info = lighting.light_info(mode=2, rgb=(255, 0, 0), level=3)
     return profile({
         "LightInfo": info,
         "LightList": lighting.light_list(lighting.HEADSET_LEDS, info),
