@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/stop_event.h"
+#include "hid/hid_caps.h"
 #include "hid/report_descriptor.h"
 
 namespace qxr::hid {
@@ -59,7 +60,10 @@ struct HidData {
   int32_t scaled_value = 0;
 };
 
-inline constexpr uint32_t kHidpStatusSuccess = 0x00110000;
+inline constexpr uint32_t kHidpStatusSuccess = 0x00110000;  // == kStatusSuccess
+
+// Bounds set_output_report, which has no caller timeout.
+inline constexpr int kSetOutputReportTimeoutMs = 1000;
 
 class HidDevice {
  public:
@@ -86,9 +90,15 @@ class HidDevice {
   // One report each. timeout_ms may be kInfinite. False on failure, timeout, cancel or unplug.
   // A report of another collection of the same node is never delivered by read().
   bool read(uint8_t* buffer, size_t length, size_t* transferred, int timeout_ms);
+  // As read(), and also false as soon as stop is set: a thread that checks its stop event and
+  // then reads without timeout cannot miss a stop that comes in between.
+  bool read(uint8_t* buffer, size_t length, size_t* transferred, int timeout_ms,
+            const StopEvent& stop);
   bool write(const uint8_t* buffer, size_t length, size_t* transferred, int timeout_ms);
   // Counterpart of HidD_SetOutputReport: one output report, synchronous, bounded time.
   bool set_output_report(const uint8_t* buffer, size_t length);
+  // Reads and discards every input report queued now, without waiting. Returns how many.
+  size_t drain();
 
   const HidCaps& caps() const { return caps_; }
   const HidAttributes& attributes() const { return attributes_; }
@@ -98,13 +108,25 @@ class HidDevice {
 
   // Fills the input HidData records whose report id matches the report's first byte.
   bool unpack_input_report(const uint8_t* report, size_t length);
+  // The same on a caller-owned record array, e.g. one copied from input_data().
+  bool unpack_input_report(const uint8_t* report, size_t length, std::vector<HidData>& data) const;
 
   uint16_t interface_number() const { return interface_number_; }
   uint16_t collection_number() const { return collection_number_; }
   const std::string& path() const { return path_; }
+  // Last failure of open/read/write in words ("read: device gone"), for diagnostics.
+  std::string last_error() const;
 
  private:
   struct Impl;
+  class Transfer;
+  bool read_report(uint8_t* buffer, size_t length, size_t* transferred, int timeout_ms,
+                   int stop_fd);
+  bool write_fd(int fd, const uint8_t* buffer, size_t length, size_t* transferred,
+                int timeout_ms);
+  bool kind_is_socket() const;
+  static std::vector<HidData> build_input_data(const CollectionCaps& caps);
+
   Impl* impl_;
   std::string path_;
   bool opt_read_ = false, opt_write_ = false, opt_overlapped_ = false, opt_exclusive_ = false;
@@ -116,6 +138,12 @@ class HidDevice {
   uint16_t interface_number_ = 0;
   uint16_t collection_number_ = 0;
 };
+
+// The unpack algorithm on explicit capabilities: for every record whose report id is the
+// report's first byte, buttons get the usages of their range (0-terminated), values their raw
+// and scaled value. False at once when a value cannot be read.
+bool unpack_with_caps(const CollectionCaps& caps, const uint8_t* report, size_t length,
+                      std::vector<HidData>& data);
 
 // Path helpers: case-insensitive search for the marker, then "%x". 0 when absent.
 uint16_t vendor_from_path(const std::string& path);
