@@ -9,8 +9,9 @@ size_t idx(ReportType t) { return static_cast<size_t>(t); }
 uint16_t page_of(uint32_t extended) { return static_cast<uint16_t>(extended >> 16); }
 uint16_t id_of(uint32_t extended) { return static_cast<uint16_t>(extended & 0xFFFF); }
 
-HidCap base_cap(const MainField& f) {
+HidCap base_cap(const ReportDescriptor& desc, const MainField& f) {
   HidCap c;
+  c.report_bytes = 1 + (desc.report_bits(f.type, f.report_id) + 7) / 8;
   c.type = f.type;
   c.report_id = f.report_id;
   c.bit_offset = f.bit_offset;
@@ -28,12 +29,12 @@ void set_usage(HidCap* c, uint32_t extended) {
   c->usage_min = c->usage_max = id_of(extended);
 }
 
-void add_field(const MainField& f, CollectionCaps* caps) {
+void add_field(const ReportDescriptor& desc, const MainField& f, CollectionCaps* caps) {
   if (f.is_constant() || f.report_count == 0 || f.report_size == 0) return;
   const bool button = f.is_array() || f.report_size == 1;
   auto& list = button ? caps->buttons[idx(f.type)] : caps->values[idx(f.type)];
   if (f.usage_is_range) {
-    HidCap c = base_cap(f);
+    HidCap c = base_cap(desc, f);
     c.is_range = true;
     c.is_array = f.is_array();
     c.usage_page = page_of(f.usages[0]);
@@ -43,7 +44,7 @@ void add_field(const MainField& f, CollectionCaps* caps) {
     return;
   }
   if (f.usages.empty()) {
-    HidCap c = base_cap(f);
+    HidCap c = base_cap(desc, f);
     c.is_array = f.is_array();
     list.push_back(c);
     return;
@@ -52,7 +53,7 @@ void add_field(const MainField& f, CollectionCaps* caps) {
     // An array with a usage list selects list[value - logical minimum]: one capability per
     // usage, each remembering the element value that selects it.
     for (size_t k = 0; k < f.usages.size(); ++k) {
-      HidCap c = base_cap(f);
+      HidCap c = base_cap(desc, f);
       c.is_array = true;
       set_usage(&c, f.usages[k]);
       c.array_value = f.logical_min + static_cast<int32_t>(k);
@@ -64,7 +65,7 @@ void add_field(const MainField& f, CollectionCaps* caps) {
   // remaining elements.
   const size_t n = f.usages.size();
   for (size_t k = 0; k < n && k < f.report_count; ++k) {
-    HidCap c = base_cap(f);
+    HidCap c = base_cap(desc, f);
     set_usage(&c, f.usages[k]);
     c.bit_offset = f.bit_offset + static_cast<uint32_t>(k) * f.report_size;
     c.report_count = (k + 1 == n) ? f.report_count - static_cast<uint32_t>(k) : 1;
@@ -87,11 +88,8 @@ int32_t to_signed(uint32_t raw, uint32_t bit_size, int32_t logical_min) {
   return (raw & sign) ? static_cast<int32_t>(raw | ~((sign << 1) - 1)) : static_cast<int32_t>(raw);
 }
 
-// True when the report holds every bit the capability's report needs.
-bool report_long_enough(const HidCap& c, size_t length) {
-  const uint64_t end_bits = uint64_t{c.bit_offset} + uint64_t{c.bit_size} * c.report_count;
-  return length >= 1 + (end_bits + 7) / 8;
-}
+// A report cut short is refused as a whole, as the HID parser does, not field by field.
+bool report_long_enough(const HidCap& c, size_t length) { return length >= c.report_bytes; }
 
 }  // namespace
 
@@ -102,7 +100,7 @@ bool build_collection_caps(const ReportDescriptor& desc, size_t collection, Coll
   out->usage_page = tlc.usage_page;
   out->usage = tlc.usage;
   for (const auto& f : desc.fields())
-    if (f.collection == static_cast<int>(collection)) add_field(f, out);
+    if (f.collection == static_cast<int>(collection)) add_field(desc, f, out);
   for (size_t t = 0; t < kReportTypeCount; ++t)
     out->report_byte_length[t] = desc.report_byte_length(collection, static_cast<ReportType>(t));
   return true;

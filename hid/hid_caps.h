@@ -31,6 +31,7 @@ struct HidCap {
   uint32_t bit_offset = 0;                // first element, after the report-id byte
   uint32_t bit_size = 0;                  // per element
   uint32_t report_count = 0;
+  uint32_t report_bytes = 0;              // whole report with its report-id byte
   int32_t logical_min = 0, logical_max = 0;
   int32_t physical_min = 0, physical_max = 0;
 };

@@ -402,7 +402,7 @@ size_t HidDevice::drain() {
 
 // ---- capabilities and unpacking ----
 
-std::vector<HidData> HidDevice::build_input_data(const CollectionCaps& caps) {
+std::vector<HidData> build_input_data(const CollectionCaps& caps) {
   constexpr size_t in = static_cast<size_t>(ReportType::Input);
   size_t value_usages = 0;
   for (const auto& c : caps.values[in])

@@ -125,7 +125,6 @@ class HidDevice {
   bool write_fd(int fd, const uint8_t* buffer, size_t length, size_t* transferred,
                 int timeout_ms);
   bool kind_is_socket() const;
-  static std::vector<HidData> build_input_data(const CollectionCaps& caps);
 
   Impl* impl_;
   std::string path_;
@@ -138,6 +137,10 @@ class HidDevice {
   uint16_t interface_number_ = 0;
   uint16_t collection_number_ = 0;
 };
+
+// The input HidData records of a collection: one per button capability (with a zeroed usage
+// list of the longest length its usage page can report), one per usage of each value capability.
+std::vector<HidData> build_input_data(const CollectionCaps& caps);
 
 // The unpack algorithm on explicit capabilities: for every record whose report id is the
 // report's first byte, buttons get the usages of their range (0-terminated), values their raw
