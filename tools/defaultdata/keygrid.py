@@ -35,9 +35,22 @@ COLUMNS = len(KEY_GRID)
 ROWS = len(KEY_GRID[0])
 
 
+# Keys the lighting grid leaves out (Print Screen, Scroll Lock, Pause, the two function keys
+# beside them, Home, End, four international keys, Menu, right GUI), placed in the column and
+# row they sit nearest to, so that colour gradients reach them too.
+OFF_GRID = {
+    13: (16, 0), 14: (17, 0), 15: (18, 0), 16: (19, 0), 17: (20, 0),
+    36: (17, 1), 57: (17, 2),
+    80: (13, 3), 81: (14, 3), 82: (13, 4), 83: (14, 4),
+    111: (11, 5), 125: (10, 5),
+}
+
+
 def cells():
-    """(column, row, logical key) of every occupied cell."""
+    """(column, row, logical key) of every key that can carry a colour."""
     for c, column in enumerate(KEY_GRID):
         for r, k in enumerate(column):
             if k != EMPTY:
                 yield c, r, k
+    for k, (c, r) in sorted(OFF_GRID.items()):
+        yield c, r, k

@@ -134,6 +134,14 @@ def _police():
     return steps
 
 
+# A flicker that does not repeat visibly: colour, duration in ms, brightness level.
+_FLAMES = [
+    ((255, 40, 0), 180, 4), ((255, 90, 0), 120, 3), ((255, 20, 0), 200, 4),
+    ((255, 140, 0), 90, 2), ((200, 30, 0), 160, 3), ((255, 70, 0), 140, 4),
+    ((255, 110, 0), 110, 3), ((230, 25, 0), 230, 4), ((255, 60, 0), 100, 2),
+    ((255, 150, 10), 80, 3), ((255, 35, 0), 170, 4), ((210, 50, 0), 150, 3),
+]
+
 # Catalogue order matters: a device in a mode that plays the lighting program plays the
 # effect at the position of its mode index (keyboard mode 0 -> "aurora", pad and headset
 # mode 5 -> "ocean").
@@ -159,12 +167,8 @@ EFFECTS = [
         step(STEP_BREATHING, (255, 220, 150), 6000, speed=0),
     ]),
     ("light_effect_fire", "fx_fire", [
-        step(STEP_STATIC, (255, 40, 0), 180, speed=SPEED_MAX),
-        step(STEP_STATIC, (255, 90, 0), 120, level=3, speed=SPEED_MAX),
-        step(STEP_STATIC, (255, 20, 0), 200, speed=SPEED_MAX),
-        step(STEP_STATIC, (255, 140, 0), 90, level=2, speed=SPEED_MAX),
-        step(STEP_STATIC, (200, 30, 0), 160, level=3, speed=SPEED_MAX),
-        step(STEP_STATIC, (255, 70, 0), 140, speed=SPEED_MAX),
+        step(STEP_STATIC, rgb, ms, level=level, speed=SPEED_MAX)
+        for rgb, ms, level in _FLAMES
     ]),
     ("light_effect_ocean", "fx_ocean", [
         step(STEP_WAVE, (0, 90, 255), 6000, speed=1),
