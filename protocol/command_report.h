@@ -53,6 +53,9 @@ enum Result : int {
   kResultStatusFF = -102,
   kResultStatusFE = -103,
   kResultBadTableIndex = -201,
+  // A request that cannot be framed: pages past the 16-bit address space, a status read longer
+  // than one page, or a missing buffer. Nothing is sent.
+  kResultBadRequest = -202,
 };
 
 using CommandReport = std::array<uint8_t, kReportSize>;
@@ -72,6 +75,18 @@ inline void set_checksum(uint8_t* report) {
 inline bool checksum_ok(const uint8_t* report) {
   uint16_t sum = report_checksum(report);
   return report[kOffChecksumLo] == (sum & 0xFF) && report[kOffChecksumHi] == (sum >> 8);
+}
+
+// A zeroed request for a command: report id, command byte, page length and offset, checksum
+// left to the caller once the data is in place.
+inline CommandReport make_request(uint8_t command, uint8_t length = 0, uint16_t offset = 0) {
+  CommandReport r{};
+  r[kOffReportId] = kCommandReportId;
+  r[kOffCommand] = command;
+  r[kOffLength] = length;
+  r[kOffOffsetLo] = static_cast<uint8_t>(offset & 0xFF);
+  r[kOffOffsetHi] = static_cast<uint8_t>(offset >> 8);
+  return r;
 }
 
 inline uint16_t report_offset(const uint8_t* report) {
