@@ -1,0 +1,88 @@
+#include "devices/lighting/keyboard_lighting.h"
+
+namespace qxr::lighting {
+
+KeyboardLighting::KeyboardLighting(uint32_t seed) : effects_(seed) {}
+
+void KeyboardLighting::publish_locked() {
+  mailbox_.back() = effects_.frame();
+  mailbox_.publish();
+}
+
+void KeyboardLighting::set_light_info(const LightInfo& info, bool prepare) {
+  std::lock_guard lock(mutex_);
+  effects_.set_light_info(info);
+  if (!prepare) return;
+  effects_.PrepareMode(info.select_item);
+  music_.clear();
+  publish_locked();
+}
+
+LightInfo KeyboardLighting::light_info() const {
+  std::lock_guard lock(mutex_);
+  return effects_.light_info();
+}
+
+void KeyboardLighting::set_music_style(const MusicStyle& style) {
+  std::lock_guard lock(mutex_);
+  effects_.set_music_style(style);
+}
+
+void KeyboardLighting::set_music_colour_pair(uint32_t first, uint32_t second) {
+  set_music_style(music_style_from_colour_pair(first, second));
+}
+
+void KeyboardLighting::PrepareMode(uint8_t mode) {
+  std::lock_guard lock(mutex_);
+  effects_.PrepareMode(mode);
+  music_.clear();
+  publish_locked();
+}
+
+void KeyboardLighting::ResetEffectState() {
+  std::lock_guard lock(mutex_);
+  effects_.ResetEffectState();
+  music_.clear();
+  publish_locked();
+}
+
+void KeyboardLighting::restart_after_profile() {
+  std::lock_guard lock(mutex_);
+  effects_.restart_after_profile();
+}
+
+void KeyboardLighting::set_custom_colours(std::span<const Rgb, kKeyCount> colours) {
+  std::lock_guard lock(mutex_);
+  effects_.set_custom_colours(colours);
+}
+
+bool KeyboardLighting::SetCustomKeyColour(size_t key, Rgb colour) {
+  std::lock_guard lock(mutex_);
+  if (!effects_.SetCustomKeyColour(key, colour)) return false;
+  publish_locked();
+  return true;
+}
+
+void KeyboardLighting::OnKeyEvent(size_t key, uint8_t action) {
+  std::lock_guard lock(mutex_);
+  effects_.OnKeyEvent(key, action);
+}
+
+uint32_t KeyboardLighting::step_ticks() const {
+  std::lock_guard lock(mutex_);
+  const LightInfo& info = effects_.light_info();
+  return keyboard_step_ticks(info.select_item, info.speed);
+}
+
+void KeyboardLighting::step(uint64_t now_ms) {
+  std::lock_guard lock(mutex_);
+  MusicFrame music;
+  if (effects_.mode() == kModeMusic)
+    music_.take(music);
+  else if (effects_.mode() == kModeFedColour)
+    music.levels = music_.levels();
+  effects_.step(now_ms, music, program_);
+  publish_locked();
+}
+
+}  // namespace qxr::lighting

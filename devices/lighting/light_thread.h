@@ -1,0 +1,69 @@
+#pragma once
+// The light thread every device kind runs: a WorkerThread that sleeps until the next effect
+// step is due, runs it, and goes back to sleep. What to run and how often is the device's
+// (LightDriver); the runner only keeps the cadence. Stopping wakes it at once.
+#include <atomic>
+#include <cstdint>
+#include <string>
+
+#include "core/clock.h"
+#include "core/stop_event.h"
+#include "core/worker_thread.h"
+
+namespace qxr::lighting {
+
+// What the device wants on this wake.
+struct LightPace {
+  uint32_t step_counts = 1;  // counted ticks (or loops) between two steps
+  uint32_t idle_ms = 0;      // > 0: no step now (channel closed, synchronised); look again
+                             // after this long, or sooner when poked
+  static LightPace steps_every(uint32_t counts) { return {counts, 0}; }
+  static LightPace idle_for(uint32_t ms) { return {1, ms == 0 ? 1 : ms}; }
+};
+
+// Implemented by the device; both calls come from the light thread only.
+class LightDriver {
+ public:
+  virtual ~LightDriver() = default;
+  virtual LightPace pace() = 0;
+  virtual void step(uint64_t now_ms) = 0;
+};
+
+// Idle waits of a closed channel, as the device kinds poll it.
+inline constexpr uint32_t kClosedChannelIdleMs = 100;
+// The longest single sleep; a longer deadline is approached in several sleeps.
+inline constexpr uint64_t kMaxLightSleepMs = 60'000;
+
+class LightThreadRunner {
+ public:
+  // count_ms: kKeyboardTickMs or kLoopMs. exit_line: written when the thread ends.
+  LightThreadRunner(Clock& clock, uint32_t count_ms, std::string exit_line);
+  ~LightThreadRunner();
+  LightThreadRunner(const LightThreadRunner&) = delete;
+  LightThreadRunner& operator=(const LightThreadRunner&) = delete;
+
+  // The driver must outlive the thread (until stop() returns).
+  bool start(LightDriver& driver);
+  WorkerThread::StopOutcome stop();
+  bool running() const { return worker_.running(); }
+  // Something the pace depends on changed (mode, speed, channel, synchronised flag): the
+  // thread looks again now instead of at its deadline.
+  void poke() { wake_.set(); }
+
+  // For diagnostics and tests: steps run and wakes from sleep since start.
+  uint64_t steps() const { return steps_.load(std::memory_order_relaxed); }
+  uint64_t wakeups() const { return wakeups_.load(std::memory_order_relaxed); }
+
+ private:
+  void run(StopEvent& stop, LightDriver& driver);
+
+  Clock& clock_;
+  uint32_t count_ms_;
+  std::string exit_line_;
+  StopEvent wake_;
+  WorkerThread worker_;
+  std::atomic<uint64_t> steps_{0};
+  std::atomic<uint64_t> wakeups_{0};
+};
+
+}  // namespace qxr::lighting
