@@ -208,6 +208,9 @@ void FolderServer::close_connection(Interface& itf, uint64_t token) {
 }
 
 void FolderServer::broadcast(Interface& itf, const std::vector<uint8_t>& report) {
+  // A handle whose connect() has returned is open: it must see this report even when the
+  // server thread has not accepted it yet, as a freshly opened hidraw node would.
+  accept_pending(itf);
   std::vector<uint64_t> broken;
   for (const auto& [token, fd] : itf.connections) {
     ssize_t n = ::send(fd, report.data(), report.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
@@ -245,7 +248,8 @@ void FolderServer::handle_event(uint64_t token, uint32_t events) {
   if (it == tokens_.end()) return;  // closed since epoll_wait returned
   const TokenTarget target = it->second;
   if (target.kind == TokenKind::kListener) {
-    accept_all(target.id);
+    auto itf = interfaces_.find(target.id);
+    if (itf != interfaces_.end()) accept_pending(itf->second);
     return;
   }
   if (events & EPOLLIN) read_connection(target.id, token);
@@ -255,18 +259,16 @@ void FolderServer::handle_event(uint64_t token, uint32_t events) {
   }
 }
 
-void FolderServer::accept_all(const std::string& id) {
-  auto it = interfaces_.find(id);
-  if (it == interfaces_.end()) return;
+void FolderServer::accept_pending(Interface& itf) {
   for (;;) {
-    int fd = ::accept4(it->second.listen_fd, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+    int fd = ::accept4(itf.listen_fd, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
     if (fd < 0) return;  // EAGAIN: all taken
-    uint64_t token = add_token(TokenKind::kConnection, id, fd);
+    uint64_t token = add_token(TokenKind::kConnection, itf.description.id, fd);
     if (token == 0) {
       ::close(fd);
       continue;
     }
-    it->second.connections[token] = fd;
+    itf.connections[token] = fd;
   }
 }
 

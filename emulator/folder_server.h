@@ -71,7 +71,7 @@ class FolderServer {
   void run(StopEvent& stop);
   int next_timeout_ms() const;
   void handle_event(uint64_t token, uint32_t events);
-  void accept_all(const std::string& id);
+  void accept_pending(Interface& itf);
   void read_connection(const std::string& id, uint64_t token);
   void close_connection(Interface& itf, uint64_t token);
   void dispatch(const std::string& id, HandlerResult result);
