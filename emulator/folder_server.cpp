@@ -331,7 +331,10 @@ void FolderServer::run_due_reports() {
     auto it = interfaces_.find(due.id);
     if (it == interfaces_.end()) continue;
     broadcast(it->second, due.report);
-    if (due.unplug) unplug_locked(due.id);  // also drops this interface's later entries
+    if (due.unplug) {
+      unplug_locked(due.id);  // drops this interface's other entries: look again from the start
+      i = 0;
+    }
   }
 }
 

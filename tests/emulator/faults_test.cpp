@@ -105,6 +105,28 @@ TEST_F(DeviceFaults, LateReplyArrivesAfterTheDelayAndInOrder) {
   EXPECT_EQ((*second)[kOffCommand], CMD_END);
 }
 
+TEST_F(DeviceFaults, EventsQueueBehindALateReplyAndUnplugWaitsForIt) {
+  emu.set_fault(DeviceType::Keyboard, FaultMode::kLateReply, 150);
+  emu.set_fault(DeviceType::Keyboard, FaultMode::kUnplugAfter, 2);
+  ASSERT_TRUE(client.send(page(CMD_BEGIN)));
+  ASSERT_TRUE(wait_until([&] { return emu.exchanges(DeviceType::Keyboard, CMD_BEGIN) == 1; }));
+  ASSERT_TRUE(emu.press_key(DeviceType::Keyboard, 4));
+  auto reply = client.receive();
+  auto event = client.receive();
+  ASSERT_TRUE(reply.has_value());
+  ASSERT_TRUE(event.has_value());
+  EXPECT_EQ((*reply)[kOffCommand], CMD_BEGIN);
+  EXPECT_EQ((*event)[1] | ((*event)[2] << 8), 0x0504);
+  // The second request's late reply still goes out before the device goes.
+  ASSERT_TRUE(client.send(page(CMD_END)));
+  reply = client.receive();
+  ASSERT_TRUE(reply.has_value());
+  EXPECT_EQ((*reply)[kOffCommand], CMD_END);
+  EXPECT_FALSE(client.receive().has_value());
+  EXPECT_TRUE(client.closed());
+  EXPECT_FALSE(emu.plugged(DeviceType::Keyboard));
+}
+
 TEST_F(DeviceFaults, WrongEchoOnceThenAlways) {
   emu.set_fault(DeviceType::Keyboard, FaultMode::kWrongEchoOnce);
   auto reply = client.exchange(page(CMD_BEGIN));
