@@ -4,13 +4,15 @@
 #include <optional>
 
 #include "devices/audio/property_names.h"
+#include "profile/records.h"
 
 namespace qxr::audio {
 
 inline constexpr int EQ_PRESET_NONE = 0;
-inline constexpr int EQ_PRESET_FIRST = 1;
-inline constexpr int EQ_PRESET_LAST = 12;
-inline constexpr int EQ_TYPE_CUSTOM = 13;
+inline constexpr int EQ_PRESET_FIRST = qxr::kEqFirstPreset;
+inline constexpr int EQ_PRESET_LAST = qxr::kEqLastPreset;
+inline constexpr int EQ_TYPE_CUSTOM = qxr::kEqCustomType;
+static_assert(EQ_BANDS == qxr::kEqBandCount);
 
 using EqGains = std::array<int, EQ_BANDS>;
 

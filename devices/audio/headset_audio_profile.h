@@ -1,25 +1,15 @@
 #pragma once
-// What the headset's audio half needs from the headset profile. The profile object implements
-// it (or an adapter over it does); tests use an in-memory one.
-#include <cstdint>
+// What the headset's audio half needs from the headset profile. Zo6533AudioProfile adapts the
+// headset's profile object to it; tests use an in-memory one.
 #include <string>
 #include <vector>
+
+#include "profile/records.h"
 
 namespace qxr::audio {
 
 // The profile's "SystemSetStages", in its stored order.
-struct SystemSetStages {
-  int32_t magic_enable = 0;             // "MagicEnable": voice changer on
-  int32_t magic_type = 0;               // "MagicType": voice, 1-based
-  int32_t eq_type = 0;                  // "EqType": preset 1-12, or EQ_TYPE_CUSTOM
-  int32_t custom_eq_select_index = 0;   // "CustomEqSeletIndex"
-  int32_t mic_in_select = 0;            // "MicInSelect": 1 = microphone on (not muted)
-  int32_t mic_in_value = 0;             // "MicInValue": percent
-  int32_t mic_monitor_select = 0;       // "MicMoniterSelect": 1 = monitoring on
-  int32_t mic_monitor_value = 0;        // "MicMoniterValue": percent
-
-  friend bool operator==(const SystemSetStages&, const SystemSetStages&) = default;
-};
+using SystemSetStages = qxr::HeadsetSystemSetStages;
 
 class HeadsetAudioProfile {
  public:
