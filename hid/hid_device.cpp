@@ -17,6 +17,7 @@
 #include <memory>
 
 #include "core/debug_line.h"
+#include "hid/blocking_writer.h"
 #include "hid/device_path.h"
 #include "hid/enumeration.h"
 #include "hid/hid_caps.h"
@@ -55,6 +56,8 @@ struct HidDevice::Impl {
   int fd = -1;
   NodeKind kind = NodeKind::Hidraw;
   bool registered = false;  // holds an entry in the open registry
+  std::unique_ptr<BlockingWriter> writer;  // hidraw nodes opened for writing
+  std::timed_mutex write_order;             // one hidraw write at a time through the writer
   std::shared_ptr<const CollectionCaps> caps;
   bool numbered = false;           // the descriptor uses report ids
   std::vector<uint8_t> input_ids;  // input report ids of the opened collection
@@ -197,6 +200,7 @@ bool HidDevice::reopen() {
   impl_->numbered = descriptor_.uses_report_ids();
   impl_->input_ids = descriptor_.report_ids(index, ReportType::Input);
   impl_->kind = node.kind;
+  if (node.kind == NodeKind::Hidraw && opt_write_) impl_->writer = std::make_unique<BlockingWriter>();
   impl_->fd = node.fd;
   impl_->registered = true;
   return true;
@@ -204,6 +208,7 @@ bool HidDevice::reopen() {
 
 void HidDevice::close() {
   int fd;
+  std::unique_ptr<BlockingWriter> writer;
   {
     std::unique_lock lock(impl_->mutex);
     if (impl_->pending > 0) {
@@ -214,6 +219,7 @@ void HidDevice::close() {
     }
     fd = impl_->fd;
     impl_->fd = -1;
+    writer = std::move(impl_->writer);
     impl_->caps.reset();
     impl_->input_ids.clear();
     if (impl_->registered) {
@@ -221,6 +227,7 @@ void HidDevice::close() {
       impl_->registered = false;
     }
   }
+  writer.reset();  // waits for a write still in the kernel, which must not outlive the fd
   if (fd >= 0) ::close(fd);
   caps_ = HidCaps{};
   attributes_ = HidAttributes{};
@@ -328,17 +335,22 @@ bool HidDevice::write(const uint8_t* buffer, size_t length, size_t* transferred,
   if (transferred) *transferred = 0;
   Transfer t(impl_);
   if (t.fd() < 0 || length == 0) return false;
-  return write_fd(t.fd(), buffer, length, transferred, timeout_ms);
+  if (kind_is_socket()) return write_socket(t.fd(), buffer, length, transferred, timeout_ms);
+  const int fd = t.fd();
+  std::vector<uint8_t> copy(buffer, buffer + length);
+  auto job = [fd, copy = std::move(copy)]() -> ssize_t {
+    ssize_t n = ::write(fd, copy.data(), copy.size());
+    return n < 0 ? -errno : n;
+  };
+  return write_blocking(std::move(job), length, transferred, timeout_ms, "write");
 }
 
-bool HidDevice::write_fd(int fd, const uint8_t* buffer, size_t length, size_t* transferred,
-                         int timeout_ms) {
-  const bool socket = kind_is_socket();
+bool HidDevice::write_socket(int fd, const uint8_t* buffer, size_t length, size_t* transferred,
+                             int timeout_ms) {
   const auto deadline = SteadyClock::now() + std::chrono::milliseconds(std::max(timeout_ms, 0));
   for (;;) {
     // send() so that a vanished emulator yields EPIPE instead of killing us with SIGPIPE.
-    ssize_t n = socket ? ::send(fd, buffer, length, MSG_NOSIGNAL | MSG_DONTWAIT)
-                       : ::write(fd, buffer, length);
+    ssize_t n = ::send(fd, buffer, length, MSG_NOSIGNAL | MSG_DONTWAIT);
     if (n >= 0) {
       if (static_cast<size_t>(n) != length) {
         impl_->fail("write: short write");
@@ -370,6 +382,65 @@ bool HidDevice::write_fd(int fd, const uint8_t* buffer, size_t length, size_t* t
   }
 }
 
+// Waits for the writer's job within the caller's time, or for cancel. The caller holds a
+// Transfer, so the writer lives at least as long as this call.
+HidDevice::WaitResult HidDevice::wait_writer(BlockingWriter& writer, int timeout_ms,
+                                             std::chrono::steady_clock::time_point deadline) {
+  for (;;) {
+    if (!writer.busy()) return WaitResult::Done;
+    pollfd fds[2] = {{writer.done_fd(), POLLIN, 0}, {impl_->cancel_fd, POLLIN, 0}};
+    int r = ::poll(fds, 2, remaining_ms(timeout_ms, deadline));
+    if (r < 0 && errno == EINTR) continue;
+    if (r < 0) return WaitResult::Failed;
+    if (fds[1].revents) return WaitResult::Cancelled;
+    if (r == 0) return WaitResult::TimedOut;
+  }
+}
+
+bool HidDevice::write_blocking(BlockingWriter::Job job, size_t length, size_t* transferred,
+                               int timeout_ms, const char* what) {
+  const auto deadline = SteadyClock::now() + std::chrono::milliseconds(std::max(timeout_ms, 0));
+  BlockingWriter* writer;
+  {
+    std::lock_guard lock(impl_->mutex);
+    writer = impl_->writer.get();
+  }
+  if (!writer) {
+    impl_->fail(std::string(what) + ": not opened for writing");
+    return false;
+  }
+  std::unique_lock order(impl_->write_order, std::defer_lock);
+  if (timeout_ms < 0)
+    order.lock();
+  else if (!order.try_lock_until(deadline)) {
+    impl_->fail(std::string(what) + ": timeout");
+    return false;
+  }
+  auto give_up = [&](WaitResult w) {
+    impl_->fail(std::string(what) + (w == WaitResult::Cancelled ? ": cancelled"
+                                     : w == WaitResult::TimedOut ? ": timeout"
+                                                                 : ": wait failed"));
+    return false;
+  };
+  // A write given up on earlier may still be in the kernel: it goes first.
+  WaitResult w = wait_writer(*writer, timeout_ms, deadline);
+  if (w != WaitResult::Done) return give_up(w);
+  writer->start(std::move(job));
+  w = wait_writer(*writer, timeout_ms, deadline);
+  if (w != WaitResult::Done) return give_up(w);
+  const ssize_t n = writer->take_result();
+  if (n < 0) {
+    impl_->fail(std::string(what) + ": " + std::strerror(static_cast<int>(-n)));
+    return false;
+  }
+  if (static_cast<size_t>(n) != length) {
+    impl_->fail(std::string(what) + ": short write");
+    return false;
+  }
+  if (transferred) *transferred = length;
+  return true;
+}
+
 bool HidDevice::kind_is_socket() const {
   std::lock_guard lock(impl_->mutex);
   return impl_->kind == NodeKind::EmulatedSocket;
@@ -378,17 +449,20 @@ bool HidDevice::kind_is_socket() const {
 bool HidDevice::set_output_report(const uint8_t* buffer, size_t length) {
   Transfer t(impl_);
   if (t.fd() < 0 || length == 0) return false;
-  if (!kind_is_socket()) {
+  size_t done = 0;
+  if (kind_is_socket()) return write_socket(t.fd(), buffer, length, &done, kSetOutputReportTimeoutMs);
+  const int fd = t.fd();
+  std::vector<uint8_t> copy(buffer, buffer + length);
+  auto job = [fd, copy = std::move(copy)]() mutable -> ssize_t {
     // The output report through the control pipe, as the HID class's own call does; kernels
     // without the ioctl get an ordinary write (interrupt pipe when the device has one).
-    if (ioctl(t.fd(), HIDIOCSOUTPUT(length), buffer) >= 0) return true;
-    if (errno != ENOTTY && errno != EINVAL) {
-      impl_->fail(std::string("ioctl (SOUTPUT): ") + std::strerror(errno));
-      return false;
-    }
-  }
-  size_t done = 0;
-  return write_fd(t.fd(), buffer, length, &done, kSetOutputReportTimeoutMs);
+    if (ioctl(fd, HIDIOCSOUTPUT(copy.size()), copy.data()) >= 0)
+      return static_cast<ssize_t>(copy.size());
+    if (errno != ENOTTY && errno != EINVAL) return -errno;
+    ssize_t n = ::write(fd, copy.data(), copy.size());
+    return n < 0 ? -errno : n;
+  };
+  return write_blocking(std::move(job), length, &done, kSetOutputReportTimeoutMs, "set_output_report");
 }
 
 size_t HidDevice::drain() {
@@ -441,6 +515,8 @@ bool HidDevice::unpack_input_report(const uint8_t* report, size_t length) {
 bool HidDevice::unpack_input_report(const uint8_t* report, size_t length,
                                     std::vector<HidData>& data) const {
   if (report == nullptr || length == 0) return false;
+  std::unique_ptr<BlockingWriter> writer;  // hidraw nodes opened for writing
+  std::timed_mutex write_order;             // one hidraw write at a time through the writer
   std::shared_ptr<const CollectionCaps> caps;
   {
     std::lock_guard lock(impl_->mutex);

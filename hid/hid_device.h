@@ -6,8 +6,12 @@
 // ("/dev/hidraw3#vid_320f&pid_5055&mi_01&col04") or an emulated interface in an emulator
 // folder ("<dir>/<id>.sock#vid_...&mi_..&col.."). Both are file descriptors that carry one
 // report per read/write, so the I/O below is the same for both.
+#include <sys/types.h>
+
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -17,6 +21,8 @@
 #include "hid/report_descriptor.h"
 
 namespace qxr::hid {
+
+class BlockingWriter;
 
 inline constexpr int kInfinite = qxr::kInfinite;
 
@@ -122,8 +128,13 @@ class HidDevice {
   class Transfer;
   bool read_report(uint8_t* buffer, size_t length, size_t* transferred, int timeout_ms,
                    int stop_fd);
-  bool write_fd(int fd, const uint8_t* buffer, size_t length, size_t* transferred,
-                int timeout_ms);
+  bool write_socket(int fd, const uint8_t* buffer, size_t length, size_t* transferred,
+                    int timeout_ms);
+  enum class WaitResult { Done, TimedOut, Cancelled, Failed };
+  WaitResult wait_writer(BlockingWriter& writer, int timeout_ms,
+                         std::chrono::steady_clock::time_point deadline);
+  bool write_blocking(std::function<ssize_t()> job, size_t length, size_t* transferred,
+                      int timeout_ms, const char* what);
   bool kind_is_socket() const;
 
   Impl* impl_;

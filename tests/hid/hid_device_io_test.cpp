@@ -20,6 +20,17 @@ using namespace std::chrono_literals;
 // transfer that hangs still does.
 constexpr auto kPromptly = 5s;
 
+// cancel() only releases a transfer that is already pending, so keep cancelling until the
+// transfer started on the other thread has ended.
+bool cancel_until_done(HidDevice& dev, std::future<bool>& transfer) {
+  const auto deadline = std::chrono::steady_clock::now() + kPromptly;
+  while (std::chrono::steady_clock::now() < deadline) {
+    dev.cancel();
+    if (transfer.wait_for(10ms) == std::future_status::ready) return true;
+  }
+  return false;
+}
+
 std::vector<uint8_t> command_report(uint8_t command) {
   std::vector<uint8_t> r(64, 0);
   r[0] = 4;
@@ -149,6 +160,7 @@ TEST_F(HidDeviceIo, ReportsOfAnotherCollectionAreNotDelivered) {
 
 TEST_F(HidDeviceIo, InfiniteReadIsReleasedByCancelAndByClose) {
   ASSERT_TRUE(dev_.open(keyboard_.path(3), true, true, true, false));
+  ASSERT_TRUE(keyboard_.wait_connections(1));
   auto blocked_read = [this] {
     return std::async(std::launch::async, [this] {
       uint8_t buf[64];
@@ -159,9 +171,7 @@ TEST_F(HidDeviceIo, InfiniteReadIsReleasedByCancelAndByClose) {
   auto wait_until_blocked = [] { std::this_thread::sleep_for(50ms); };
 
   auto r1 = blocked_read();
-  wait_until_blocked();
-  dev_.cancel();
-  ASSERT_EQ(r1.wait_for(kPromptly), std::future_status::ready);
+  ASSERT_TRUE(cancel_until_done(dev_, r1));
   EXPECT_FALSE(r1.get());
   EXPECT_TRUE(dev_.is_open());
 
@@ -249,9 +259,7 @@ TEST_F(HidDeviceIo, WriteTimeoutHoldsWhenThePeerDoesNotRead) {
   // A write that waits without timeout is released by cancel.
   auto w = std::async(std::launch::async,
                       [&] { return dev_.write(report.data(), report.size(), &n, kInfinite); });
-  std::this_thread::sleep_for(20ms);
-  dev_.cancel();
-  ASSERT_EQ(w.wait_for(kPromptly), std::future_status::ready);
+  ASSERT_TRUE(cancel_until_done(dev_, w));
   EXPECT_FALSE(w.get());
 
   // Once the device reads again, writing works.
