@@ -411,7 +411,7 @@ TEST(FirmwareMacros, BrokenImagesAreRefused) {
   EXPECT_EQ(kb.fw.macro_image().error, BlobError::kBadOffsets);
 
   // Pages out of order: the second page first.
-  Bytes long_image = build_blob({events(20, 3)});
+  Bytes long_image = build_blob({events(30, 3)});  // 142 bytes: three pages
   EXPECT_EQ(kb.cmd(CMD_WRITE_MACROS, 56, 56, long_image.data() + 56)[kOffStatus], kStatusError);
   EXPECT_EQ(kb.fw.last_refusal(), Refusal::kOutOfSequence);
   // And a good image after all that is accepted.
