@@ -8,6 +8,8 @@
 #include <span>
 #include <string>
 
+#include "profile/records.h"
+
 namespace qxr::devices {
 
 // Messages a page passes on to its owner window.
@@ -53,9 +55,8 @@ class DevicePage {
   // The whole indicator picture of one light frame, index = indicator number.
   virtual void show_indicators(std::span<const IndicatorColour> colours) = 0;
 
-  // Lighting panel: the current lighting record (14 bytes) and the music record (9 bytes).
-  virtual void show_lighting(std::span<const uint8_t> light_info,
-                             std::span<const uint8_t> audio_light_info) = 0;
+  // Lighting panel: the current lighting record and the music record.
+  virtual void show_lighting(const LightInfo& light, const AudioLightInfo& music) = 0;
   virtual void select_custom_group(int group) = 0;
   // Colour picker of the lighting panel.
   virtual void set_colour_picker(uint32_t first, uint32_t second, uint8_t selector) = 0;
@@ -92,7 +93,7 @@ class NullPage : public DevicePage {
  public:
   void set_key_colour(int, IndicatorColour) override {}
   void show_indicators(std::span<const IndicatorColour>) override {}
-  void show_lighting(std::span<const uint8_t>, std::span<const uint8_t>) override {}
+  void show_lighting(const LightInfo&, const AudioLightInfo&) override {}
   void select_custom_group(int) override {}
   void set_colour_picker(uint32_t, uint32_t, uint8_t) override {}
   bool read_colour_picker(uint32_t&, uint32_t&, uint8_t&) override { return false; }

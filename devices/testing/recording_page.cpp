@@ -1,5 +1,6 @@
 #include "devices/testing/recording_page.h"
 
+#include <algorithm>
 #include <chrono>
 
 namespace qxr::devices {
@@ -23,11 +24,10 @@ void RecordingPage::show_indicators(std::span<const IndicatorColour> colours) {
   indicators_.assign(colours.begin(), colours.end());
 }
 
-void RecordingPage::show_lighting(std::span<const uint8_t> light_info,
-                                  std::span<const uint8_t> audio_light_info) {
+void RecordingPage::show_lighting(const LightInfo& light, const AudioLightInfo& music) {
   QXR_RECORD("show_lighting");
-  light_info_.assign(light_info.begin(), light_info.end());
-  audio_light_info_.assign(audio_light_info.begin(), audio_light_info.end());
+  light_info_ = light;
+  audio_light_info_ = music;
 }
 
 void RecordingPage::select_custom_group(int group) {
@@ -107,6 +107,8 @@ int RecordingPage::count(const std::string& call) const {
 }
 
 bool RecordingPage::wait_until(const std::function<bool()>& pred, int timeout_ms) {
+  // Woken by every page call, and every few ms for conditions the page does not see.
+  constexpr auto kRecheck = std::chrono::milliseconds(5);
   auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
   std::unique_lock lock(mutex_);
   for (;;) {
@@ -114,10 +116,8 @@ bool RecordingPage::wait_until(const std::function<bool()>& pred, int timeout_ms
     bool ok = pred();
     lock.lock();
     if (ok) return true;
-    if (cv_.wait_until(lock, deadline) == std::cv_status::timeout) {
-      lock.unlock();
-      return pred();
-    }
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+    cv_.wait_until(lock, std::min(deadline, std::chrono::steady_clock::now() + kRecheck));
   }
 }
 
@@ -140,11 +140,11 @@ std::map<int, IndicatorColour> RecordingPage::key_colours() const {
   std::lock_guard lock(mutex_);
   return key_colours_;
 }
-std::vector<uint8_t> RecordingPage::last_light_info() const {
+std::optional<LightInfo> RecordingPage::last_light_info() const {
   std::lock_guard lock(mutex_);
   return light_info_;
 }
-std::vector<uint8_t> RecordingPage::last_audio_light_info() const {
+std::optional<AudioLightInfo> RecordingPage::last_audio_light_info() const {
   std::lock_guard lock(mutex_);
   return audio_light_info_;
 }

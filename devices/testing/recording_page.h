@@ -23,8 +23,7 @@ class RecordingPage : public DevicePage {
 
   void set_key_colour(int key, IndicatorColour colour) override;
   void show_indicators(std::span<const IndicatorColour> colours) override;
-  void show_lighting(std::span<const uint8_t> light_info,
-                     std::span<const uint8_t> audio_light_info) override;
+  void show_lighting(const LightInfo& light, const AudioLightInfo& music) override;
   void select_custom_group(int group) override;
   void set_colour_picker(uint32_t first, uint32_t second, uint8_t selector) override;
   bool read_colour_picker(uint32_t& first, uint32_t& second, uint8_t& selector) override;
@@ -42,14 +41,14 @@ class RecordingPage : public DevicePage {
 
   // How often a call was made (by its method name).
   int count(const std::string& call) const;
-  // Blocks until pred holds (checked after every call) or timeout_ms passed.
+  // Blocks until pred holds (checked after every call and every few ms) or timeout_ms passed.
   bool wait_until(const std::function<bool()>& pred, int timeout_ms = 5000);
   void clear();
 
   std::vector<IndicatorColour> last_indicators() const;
   std::map<int, IndicatorColour> key_colours() const;
-  std::vector<uint8_t> last_light_info() const;
-  std::vector<uint8_t> last_audio_light_info() const;
+  std::optional<LightInfo> last_light_info() const;
+  std::optional<AudioLightInfo> last_audio_light_info() const;
   int custom_group() const;
   int polling_option() const;
   int repeat_delay_option() const;
@@ -73,7 +72,8 @@ class RecordingPage : public DevicePage {
   std::map<std::string, int> counts_;
   std::vector<IndicatorColour> indicators_;
   std::map<int, IndicatorColour> key_colours_;
-  std::vector<uint8_t> light_info_, audio_light_info_;
+  std::optional<LightInfo> light_info_;
+  std::optional<AudioLightInfo> audio_light_info_;
   int custom_group_ = -1;
   int polling_option_ = -1, repeat_delay_option_ = -1, repeat_delay_ms_ = -1, repeat_rate_ = -1;
   std::map<SystemFlag, bool> flags_;

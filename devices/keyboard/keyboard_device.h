@@ -1,0 +1,148 @@
+#pragma once
+// CMarluneKeyboardDevice: the keyboard's device object. It learns where each logical key sits
+// on the connected keyboard, translates between the profile and the keyboard's own tables
+// (settings block, key table, macro image, custom colours), runs the host-side lighting model
+// on its light thread and listens for the keyboard's own events on the sync thread.
+//
+// Everything that reads or writes the profile or talks to the keyboard runs on the device's
+// executor; the UI-thread operations below only post. State the other threads read (lighting
+// record, maps, key list) is guarded by the base's state lock.
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "devices/keyboard/key_maps.h"
+#include "devices/keyboard/keyboard_light_thread.h"
+#include "devices/lighting/keyboard_lighting.h"
+#include "devices/keyboard/settings_block.h"
+#include "devices/keyboard/system_settings.h"
+#include "devices/usb_device.h"
+#include "profile/keyboard_profile_data.h"
+#include "profile/light_config.h"
+
+namespace qxr::devices {
+
+inline constexpr const char* kKeyboardClassName = "MarluneKeyboardDevice";
+inline constexpr uint8_t kCustomMode = lighting::kModeCustom;
+inline constexpr uint8_t kMusicMode = lighting::kModeMusic;
+inline constexpr uint8_t kFedColourMode = lighting::kModeFedColour;
+// Each custom group has one 512-byte colour table on the keyboard.
+inline constexpr uint32_t kCustomColourSlotSize = 512;
+
+class CMarluneKeyboardDevice : public CMarluneUSBDevice {
+ public:
+  explicit CMarluneKeyboardDevice(DevicePage& page, Clock& clock = system_clock());
+  ~CMarluneKeyboardDevice() override;
+
+  // --- UI-thread operations (post to the executor) ---
+  void load_profile();
+  void load_default_profile();
+  void apply_profile_to_page();
+  void SaveProfile();
+  void CheckMacroKeys();
+  void write_settings(int onboard_profile = 0, int profile_byte = 0);
+  void write_key_assignments(int onboard_profile, std::vector<KeyAssignRecord> keys);
+  void SendProfileKeys(int onboard_profile = 0);
+  void write_macros(std::vector<int> macro_indices);
+  void SetCustomKeyColour(int key);
+  // The key panel changed assignments: device list, profile, save.
+  void store_key_list(std::vector<KeyAssignRecord> keys);
+  // A system-setting control changed: profile, save, settings block.
+  void set_system_setting(SystemSetting setting, int value);
+  // Selects the profile file (device folder + id + ".Json"); the next load reads it.
+  void set_profile_id(const std::string& id);
+  std::string profile_path() const;
+
+  // Lighting panel: stores into the profile (on the executor) and runs the new settings.
+  void set_lighting_state(const LightInfo& info) override;
+  void set_colour_pair(uint32_t first, uint32_t second, uint8_t selector) override;
+
+  // Macro indices used by the keys, in the order write_key_assignments numbers their slots.
+  // Reads the macro list file; safe on the UI thread.
+  std::vector<int> collect_key_items() const;
+
+  // Music lighting (audio thread).
+  // Music lighting (audio thread). level is carried for the caller's sake; the model keeps
+  // its own running average of the bands.
+  void FeedSpectrum(const int32_t* bands, size_t count, int level);
+  void FeedLevels(const uint8_t* values, size_t count);
+  // A key event of the keyboard at position k (sync thread): 1 pressed, 2 released. Positions
+  // that no logical key uses are ignored.
+  virtual void OnKeyEvent(uint8_t position, int state);
+  // Starts the reactive effect of the current mode at a logical key.
+  virtual void StartReactive(size_t logical_key, int state);
+
+  // Secondary interface and its sync thread (device manager).
+  bool StartSyncThread(const std::string& path);
+  WorkerThread::StopOutcome StopSyncThread();
+  // Removal: stops both threads and closes both channels; the page can connect again later.
+  void on_disconnected();
+  bool light_thread_running() const { return light_thread_.running(); }
+
+  // --- state for the page and the editors ---
+  KeyboardSystemStages system_stages() const;
+  std::vector<KeyAssignRecord> key_list() const;
+  KeyMaps key_maps() const;
+  AudioLightInfo audio_light_info() const;
+  CondensedSettings condensed_settings() const;
+  LightConfigLists light_config() const;
+  KeyboardSettingsBlock last_settings_block() const;
+  std::vector<CustomColour> custom_colours() const;
+  lighting::KeyboardLighting& lighting() { return lighting_; }
+  const KeyboardLightThread& light_thread() const { return light_thread_; }
+
+  // --- the work itself (executor thread, tests) ---
+  int connect_now() override;
+  int refresh_from_device_now(int* out_profile) override;
+  void send_light_frame_now() override;
+  int load_profile_now();
+  int load_default_profile_now();
+  int ApplyProfileLighting();
+  void apply_profile_to_page_now();
+  int LoadLightConfig();
+  bool save_profile_now();
+  bool check_macro_keys_now();
+  int write_settings_now(int onboard_profile, int profile_byte);
+  int write_key_assignments_now(int onboard_profile, const std::vector<KeyAssignRecord>& keys);
+  int write_macros_now(const std::vector<int>& macro_indices);
+  int set_custom_key_colour_now(int key);
+  int upload_custom_colours_now();
+
+ protected:
+  void on_sync_request(uint16_t code) override;
+  void on_device_key(uint8_t position, int state) override;
+
+ private:
+  int read_key_tables();
+  void take_profile_state();
+  void prepare_mode(const LightInfo& light);
+  // Hands the settings the light thread runs to the model.
+  void run_settings(const CondensedSettings& settings, bool prepare);
+  // Runs the lighting of light; take_record also makes it the device's lighting record.
+  void apply_lighting(const LightInfo& light, bool take_record);
+  void store_lighting_now(const LightInfo& info);
+  size_t macro_count_from_file() const;
+  std::string macro_config_path() const;
+  std::vector<int> mode_table() const;
+
+  lighting::KeyboardLighting lighting_;
+  KeyboardLightThread light_thread_;
+  // Only the executor touches the profile object.
+  CKeyboardProfiledata profile_;
+
+  // Under state_mutex_.
+  std::string profile_id_;
+  KeyMaps maps_;
+  std::vector<uint8_t> key_table_;  // KeyCount x 3, as read at connect
+  std::vector<uint8_t> led_table_;  // KeyCount
+  std::vector<KeyAssignRecord> keys_;
+  KeyboardSystemStages stages_;
+  AudioLightInfo audio_;
+  CondensedSettings condensed_;
+  KeyboardSettingsBlock last_block_{};
+  LightConfigLists lists_;
+  std::vector<CustomColour> custom_colours_;
+};
+
+}  // namespace qxr::devices

@@ -1,0 +1,412 @@
+#include "devices/usb_device.h"
+
+#include <algorithm>
+
+#include "core/debug_line.h"
+#include "devices/function_switch.h"
+#include "profile/data_paths.h"
+
+namespace qxr::devices {
+
+namespace {
+
+constexpr IndicatorColour kWhite{255, 255, 255, 255};
+constexpr size_t kMaxInputReport = 256;
+constexpr uint16_t kStatusAddress = 0;
+constexpr size_t kStatusReceiverByte = 3;
+constexpr size_t kStatusOwnerByte = 4;
+constexpr const char* kLightFrameTask = "light-frame";
+constexpr const char* kStatusTask = "status";
+
+}  // namespace
+
+CMarluneUSBDevice::CMarluneUSBDevice(DevicePage& page, Clock& clock) : page_(page), clock_(clock) {
+  executor_.start();
+}
+
+CMarluneUSBDevice::~CMarluneUSBDevice() {
+  shutdown();
+  stop_event_thread();
+  close_secondary();
+  close_primary();
+}
+
+void CMarluneUSBDevice::shutdown() { executor_.stop(); }
+
+// ---- kind and slot ----
+
+void CMarluneUSBDevice::set_kind_and_role(uint32_t kind, uint32_t role) {
+  kind_.store(kind);
+  role_.store(role);
+}
+
+void CMarluneUSBDevice::attach_slot(const SlotRecord& slot) {
+  {
+    std::lock_guard lock(state_mutex_);
+    slot_ = slot;
+  }
+  set_kind_and_role(slot.kind, slot.role);
+}
+
+SlotRecord CMarluneUSBDevice::slot() const {
+  std::lock_guard lock(state_mutex_);
+  return slot_;
+}
+
+// ---- opening and closing ----
+
+bool CMarluneUSBDevice::open_channel(protocol::CommandChannel& channel, const std::string& path) {
+  std::lock_guard io(channel.io_lock());
+  if (!channel.device().open(path, true, true, true, false)) return false;
+  channel.set_opened(true);
+  return true;
+}
+
+void CMarluneUSBDevice::close_channel(protocol::CommandChannel& channel) {
+  // Wakes a transfer that waits before queueing for the I/O lock it holds.
+  channel.device().cancel();
+  std::lock_guard io(channel.io_lock());
+  channel.set_opened(false);
+  channel.device().close();
+}
+
+bool CMarluneUSBDevice::open_primary(const std::string& path, bool receiver_mode) {
+  if (!open_channel(primary_, path)) return false;
+  primary_.set_receiver_mode(receiver_mode);
+  return true;
+}
+
+void CMarluneUSBDevice::close_primary() { close_channel(primary_); }
+
+bool CMarluneUSBDevice::open_secondary(const std::string& path) { return open_channel(secondary_, path); }
+
+void CMarluneUSBDevice::close_secondary() { close_channel(secondary_); }
+
+// ---- event thread ----
+
+bool CMarluneUSBDevice::start_event_thread() {
+  return event_thread_.start([this](StopEvent& stop) { event_loop(stop); });
+}
+
+WorkerThread::StopOutcome CMarluneUSBDevice::stop_event_thread() {
+  // The read waits on the stop event as well; the cancel covers a read already waiting.
+  return event_thread_.stop([this] { secondary_.device().cancel(); });
+}
+
+bool CMarluneUSBDevice::read_event_code(uint8_t* buffer, size_t size, uint16_t* code) {
+  hid::HidDevice& dev = secondary_.device();
+  size_t n = 0;
+  if (!dev.read(buffer, size, &n, kInfinite, event_thread_.stop_event()) || n == 0) return false;
+  debug_line(kSyncReportLine);
+  if (!dev.unpack_input_report(buffer, n)) return true;
+  *code = 0;
+  for (const hid::HidData& d : dev.input_data()) {
+    if (d.report_id != buffer[0]) continue;
+    if (d.is_button)
+      *code = d.usages.empty() ? 0 : d.usages[0];
+    else
+      *code = static_cast<uint16_t>(d.raw_value);
+    break;
+  }
+  return true;
+}
+
+void CMarluneUSBDevice::event_loop(StopEvent& stop) {
+  std::array<uint8_t, kMaxInputReport> buffer{};
+  while (!stop.is_set()) {
+    if (!secondary_.opened()) {
+      if (stop.wait(kEventRetryMs)) break;
+      continue;
+    }
+    uint16_t code = 0;
+    if (!read_event_code(buffer.data(), buffer.size(), &code)) {
+      // Cancelled, stopped or unplugged: the removal that follows stops this thread.
+      if (stop.wait(kEventRetryMs)) break;
+      continue;
+    }
+    if (code != 0) dispatch_device_event(code);
+  }
+  debug_line(kEventThreadExitLine);
+}
+
+void CMarluneUSBDevice::dispatch_device_event(uint16_t code) {
+  const uint16_t group = code & 0xFF00;
+  const auto low = static_cast<uint8_t>(code & 0xFF);
+  if (code == kEventSyncRequest) {
+    debug_line(kSyncRequestLine);
+    on_sync_request(code);
+  } else if (code == kEventSettingsChanged) {
+    on_sync_request(code);
+  } else if (group == kEventKeyPressBase) {
+    on_device_key(low, kKeyPressed);
+  } else if (group == kEventKeyReleaseBase) {
+    on_device_key(low, kKeyReleased);
+  }
+}
+
+// ---- flags ----
+
+void CMarluneUSBDevice::set_host_lighting(bool on) {
+  host_lighting_.store(on);
+  if (on && get_kind() == kKindKeyboard)
+    post_operation(DeviceOperation::HostLighting, [this] { return primary_.host_lighting(); });
+}
+
+// ---- model data ----
+
+void CMarluneUSBDevice::set_key_count(size_t n) {
+  std::lock_guard lock(state_mutex_);
+  key_count_ = n;
+}
+
+void CMarluneUSBDevice::set_led_count(size_t n) {
+  std::lock_guard lock(frame_lock_);
+  if (n != led_frame_.size()) {
+    led_frame_.resize(n);
+    led_states_.resize(n);
+  }
+  std::fill(led_frame_.begin(), led_frame_.end(), LedRecord{});
+  std::fill(led_states_.begin(), led_states_.end(), PerLedRecord{});
+}
+
+size_t CMarluneUSBDevice::key_count() const {
+  std::lock_guard lock(state_mutex_);
+  return key_count_;
+}
+
+size_t CMarluneUSBDevice::led_count() const {
+  std::lock_guard lock(frame_lock_);
+  return led_frame_.size();
+}
+
+void CMarluneUSBDevice::set_page_file(const std::string& file) {
+  std::lock_guard lock(state_mutex_);
+  page_file_ = file;
+}
+
+std::string CMarluneUSBDevice::page_file() const {
+  std::lock_guard lock(state_mutex_);
+  return page_file_;
+}
+
+void CMarluneUSBDevice::set_descriptions(const std::string& first, const std::string& second) {
+  std::lock_guard lock(state_mutex_);
+  description1_ = first;
+  description2_ = second;
+}
+
+std::pair<std::string, std::string> CMarluneUSBDevice::descriptions() const {
+  std::lock_guard lock(state_mutex_);
+  return {description1_, description2_};
+}
+
+void CMarluneUSBDevice::set_model_folder(const std::string& folder) {
+  std::lock_guard lock(state_mutex_);
+  model_folder_ = folder;
+}
+
+std::string CMarluneUSBDevice::model_folder() const {
+  std::lock_guard lock(state_mutex_);
+  return model_folder_;
+}
+
+// ---- paths ----
+
+std::string CMarluneUSBDevice::default_data_folder() const { return DefaultDataFolder(); }
+
+std::string CMarluneUSBDevice::default_profile_path() const { return DefaultProfilePath(model_folder()); }
+
+std::string CMarluneUSBDevice::user_data_folder() const { return UserDataFolder(model_folder()); }
+
+// ---- LED frame ----
+
+void CMarluneUSBDevice::set_led(size_t index, const LedRecord& record) {
+  std::lock_guard lock(frame_lock_);
+  if (index < led_frame_.size()) led_frame_[index] = record;
+}
+
+LedRecord CMarluneUSBDevice::get_led(size_t index) const {
+  std::lock_guard lock(frame_lock_);
+  return index < led_frame_.size() ? led_frame_[index] : LedRecord{};
+}
+
+std::vector<LedRecord> CMarluneUSBDevice::led_frame() const {
+  std::lock_guard lock(frame_lock_);
+  return led_frame_;
+}
+
+// ---- host-side effects ----
+
+void CMarluneUSBDevice::effect_breathe_cycle() {
+  LightInfo info = GetLightInfo();
+  std::lock_guard lock(frame_lock_);
+  lighting::effect_breathe_cycle(led_frame_, info, effect_state_);
+}
+
+void CMarluneUSBDevice::effect_breathe_four() {
+  LightInfo info = GetLightInfo();
+  std::lock_guard lock(frame_lock_);
+  lighting::effect_breathe_four(led_frame_, info, effect_state_);
+}
+
+void CMarluneUSBDevice::effect_static() {
+  LightInfo info = GetLightInfo();
+  std::lock_guard lock(frame_lock_);
+  lighting::effect_static(led_frame_, info);
+}
+
+void CMarluneUSBDevice::effect_spectrum() {
+  LightInfo info = GetLightInfo();
+  std::lock_guard lock(frame_lock_);
+  lighting::effect_spectrum(led_frame_, info, effect_state_);
+}
+
+void CMarluneUSBDevice::effect_blink_cycle() {
+  LightInfo info = GetLightInfo();
+  uint64_t now = clock_.now_ms();
+  std::lock_guard lock(frame_lock_);
+  lighting::effect_blink_cycle(led_frame_, info, effect_state_, now);
+}
+
+void CMarluneUSBDevice::effect_blink_four() {
+  LightInfo info = GetLightInfo();
+  uint64_t now = clock_.now_ms();
+  std::lock_guard lock(frame_lock_);
+  lighting::effect_blink_four(led_frame_, info, effect_state_, now);
+}
+
+void CMarluneUSBDevice::effect_off() {
+  std::lock_guard lock(frame_lock_);
+  lighting::effect_off(led_frame_);
+}
+
+// ---- lighting state ----
+
+LightInfo CMarluneUSBDevice::GetLightInfo() const {
+  std::lock_guard lock(state_mutex_);
+  return light_info_;
+}
+
+void CMarluneUSBDevice::set_lighting_state(const LightInfo& info) {
+  std::lock_guard lock(state_mutex_);
+  light_info_ = info;
+}
+
+void CMarluneUSBDevice::set_colour_pair(uint32_t first, uint32_t second, uint8_t selector) {
+  {
+    std::lock_guard lock(state_mutex_);
+    colour_first_ = first;
+    colour_second_ = second;
+    colour_selector_ = selector;
+  }
+  page_.set_colour_picker(first, second, selector);
+}
+
+void CMarluneUSBDevice::get_colour_pair(uint32_t& first, uint32_t& second, uint8_t& selector) {
+  uint32_t f = 0, s = 0;
+  uint8_t sel = 0;
+  bool from_picker = page_.read_colour_picker(f, s, sel);
+  std::lock_guard lock(state_mutex_);
+  if (from_picker) {
+    colour_first_ = f;
+    colour_second_ = s;
+    colour_selector_ = sel;
+  }
+  first = colour_first_;
+  second = colour_second_;
+  selector = colour_selector_;
+}
+
+void CMarluneUSBDevice::set_function_switch(int type) {
+  function_switch_.store(type);
+  FunctionPages pages = function_pages_for(type, static_cast<int>(get_kind()));
+  page_.select_function_pages(pages.function_page, pages.key_function_page);
+}
+
+// ---- page and device operations ----
+
+void CMarluneUSBDevice::bind_page_controls() {
+  if (page_file().empty()) {
+    set_key_count(0);
+    set_led_count(0);
+    return;
+  }
+  // Every indicator starts white at full brightness until the first frame arrives.
+  std::vector<IndicatorColour> white(led_count(), kWhite);
+  page_.show_indicators(white);
+}
+
+void CMarluneUSBDevice::on_connected() {
+  post_operation(DeviceOperation::Connect, [this] { return connect_now(); });
+}
+
+void CMarluneUSBDevice::refresh_from_device() {
+  post_operation(DeviceOperation::RefreshFromDevice, [this] { return refresh_from_device_now(nullptr); });
+}
+
+void CMarluneUSBDevice::send_light_frame() {
+  if (!get_host_lighting()) return;
+  post_coalesced(kLightFrameTask, [this] { send_light_frame_now(); });
+}
+
+void CMarluneUSBDevice::read_device_status() {
+  post_coalesced(kStatusTask, [this] {
+    int r = read_device_status_now();
+    page_.operation_done(DeviceOperation::ReadDeviceStatus, r);
+  });
+}
+
+void CMarluneUSBDevice::send_light_frame_now() {
+  if (!get_host_lighting()) return;
+  std::vector<LedRecord> frame = led_frame();
+  std::vector<IndicatorColour> shown(frame.size());
+  std::array<uint8_t, kLightFrameBytes> buffer{};
+  for (size_t i = 0; i < frame.size(); ++i) {
+    const LedRecord& r = frame[i];
+    shown[i] = {r.red, r.green, r.blue, r.brightness};
+    if (i >= kLightFrameMaxLeds) continue;  // shown on the page, but beyond the stream
+    buffer[i * kLedBytes] = static_cast<uint8_t>((r.red * r.brightness) >> 8);
+    buffer[i * kLedBytes + 1] = static_cast<uint8_t>((r.green * r.brightness) >> 8);
+    buffer[i * kLedBytes + 2] = static_cast<uint8_t>((r.blue * r.brightness) >> 8);
+  }
+  page_.show_indicators(shown);
+  stream_frame(buffer.data(), std::min(frame.size(), kLightFrameMaxLeds) * kLedBytes);
+}
+
+int CMarluneUSBDevice::stream_frame(const uint8_t* data, size_t length) {
+  if (primary_.receiver_mode() || in_failure_pause()) return protocol::kResultOk;
+  int r = primary_.light_stream(data, length);
+  if (r != protocol::kResultOk) start_failure_pause();
+  return r;
+}
+
+bool CMarluneUSBDevice::in_failure_pause() const { return clock_.now_ms() < pause_until_ms_.load(); }
+
+void CMarluneUSBDevice::start_failure_pause() { pause_until_ms_.store(clock_.now_ms() + kFailurePauseMs); }
+
+int CMarluneUSBDevice::read_device_status_now() {
+  if (!primary_.opened()) return protocol::kResultNoReply;
+  PowerStatus status{};
+  int r = primary_.read_status(status.data(), status.size(), kStatusAddress);
+  if (r != protocol::kResultOk) return r;
+  status[kStatusReceiverByte] = primary_.receiver_mode() ? 1 : 0;
+  page_.show_power_status(status);
+  page_.post_owner_message(kMsgDeviceStatus, status[kStatusOwnerByte], 0);
+  return r;
+}
+
+std::array<uint8_t, kInfoBlockSize> CMarluneUSBDevice::info_block() const {
+  std::lock_guard lock(state_mutex_);
+  return info_;
+}
+
+void CMarluneUSBDevice::set_info_block(const std::array<uint8_t, kInfoBlockSize>& info) {
+  std::lock_guard lock(state_mutex_);
+  info_ = info;
+}
+
+bool CMarluneUSBDevice::post_operation(DeviceOperation op, std::function<int()> work) {
+  return executor_.post([this, op, work = std::move(work)] { page_.operation_done(op, work()); });
+}
+
+}  // namespace qxr::devices

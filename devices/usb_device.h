@@ -1,0 +1,244 @@
+#pragma once
+// CMarluneUSBDevice: what every device kind has. Two command channels (the primary carries
+// all commands, the secondary's interface is only read by the event thread), the device's
+// information block, kind and slot record, LED frame and lighting state, the folders of its
+// data files, a serial executor and the event thread.
+//
+// Threads. The UI thread calls the public operations; those that touch the device post their
+// work to the device's executor and return at once, so a stalled device never freezes the
+// window. Results and page updates come back through DevicePage. The *_now operations do the
+// work on the calling thread: the executor runs them, and tests may call them directly.
+// The event thread reads the secondary interface and dispatches the device's own events.
+#include <array>
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "core/clock.h"
+#include "core/serial_executor.h"
+#include "core/worker_thread.h"
+#include "devices/device_kind.h"
+#include "devices/device_page.h"
+#include "devices/lighting/base_effects.h"
+#include "devices/lighting/effect_step.h"
+#include "devices/slot_record.h"
+#include "profile/records.h"
+#include "protocol/command_channel.h"
+
+namespace qxr::devices {
+
+// One LED of the frame host-driven lighting sends: colour and brightness (0-255).
+using LedRecord = lighting::LedRecord;
+
+inline constexpr size_t kInfoBlockSize = protocol::kInfoSize;
+inline constexpr size_t kInfoKeyCount = 5;       // information byte: number of keys
+inline constexpr size_t kInfoMacroCapacity = 6;  // information byte: macro space in 128-byte units
+// A light frame travels as 3 bytes per LED in one 512-byte area: LEDs 0-169.
+inline constexpr size_t kLightFrameBytes = 512;
+inline constexpr size_t kLightFrameMaxLeds = 170;
+inline constexpr size_t kLedBytes = 3;
+// After a failed light frame or colour upload, a busy device is left alone this long.
+inline constexpr int kFailurePauseMs = 200;
+// The event thread's wait while its interface is closed or after a failed read.
+inline constexpr int kEventRetryMs = 100;
+
+// Device event codes (first usage of a secondary-interface report).
+inline constexpr uint16_t kEventSyncRequest = 0x0401;
+inline constexpr uint16_t kEventSettingsChanged = 0x0402;
+inline constexpr uint16_t kEventKeyPressBase = 0x0500;
+inline constexpr uint16_t kEventKeyReleaseBase = 0x0600;
+inline constexpr int kKeyPressed = 1;
+inline constexpr int kKeyReleased = 2;
+
+inline constexpr const char* kSyncRequestLine = "接收到自动添加设备的同步信息要求";
+inline constexpr const char* kSyncReportLine = "接收到自动添加设备的同步信息要求  TEST";
+inline constexpr const char* kEventThreadExitLine = "MS设备同步线程设定退出";
+
+class CMarluneUSBDevice {
+ public:
+  // The page must outlive the device; clock drives the failure pauses (tests use ManualClock).
+  explicit CMarluneUSBDevice(DevicePage& page, Clock& clock = system_clock());
+  virtual ~CMarluneUSBDevice();
+  CMarluneUSBDevice(const CMarluneUSBDevice&) = delete;
+  CMarluneUSBDevice& operator=(const CMarluneUSBDevice&) = delete;
+
+  // --- channels, kind, slot ---
+  protocol::CommandChannel& primary_channel() { return primary_; }
+  protocol::CommandChannel& secondary_channel() { return secondary_; }
+  uint32_t get_kind() const { return kind_.load(); }
+  uint32_t get_role() const { return role_.load(); }
+  void set_kind_and_role(uint32_t kind, uint32_t role);
+  // Copies the slot record and takes kind and role from it.
+  void attach_slot(const SlotRecord& slot);
+  SlotRecord slot() const;
+
+  // Arrival and removal (device manager). Opening and closing take the channel's I/O lock.
+  bool open_primary(const std::string& path, bool receiver_mode);
+  void close_primary();
+  bool open_secondary(const std::string& path);
+  void close_secondary();
+  // The event thread reading the secondary interface.
+  bool start_event_thread();
+  WorkerThread::StopOutcome stop_event_thread();
+  bool event_thread_running() const { return event_thread_.running(); }
+
+  // --- flags ---
+  // When on and the device is a keyboard, the keyboard is told to take frames from the host.
+  void set_host_lighting(bool on);
+  bool get_host_lighting() const { return host_lighting_.load(); }
+  void set_ui_flag(bool on) { ui_flag_.store(on); }
+  bool get_ui_flag() const { return ui_flag_.load(); }
+  // Set while the owner's synchronised lighting drives this page; the light thread idles.
+  void set_synchronised(bool on) { primary_.set_synchronised(on); }
+  bool synchronised() { return primary_.synchronised(); }
+
+  // --- model data (device manager, at page creation) ---
+  void set_key_count(size_t n);
+  void set_led_count(size_t n);
+  size_t key_count() const;
+  size_t led_count() const;
+  void set_page_file(const std::string& file);
+  std::string page_file() const;
+  void set_descriptions(const std::string& first, const std::string& second);
+  std::pair<std::string, std::string> descriptions() const;
+  void set_model_folder(const std::string& folder);
+  std::string model_folder() const;
+  // Non-zero: the owner polls read_device_status every 5 s.
+  void set_power_mode(int mode) { power_mode_.store(mode); }
+  int power_mode() const { return power_mode_.load(); }
+
+  // --- data paths ---
+  std::string default_data_folder() const;
+  std::string default_profile_path() const;
+  // Created when missing.
+  std::string user_data_folder() const;
+
+  // --- executor ---
+  // Waits until every operation posted so far has run.
+  void drain() { executor_.drain(); }
+  DevicePage& page() { return page_; }
+
+  // --- LED frame ---
+  virtual void set_led(size_t index, const LedRecord& record);
+  virtual LedRecord get_led(size_t index) const;
+  std::vector<LedRecord> led_frame() const;
+
+  // --- lighting state ---
+  LightInfo GetLightInfo() const;
+  // Stores the record. Kinds with a profile store it there as well.
+  virtual void set_lighting_state(const LightInfo& info);
+  virtual void set_colour_pair(uint32_t first, uint32_t second, uint8_t selector);
+  // Reads the pair from the page's colour picker (kept values when it has none).
+  virtual void get_colour_pair(uint32_t& first, uint32_t& second, uint8_t& selector);
+  virtual void set_selection(int index) { selection_.store(index); }
+  int selection() const { return selection_.load(); }
+  virtual void set_page_state(int value) { page_state_.store(value); }
+  virtual int get_page_state() const { return page_state_.load(); }
+  virtual void set_function_switch(int type);
+  virtual int get_function_switch() const { return function_switch_.load(); }
+
+  // --- host-side effects: each computes one frame of the LED frame ---
+  virtual void effect_breathe_cycle();
+  virtual void effect_breathe_four();
+  virtual void effect_static();
+  virtual void effect_spectrum();
+  virtual void effect_blink_cycle();
+  virtual void effect_blink_four();
+  virtual void effect_off();
+  static uint8_t effect_step(uint8_t direction, uint8_t limit, uint8_t phase, uint8_t step) {
+    return lighting::effect_step(direction, limit, phase, step);
+  }
+
+  // --- page and device operations (UI thread; post to the executor) ---
+  virtual void bind_page_controls();
+  void on_connected();
+  void refresh_from_device();
+  void send_light_frame();
+  void read_device_status();
+
+  // --- the work itself (executor thread, tests) ---
+  virtual int connect_now() { return protocol::kResultOk; }
+  // out_profile receives the onboard profile number.
+  virtual int refresh_from_device_now(int* out_profile) {
+    if (out_profile) *out_profile = 0;
+    return protocol::kResultOk;
+  }
+  virtual void send_light_frame_now();
+  virtual int read_device_status_now();
+
+  // Device events of the secondary interface; shared by every kind.
+  void dispatch_device_event(uint16_t code);
+
+ protected:
+  // Posts work; the result reaches the page as operation_done. False when not running.
+  bool post_operation(DeviceOperation op, std::function<int()> work);
+  bool post_task(std::function<void()> task) { return executor_.post(std::move(task)); }
+  bool post_coalesced(const std::string& key, std::function<void()> task) {
+    return executor_.post_coalesced(key, std::move(task));
+  }
+  // Stops the executor (running what is queued); subclasses call it first in their destructor
+  // so no queued work runs against a half-destroyed object.
+  void shutdown();
+
+  // What the kinds do with their device's events.
+  virtual void on_sync_request(uint16_t code) { (void)code; }
+  virtual void on_device_key(uint8_t position, int state) { (void)position, (void)state; }
+
+  // Sends data with CMD_LIGHT_STREAM unless the device is in receiver mode or pausing after a
+  // failure; a failure starts a pause of kFailurePauseMs.
+  int stream_frame(const uint8_t* data, size_t length);
+  bool in_failure_pause() const;
+  void start_failure_pause();
+
+  // Information block as last read.
+  std::array<uint8_t, kInfoBlockSize> info_block() const;
+  void set_info_block(const std::array<uint8_t, kInfoBlockSize>& info);
+
+  Clock& clock() { return clock_; }
+  // Guards the plain state below that several threads read (light info, counts, strings).
+  mutable std::mutex state_mutex_;
+  LightInfo light_info_;
+
+ private:
+  void event_loop(StopEvent& stop);
+  bool read_event_code(uint8_t* buffer, size_t size, uint16_t* code);
+  bool open_channel(protocol::CommandChannel& channel, const std::string& path);
+  void close_channel(protocol::CommandChannel& channel);
+
+  DevicePage& page_;
+  Clock& clock_;
+  protocol::CommandChannel primary_;
+  protocol::CommandChannel secondary_;
+  SerialExecutor executor_;
+  WorkerThread event_thread_;
+
+  std::atomic<uint32_t> kind_{kKindNone};
+  std::atomic<uint32_t> role_{0};
+  std::atomic<bool> host_lighting_{true};
+  std::atomic<bool> ui_flag_{true};
+  std::atomic<int> power_mode_{0};
+  std::atomic<int> function_switch_{1};
+  std::atomic<int> selection_{-1};
+  std::atomic<int> page_state_{0};
+  std::atomic<uint64_t> pause_until_ms_{0};
+
+  // Under state_mutex_.
+  SlotRecord slot_;
+  std::array<uint8_t, kInfoBlockSize> info_{};
+  size_t key_count_ = 0;
+  std::string page_file_, description1_, description2_, model_folder_;
+  uint32_t colour_first_ = 0, colour_second_ = 0;
+  uint8_t colour_selector_ = 0;
+
+  // The LED frame; the light thread composes it while send_light_frame reads it.
+  mutable std::mutex frame_lock_;
+  std::vector<LedRecord> led_frame_;
+  std::vector<PerLedRecord> led_states_;
+  lighting::BaseEffectState effect_state_;
+};
+
+}  // namespace qxr::devices

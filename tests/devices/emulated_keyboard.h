@@ -1,0 +1,66 @@
+#pragma once
+// A keyboard device object connected to the emulated keyboard, in a private folder with its
+// own user data root.
+#include <gtest/gtest.h>
+#include <json/value.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "devices/keyboard/keyboard_device.h"
+#include "devices/testing/recording_page.h"
+#include "emulator/emulator.h"
+
+namespace qxr::devices::testing {
+
+// A fresh folder removed with its contents at the end.
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+// Keeps the reactive calls the sync thread makes.
+class ObservedKeyboard : public CMarluneKeyboardDevice {
+ public:
+  using CMarluneKeyboardDevice::CMarluneKeyboardDevice;
+  struct Reaction {
+    size_t key;
+    int state;
+  };
+  void StartReactive(size_t logical_key, int state) override;
+  std::vector<Reaction> reactions() const;
+
+ private:
+  mutable std::mutex mutex_;
+  std::vector<Reaction> reactions_;
+};
+
+class EmulatedKeyboardTest : public ::testing::Test {
+ protected:
+  static constexpr int kVendorCollection = 4;
+  static constexpr int kConsumerCollection = 3;
+
+  void SetUp() override;
+  void TearDown() override;
+
+  // The keyboard's primary path, opened and connected (connect_now's result).
+  int connect();
+  std::vector<uint8_t> memory(emu::Memory m) const { return emu_->memory(emu::DeviceType::Keyboard, m); }
+  // Writes "macro.config" with the names and one ".mac" file per entry with that many events.
+  void write_macros(const std::vector<size_t>& event_counts);
+  std::string user_folder() const;
+
+  TempFolder folder_;
+  std::unique_ptr<emu::Emulator> emu_;
+  RecordingPage page_;
+  std::unique_ptr<ObservedKeyboard> kb_;
+};
+
+}  // namespace qxr::devices::testing
