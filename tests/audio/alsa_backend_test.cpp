@@ -7,6 +7,7 @@
 
 #include "audio_fakes.h"
 #include "devices/audio/alsa_audio_conf.h"
+#include "devices/audio/alsa_mixer.h"
 #include "devices/audio/audio_conf_factory.h"
 #include "devices/audio/emulated_audio_chip.h"
 #include "devices/audio/headset_audio.h"
@@ -346,4 +347,15 @@ TEST(AudioBackendFactory, EmulatorGetsTheEmulatedChip) {
   EXPECT_NE(dynamic_cast<EmulatedAudioChip*>(emulated.get()), nullptr);
   auto alsa = create_audio_conf(AudioBackendKind::Alsa);
   EXPECT_NE(dynamic_cast<AlsaAudioConf*>(alsa.get()), nullptr);
+}
+
+TEST(AlsaMixerReal, MissingCardFailsCleanly) {
+  AlsaMixer mixer;
+  EXPECT_FALSE(mixer.open(99));
+  EXPECT_FALSE(mixer.is_open());
+  EXPECT_TRUE(mixer.elements().empty());
+  EXPECT_FALSE(mixer.volume("Mic", MixerSide::Capture));
+  EXPECT_FALSE(mixer.set_switch("Mic", MixerSide::Capture, true));
+  mixer.refresh();
+  mixer.close();
 }

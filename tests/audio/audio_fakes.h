@@ -32,7 +32,9 @@ class PanelModel : public HeadsetAudioPage {
 
   void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
   void SetVoiceChangerSwitch(bool on) override { voice_switch = on; }
-  void SelectVoiceOption(int voice) override { voice_option = voice >= 1 && voice <= 4 ? voice : 0; }
+  void SelectVoiceOption(int voice) override {
+    voice_option = voice >= 1 && voice <= 4 ? voice : 0;
+  }
   void SelectEqPreset(int p) override { preset = p >= 1 && p <= 13 ? p : 0; }
   void ShowCustomEq(bool on) override { custom_shown = on; }
   void SetBandValue(int band, int gain) override { bands[band] = gain; }

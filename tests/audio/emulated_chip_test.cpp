@@ -61,7 +61,8 @@ TEST_F(EmulatedChipTest, LevelsReadInDbAndScalar) {
   EXPECT_DOUBLE_EQ(*io.read_number(capture, PROP_MIN_VOL), -12.0);
   EXPECT_DOUBLE_EQ(*io.read_number(capture, PROP_VOL_STEP), 0.5);
   EXPECT_DOUBLE_EQ(*io.read_number(capture, PROP_VOLUME_SCALAR, kMic), 0.6);
-  EXPECT_DOUBLE_EQ(*io.read_number(capture, PROP_VOLUME, kMic), 13.0);  // -12 + 0.6 * 42 = 13.2 → 13.0
+  // -12 + 0.6 * 42 = 13.2, snapped to the 0.5 dB step.
+  EXPECT_DOUBLE_EQ(*io.read_number(capture, PROP_VOLUME, kMic), 13.0);
   ASSERT_TRUE(io.write_float(capture, PROP_VOLUME_SCALAR, 0.25f, kMic));
   EXPECT_DOUBLE_EQ(*io.read_number(capture, PROP_VOLUME, kMic), -1.5);
   ASSERT_TRUE(io.write_int(capture, PROP_VOLUME, 0, kMic));

@@ -25,7 +25,9 @@ class HeadsetEditor : public ::testing::Test {
 
   std::vector<int> chip_bands() {
     std::vector<int> out;
-    for (int b = 0; b < EQ_BANDS; ++b) out.push_back(chip.stored(eq_slider_property(b)).value_or(-999));
+    for (int b = 0; b < EQ_BANDS; ++b) {
+      out.push_back(chip.stored(eq_slider_property(b)).value_or(-999));
+    }
     return out;
   }
 

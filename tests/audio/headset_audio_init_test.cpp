@@ -196,7 +196,8 @@ TEST_F(HeadsetAudioInit, EndpointsAreChosenAgainWhenTheHeadsetArrivesLater) {
 }
 
 TEST_F(HeadsetAudioInit, RenderOnlyHeadsetSkipsEveryCaptureProperty) {
-  chip.set_endpoints(FLOW_RECORDING, {endpoint(9, ENDPOINT_MICROPHONE + 100, ENDPOINT_STATE_ACTIVE)});
+  chip.set_endpoints(FLOW_RECORDING,
+                     {endpoint(9, ENDPOINT_MICROPHONE + 100, ENDPOINT_STATE_ACTIVE)});
   audio.initialise();
   EXPECT_TRUE(audio.render_endpoint());
   EXPECT_FALSE(audio.capture_endpoint());
