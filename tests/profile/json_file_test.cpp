@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <limits>
-#include <regex>
 
 #include "core/debug_line.h"
 #include "profile/json_access.h"
@@ -94,7 +93,16 @@ TEST(WriteJsonFile, FailureIsReportedAndLeavesTheOldFile) {
 
 TEST(MakeTimeStampId, HasTheStoredShape) {
   const std::string id = MakeTimeStampId();
-  EXPECT_TRUE(std::regex_match(id, std::regex(R"(\d{4}_\d{2}_\d{2}_\d{2}_\d{2}_\d{2}_\d{3})"))) << id;
+  // year_month_day_hour_minute_second_millisecond, fixed widths after the year
+  const std::string shape = "dddd_dd_dd_dd_dd_dd_ddd";
+  ASSERT_EQ(id.size(), shape.size()) << id;
+  for (std::size_t i = 0; i < id.size(); ++i) {
+    if (shape[i] == '_') {
+      EXPECT_EQ(id[i], '_') << id;
+    } else {
+      EXPECT_TRUE(id[i] >= '0' && id[i] <= '9') << id;
+    }
+  }
 }
 
 TEST(ReadJsonFileForUpdate, UnreadableFileIsMovedAsideAndKept) {
