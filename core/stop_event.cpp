@@ -40,7 +40,8 @@ bool StopEvent::wait(int timeout_ms) const noexcept {
     pollfd p{fd_, POLLIN, 0};
     int left = timeout_ms;
     if (timeout_ms > 0) {
-      auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - clock::now()).count();
+      // Rounded up: a truncated remainder would poll with 0 and spin until the deadline.
+      auto ms = std::chrono::ceil<std::chrono::milliseconds>(deadline - clock::now()).count();
       left = ms < 0 ? 0 : static_cast<int>(ms);
     }
     int r = poll(&p, 1, left);
