@@ -1,0 +1,19 @@
+#pragma once
+// Control timers: a control starts and stops timers by id; each tick reaches the control (when
+// it implements ControlTimerTarget) and its window as "timer" with the id as first parameter.
+#include <QWidget>
+
+namespace qxr::ui {
+
+class ControlTimerTarget {
+ public:
+  virtual ~ControlTimerTarget() = default;
+  virtual void on_control_timer(int id) = 0;
+};
+
+// Restarts the timer when it runs already.
+void start_control_timer(QWidget* control, int id, int period_ms);
+void stop_control_timer(QWidget* control, int id);
+bool control_timer_active(const QWidget* control, int id);
+
+}  // namespace qxr::ui

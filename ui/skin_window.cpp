@@ -1,0 +1,114 @@
+#include "ui/skin_window.h"
+
+#include <QEvent>
+#include <QMouseEvent>
+#include <QVBoxLayout>
+#include <QWindow>
+
+#include "ui/interface_scale.h"
+#include "ui/skin_loader.h"
+
+namespace qxr::ui {
+namespace {
+const QString kCloseButton = QStringLiteral("closebtn");
+const QString kMinButton = QStringLiteral("minbtn");
+const QString kMaxButton = QStringLiteral("maxbtn");
+const QString kRestoreButton = QStringLiteral("restorebtn");
+}  // namespace
+
+SkinWindow::SkinWindow(const QString& skin_name, const QString& window_class, DpiWindow dpi_window, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), window_class_(window_class), dpi_window_(dpi_window) {
+  setObjectName(window_class);
+  // Closing a small window never ends the program, even with the main window in the tray.
+  setAttribute(Qt::WA_QuitOnClose, false);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  SkinLoader loader;
+  root_ = loader.load_skin(skin_name, this);
+  if (root_ != nullptr) {
+    layout->addWidget(root_);
+    resize(root_->size());
+    set_notify_handler(this, this);
+  }
+  dpi_ = interface_dpi();
+  register_scaled_window(this);
+  update_zoom_buttons();
+}
+
+QWidget* SkinWindow::find_control(const QString& name) {
+  auto it = controls_.find(name);
+  if (it != controls_.end() && *it != nullptr) return *it;
+  QWidget* found = root_ == nullptr ? nullptr : (root_->objectName() == name ? root_ : root_->findChild<QWidget*>(name));
+  if (found != nullptr) controls_.insert(name, found);
+  return found;
+}
+
+int SkinWindow::set_dpi(int dpi) {
+  dpi_ = set_interface_dpi(dpi, dpi_window_);
+  return dpi_;
+}
+
+void SkinWindow::Notify(const Notification& n) {
+  if (n.type == notify_type::kClick) {
+    if (n.sender_name == kCloseButton) {
+      done(0);
+      return;
+    }
+    if (n.sender_name == kMinButton) {
+      showMinimized();
+      return;
+    }
+    if (n.sender_name == kMaxButton) {
+      showMaximized();
+      return;
+    }
+    if (n.sender_name == kRestoreButton) {
+      showNormal();
+      return;
+    }
+  }
+  on_notify(n);
+}
+
+void SkinWindow::changeEvent(QEvent* event) {
+  QDialog::changeEvent(event);
+  if (event->type() == QEvent::WindowStateChange) update_zoom_buttons();
+}
+
+void SkinWindow::update_zoom_buttons() {
+  const bool zoomed = isMaximized();
+  if (QWidget* max = find_control(kMaxButton)) max->setVisible(!zoomed);
+  if (QWidget* restore = find_control(kRestoreButton)) restore->setVisible(zoomed);
+}
+
+bool SkinWindow::in_caption(const QPoint& pos) const {
+  if (root_ == nullptr) return false;
+  const int caption = root_->property("caption").toInt();
+  return caption > 0 && pos.y() < scale_px(caption, dpi_);
+}
+
+void SkinWindow::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton && in_caption(event->position().toPoint()) && windowHandle() != nullptr) {
+    windowHandle()->startSystemMove();
+    event->accept();
+    return;
+  }
+  QDialog::mousePressEvent(event);
+}
+
+void SkinWindow::mouseDoubleClickEvent(QMouseEvent* event) {
+  // Only windows that offer maximising toggle it from the caption.
+  if (in_caption(event->position().toPoint()) && find_control(kMaxButton) != nullptr) {
+    if (isMaximized()) {
+      showNormal();
+    } else {
+      showMaximized();
+    }
+    event->accept();
+    return;
+  }
+  QDialog::mouseDoubleClickEvent(event);
+}
+
+}  // namespace qxr::ui
