@@ -10,14 +10,14 @@ uint8_t other_command(uint8_t command) { return static_cast<uint8_t>(command ^ 0
 }  // namespace
 
 EmulatedDevice::EmulatedDevice(DeviceType type, std::vector<uint8_t> report_descriptor)
-    : type_(type), firmware_(firmware_spec(type)) {
-  const FirmwareSpec& spec = firmware_spec(type);
-  description_.id = std::string(spec.file_id);
-  description_.vendor_id = spec.vendor_id;
-  description_.product_id = spec.product_id;
-  description_.interface_number = spec.interface_number;
+    : type_(type), firmware_(firmware_layout(type)) {
+  const FirmwareLayout& layout = firmware_layout(type);
+  description_.id = std::string(layout.file_id);
+  description_.vendor_id = layout.vendor_id;
+  description_.product_id = layout.product_id;
+  description_.interface_number = layout.interface_number;
   description_.report_descriptor = std::move(report_descriptor);
-  description_.name = std::string(spec.product_name);
+  description_.name = std::string(layout.product_name);
   // Command replies share the headset's consumer collection; events are the other array there.
   events_.init(description_.report_descriptor, kConsumerPage, kConsumerControl,
                protocol::kCommandReportId);

@@ -45,41 +45,41 @@ std::string_view refusal_name(Refusal refusal) {
   return "?";
 }
 
-Firmware::Firmware(const FirmwareSpec& spec) : spec_(spec) {
-  mem(Memory::kInfo).assign(spec.info.begin(), spec.info.end());
-  mem(Memory::kKeys) = spec.key_table;
-  mem(Memory::kLedMap) = spec.led_map;
-  mem(Memory::kParams).assign(spec.params.memory_size(), 0);
+Firmware::Firmware(const FirmwareLayout& layout) : layout_(layout) {
+  mem(Memory::kInfo).assign(layout.info.begin(), layout.info.end());
+  mem(Memory::kKeys) = layout.key_table;
+  mem(Memory::kLedMap) = layout.led_map;
+  mem(Memory::kParams).assign(layout.params.memory_size(), 0);
   // Lower profiles last, so that where the windows overlap profile 0's block is intact.
   auto& params = mem(Memory::kParams);
-  for (size_t p = spec.params.profiles; p-- > 0;) {
-    size_t at = p * spec.params.write_stride;
-    size_t n = std::min(spec.default_block.size(), params.size() - std::min(at, params.size()));
-    std::copy_n(spec.default_block.begin(), n, params.begin() + static_cast<long>(at));
+  for (size_t p = layout.params.profiles; p-- > 0;) {
+    size_t at = p * layout.params.write_stride;
+    size_t n = std::min(layout.default_block.size(), params.size() - std::min(at, params.size()));
+    std::copy_n(layout.default_block.begin(), n, params.begin() + static_cast<long>(at));
   }
   if (!params.empty()) params[kParamOffActiveProfile] = 0;
-  mem(Memory::kKeyColours).assign(spec.colour_slots * kColourSlotSize, 0);
-  mem(Memory::kMacros).assign(spec.macro_capacity, 0);
-  mem(Memory::kRecoil).assign(spec.recoil_capacity, 0);
-  mem(Memory::kStatus).assign(spec.status.begin(), spec.status.end());
-  mem(Memory::kLightFrame).assign(spec.light_stream_bytes, 0);
-  mem(Memory::kHeadsetLeds).assign(spec.led_reports ? 2 * kHeadsetLedCount * kRgb : 0, 0);
+  mem(Memory::kKeyColours).assign(layout.colour_slots * kColourSlotSize, 0);
+  mem(Memory::kMacros).assign(layout.macro_capacity, 0);
+  mem(Memory::kRecoil).assign(layout.recoil_capacity, 0);
+  mem(Memory::kStatus).assign(layout.status.begin(), layout.status.end());
+  mem(Memory::kLightFrame).assign(layout.light_stream_bytes, 0);
+  mem(Memory::kHeadsetLeds).assign(layout.led_reports ? 2 * kHeadsetLedCount * kRgb : 0, 0);
 }
 
 bool Firmware::page_allowed(const CommandEntry& entry, size_t address, size_t length) const {
   const size_t end = address + length;
   switch (entry.memory) {
     case Memory::kParams:
-      return entry.access == Access::kRead ? spec_.params.read_allowed(address, length)
-                                           : spec_.params.write_allowed(address, length);
+      return entry.access == Access::kRead ? layout_.params.read_allowed(address, length)
+                                           : layout_.params.write_allowed(address, length);
     case Memory::kKeyColours: {
       size_t slot = address / kColourSlotSize;
-      return slot < spec_.colour_slots && end <= (slot + 1) * kColourSlotSize;
+      return slot < layout_.colour_slots && end <= (slot + 1) * kColourSlotSize;
     }
     case Memory::kKeys:
-      return end <= spec_.key_count() * kKeyCodeSize;
+      return end <= layout_.key_count() * kKeyCodeSize;
     case Memory::kLedMap:
-      return end <= spec_.key_count();
+      return end <= layout_.key_count();
     default:
       return end <= mem(entry.memory).size();
   }
@@ -110,7 +110,7 @@ CommandReport Firmware::handle_command(const uint8_t* report, size_t size) {
   reply[kOffOffsetHi] = report[kOffOffsetHi];
 
   const CommandEntry* entry = find_command(command);
-  if (entry == nullptr || !spec_.answers(command)) return refuse(Refusal::kUnknownCommand);
+  if (entry == nullptr || !layout_.answers(command)) return refuse(Refusal::kUnknownCommand);
 
   switch (entry->access) {
     case Access::kControl:
@@ -148,7 +148,7 @@ Refusal Firmware::write_page(Memory memory, size_t address, const uint8_t* data,
     case Memory::kMacros:
       return write_image_page(macro_, m, -1, address, data, length);
     case Memory::kRecoil:
-      return write_image_page(recoil_, m, spec_.recoil_records, address, data, length);
+      return write_image_page(recoil_, m, layout_.recoil_records, address, data, length);
     case Memory::kLightFrame:
       if (address == 0) {
         // A new frame: pages the host dropped must not show the previous frame's colours.
@@ -205,7 +205,7 @@ Refusal Firmware::write_image_page(ImageInfo& image, std::vector<uint8_t>& m,
 }
 
 bool Firmware::handle_led_report(const uint8_t* report, size_t size) {
-  if (!spec_.led_reports) return false;
+  if (!layout_.led_reports) return false;
   ++counters_.led_reports;
   auto refuse = [&] {
     ++counters_.led_reports_refused;
@@ -244,9 +244,9 @@ std::vector<uint8_t> Firmware::memory(Memory memory) const {
 
 std::vector<uint8_t> Firmware::settings_block(uint8_t profile) const {
   const auto& params = mem(Memory::kParams);
-  if (profile >= spec_.params.profiles) return {};
-  size_t at = size_t{profile} * spec_.params.write_stride;
-  size_t end = std::min(params.size(), at + spec_.params.write_size);
+  if (profile >= layout_.params.profiles) return {};
+  size_t at = size_t{profile} * layout_.params.write_stride;
+  size_t end = std::min(params.size(), at + layout_.params.write_size);
   return std::vector<uint8_t>(params.begin() + static_cast<long>(at),
                               params.begin() + static_cast<long>(end));
 }
@@ -258,7 +258,7 @@ uint8_t Firmware::active_profile() const {
 
 bool Firmware::set_active_profile(uint8_t profile) {
   auto& params = mem(Memory::kParams);
-  if (profile >= spec_.params.profiles || params.empty()) return false;
+  if (profile >= layout_.params.profiles || params.empty()) return false;
   params[kParamOffActiveProfile] = profile;
   return true;
 }

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "emulator/blob_image.h"
-#include "emulator/firmware_spec.h"
+#include "emulator/firmware_layout.h"
 #include "protocol/command_report.h"
 
 namespace qxr::emu {
@@ -48,9 +48,9 @@ struct FirmwareCounters {
 
 class Firmware {
  public:
-  explicit Firmware(const FirmwareSpec& spec);
+  explicit Firmware(const FirmwareLayout& layout);
 
-  const FirmwareSpec& spec() const { return spec_; }
+  const FirmwareLayout& layout() const { return layout_; }
 
   // Answers one command report (report id first). The reply echoes the command, length and
   // offset, carries the status and the data read.
@@ -89,7 +89,7 @@ class Firmware {
   std::vector<uint8_t>& mem(Memory m) { return memories_[static_cast<size_t>(m)]; }
   const std::vector<uint8_t>& mem(Memory m) const { return memories_[static_cast<size_t>(m)]; }
 
-  const FirmwareSpec& spec_;
+  const FirmwareLayout& layout_;
   std::array<std::vector<uint8_t>, kMemoryCount> memories_;
   size_t light_frame_end_ = 0;
   ImageInfo macro_;

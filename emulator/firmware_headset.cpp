@@ -1,6 +1,6 @@
 // The headset: one consumer interface that carries the command reports and takes the chip's
 // 17-byte LED output reports; a pad-like settings block and a battery.
-#include "emulator/firmware_spec.h"
+#include "emulator/firmware_layout.h"
 
 namespace qxr::emu {
 
@@ -20,29 +20,29 @@ constexpr size_t kBlockMode = 1, kBlockLight = 2, kBlockSpeed = 3, kBlockMultiCo
 constexpr uint8_t kBatteryLevel = 60;
 }  // namespace
 
-FirmwareSpec make_headset_spec() {
-  FirmwareSpec spec;
-  spec.type = DeviceType::Headset;
-  spec.file_id = "headset";
-  spec.product_name = "Emulated headset";
-  spec.vendor_id = 0x00C7;
-  spec.product_id = 0x1630;
-  spec.interface_number = 3;
-  spec.commands = {CMD_BEGIN,       CMD_END,          CMD_READ_INFO,
+FirmwareLayout make_headset_layout() {
+  FirmwareLayout layout;
+  layout.type = DeviceType::Headset;
+  layout.file_id = "headset";
+  layout.product_name = "Emulated headset";
+  layout.vendor_id = 0x00C7;
+  layout.product_id = 0x1630;
+  layout.interface_number = 3;
+  layout.commands = {CMD_BEGIN,       CMD_END,          CMD_READ_INFO,
                    CMD_READ_PARAMS, CMD_WRITE_PARAMS, CMD_READ_STATUS};
-  spec.info[kInfoOffFirmwareMajor] = kFirmwareMajor;
-  spec.info[kInfoOffFirmwareMinor] = kFirmwareMinor;
-  spec.params = {kProfiles, kReadStride, kReadSize, kWriteStride, kWriteSize};
-  spec.default_block.assign(kWriteSize, 0);
-  spec.default_block[kBlockMode] = 2;
-  spec.default_block[kBlockLight] = 3;
-  spec.default_block[kBlockSpeed] = 2;
-  spec.default_block[kBlockMultiColor] = 1;
-  spec.default_block[kBlockRed] = 0xFF;
-  spec.status[kStatusOffBattery] = kBatteryLevel;
-  spec.status[kStatusOffCharging] = kOnBattery;
-  spec.led_reports = true;
-  return spec;
+  layout.info[kInfoOffFirmwareMajor] = kFirmwareMajor;
+  layout.info[kInfoOffFirmwareMinor] = kFirmwareMinor;
+  layout.params = {kProfiles, kReadStride, kReadSize, kWriteStride, kWriteSize};
+  layout.default_block.assign(kWriteSize, 0);
+  layout.default_block[kBlockMode] = 2;
+  layout.default_block[kBlockLight] = 3;
+  layout.default_block[kBlockSpeed] = 2;
+  layout.default_block[kBlockMultiColor] = 1;
+  layout.default_block[kBlockRed] = 0xFF;
+  layout.status[kStatusOffBattery] = kBatteryLevel;
+  layout.status[kStatusOffCharging] = kOnBattery;
+  layout.led_reports = true;
+  return layout;
 }
 
 }  // namespace qxr::emu

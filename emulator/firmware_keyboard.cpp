@@ -2,7 +2,7 @@
 // serpentine, an ISO board (the JIS and Korean keys of the grid are empty cells).
 #include <array>
 
-#include "emulator/firmware_spec.h"
+#include "emulator/firmware_layout.h"
 
 namespace qxr::emu {
 
@@ -76,54 +76,54 @@ constexpr uint8_t kBatteryFull = 100;
 bool is_empty(const Code& c) { return c.type == 0 && c.code1 == 0 && c.code2 == 0; }
 }  // namespace
 
-FirmwareSpec make_keyboard_spec() {
-  FirmwareSpec spec;
-  spec.type = DeviceType::Keyboard;
-  spec.file_id = "keyboard";
-  spec.product_name = "Emulated keyboard";
-  spec.vendor_id = 0x320F;
-  spec.product_id = 0x5055;
-  spec.interface_number = 1;
-  spec.commands = {CMD_BEGIN,        CMD_END,          CMD_READ_INFO,         CMD_READ_PARAMS,
+FirmwareLayout make_keyboard_layout() {
+  FirmwareLayout layout;
+  layout.type = DeviceType::Keyboard;
+  layout.file_id = "keyboard";
+  layout.product_name = "Emulated keyboard";
+  layout.vendor_id = 0x320F;
+  layout.product_id = 0x5055;
+  layout.interface_number = 1;
+  layout.commands = {CMD_BEGIN,        CMD_END,          CMD_READ_INFO,         CMD_READ_PARAMS,
                    CMD_WRITE_PARAMS, CMD_READ_KEYS,    CMD_WRITE_KEYS,        CMD_WRITE_KEY_COLOURS,
                    CMD_LIGHT_STREAM, CMD_WRITE_MACROS, CMD_READ_STATUS,       CMD_READ_LED_MAP,
                    CMD_HOST_LIGHTING};
-  spec.info[kInfoOffFirmwareMajor] = kFirmwareMajor;
-  spec.info[kInfoOffFirmwareMinor] = kFirmwareMinor;
-  spec.info[kInfoOffKeyCount] = static_cast<uint8_t>(kGridCells);
-  spec.info[kInfoOffMacroCapacity] = kMacroCapacityUnits;
+  layout.info[kInfoOffFirmwareMajor] = kFirmwareMajor;
+  layout.info[kInfoOffFirmwareMinor] = kFirmwareMinor;
+  layout.info[kInfoOffKeyCount] = static_cast<uint8_t>(kGridCells);
+  layout.info[kInfoOffMacroCapacity] = kMacroCapacityUnits;
 
-  spec.key_table.assign(kGridCells * kKeyCodeSize, 0);
-  spec.led_map.assign(kGridCells, kNoLed);
+  layout.key_table.assign(kGridCells * kKeyCodeSize, 0);
+  layout.led_map.assign(kGridCells, kNoLed);
   for (size_t row = 0; row < kRows; ++row) {
     for (size_t col = 0; col < kColumns; ++col) {
       const Code& code = kGridCodes[row * kColumns + col];
       if (is_empty(code)) continue;
       size_t position = col * kRows + row;
-      spec.key_table[position * kKeyCodeSize] = code.type;
-      spec.key_table[position * kKeyCodeSize + 1] = code.code1;
-      spec.key_table[position * kKeyCodeSize + 2] = code.code2;
+      layout.key_table[position * kKeyCodeSize] = code.type;
+      layout.key_table[position * kKeyCodeSize + 1] = code.code1;
+      layout.key_table[position * kKeyCodeSize + 2] = code.code2;
       size_t chain_col = (row % 2 == 0) ? col : kColumns - 1 - col;
-      spec.led_map[position] = static_cast<uint8_t>(row * kColumns + chain_col);
+      layout.led_map[position] = static_cast<uint8_t>(row * kColumns + chain_col);
     }
   }
 
-  spec.params = {kProfiles, kBlockStride, kBlockSize, kBlockStride, kBlockSize};
-  spec.default_block.assign(kBlockSize, 0);
-  spec.default_block[kBlockMode] = kFactoryMode;
-  spec.default_block[kBlockLight] = kFactoryLight;
-  spec.default_block[kBlockSpeed] = kFactorySpeedByte;
-  spec.default_block[kBlockFx] = 1;
-  spec.default_block[kBlockMultiColor] = 1;
-  spec.default_block[kBlockRed] = 0xFF;
-  spec.default_block[kBlockPollingRate] = kFactoryPollingRate;
+  layout.params = {kProfiles, kBlockStride, kBlockSize, kBlockStride, kBlockSize};
+  layout.default_block.assign(kBlockSize, 0);
+  layout.default_block[kBlockMode] = kFactoryMode;
+  layout.default_block[kBlockLight] = kFactoryLight;
+  layout.default_block[kBlockSpeed] = kFactorySpeedByte;
+  layout.default_block[kBlockFx] = 1;
+  layout.default_block[kBlockMultiColor] = 1;
+  layout.default_block[kBlockRed] = 0xFF;
+  layout.default_block[kBlockPollingRate] = kFactoryPollingRate;
 
-  spec.macro_capacity = size_t{kMacroCapacityUnits} * kMacroCapacityUnit;
-  spec.colour_slots = kColourSlots;
-  spec.light_stream_bytes = kGridCells * kKeyCodeSize;  // 3 bytes per LED, LEDs 0–125
-  spec.status[kStatusOffBattery] = kBatteryFull;
-  spec.status[kStatusOffCharging] = kChargingFull;
-  return spec;
+  layout.macro_capacity = size_t{kMacroCapacityUnits} * kMacroCapacityUnit;
+  layout.colour_slots = kColourSlots;
+  layout.light_stream_bytes = kGridCells * kKeyCodeSize;  // 3 bytes per LED, LEDs 0–125
+  layout.status[kStatusOffBattery] = kBatteryFull;
+  layout.status[kStatusOffCharging] = kChargingFull;
+  return layout;
 }
 
 }  // namespace qxr::emu

@@ -1,4 +1,4 @@
-#include "emulator/firmware_spec.h"
+#include "emulator/firmware_layout.h"
 
 #include <algorithm>
 
@@ -66,15 +66,15 @@ bool ParamLayout::write_allowed(size_t address, size_t length) const {
   return inside_a_block(address, length, profiles, write_stride, write_size);
 }
 
-bool FirmwareSpec::answers(uint8_t code) const {
+bool FirmwareLayout::answers(uint8_t code) const {
   return std::find(commands.begin(), commands.end(), code) != commands.end();
 }
 
-const FirmwareSpec& firmware_spec(DeviceType type) {
-  static const FirmwareSpec keyboard = make_keyboard_spec();
-  static const FirmwareSpec mouse = make_mouse_spec();
-  static const FirmwareSpec pad = make_pad_spec();
-  static const FirmwareSpec headset = make_headset_spec();
+const FirmwareLayout& firmware_layout(DeviceType type) {
+  static const FirmwareLayout keyboard = make_keyboard_layout();
+  static const FirmwareLayout mouse = make_mouse_layout();
+  static const FirmwareLayout pad = make_pad_layout();
+  static const FirmwareLayout headset = make_headset_layout();
   switch (type) {
     case DeviceType::Keyboard: return keyboard;
     case DeviceType::Mouse: return mouse;

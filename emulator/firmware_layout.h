@@ -1,6 +1,6 @@
 #pragma once
 // What one device model's firmware holds and answers, as data. Each model fills one
-// FirmwareSpec (firmware_<model>.cpp); firmware_spec() is the one place that registers them.
+// FirmwareLayout (firmware_<model>.cpp); firmware_layout() is the one place that registers them.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -110,7 +110,7 @@ inline constexpr size_t kHeadsetLedCount = 13;
 inline constexpr size_t kLedReportFirstValue = 4;
 inline constexpr size_t kLedsPerPart = 7;  // LEDs 0–6 in the first part, 7–12 in the second
 
-struct FirmwareSpec {
+struct FirmwareLayout {
   DeviceType type;
   std::string_view file_id;  // <file_id>.json / <file_id>.sock
   std::string_view product_name;
@@ -135,12 +135,12 @@ struct FirmwareSpec {
   bool answers(uint8_t code) const;
 };
 
-const FirmwareSpec& firmware_spec(DeviceType type);
+const FirmwareLayout& firmware_layout(DeviceType type);
 
 // Model definitions (one file each).
-FirmwareSpec make_keyboard_spec();
-FirmwareSpec make_mouse_spec();
-FirmwareSpec make_pad_spec();
-FirmwareSpec make_headset_spec();
+FirmwareLayout make_keyboard_layout();
+FirmwareLayout make_mouse_layout();
+FirmwareLayout make_pad_layout();
+FirmwareLayout make_headset_layout();
 
 }  // namespace qxr::emu

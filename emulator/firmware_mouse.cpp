@@ -1,7 +1,7 @@
 // The mouse: seven buttons (forward and back wired the other way round from the program's
 // logical order), DPI in steps of 50 up to 16000, four on-board profiles of 128 bytes, a
 // recoil memory of four scripts and a link to its wireless receiver.
-#include "emulator/firmware_spec.h"
+#include "emulator/firmware_layout.h"
 
 namespace qxr::emu {
 
@@ -51,29 +51,29 @@ void put_le16(uint8_t* p, uint16_t v) {
 }
 }  // namespace
 
-FirmwareSpec make_mouse_spec() {
-  FirmwareSpec spec;
-  spec.type = DeviceType::Mouse;
-  spec.file_id = "mouse";
-  spec.product_name = "Emulated mouse";
-  spec.vendor_id = 0x0000;
-  spec.product_id = 0x0000;
-  spec.interface_number = 1;
-  spec.commands = {CMD_BEGIN,      CMD_END,          CMD_READ_INFO,   CMD_READ_PARAMS,
+FirmwareLayout make_mouse_layout() {
+  FirmwareLayout layout;
+  layout.type = DeviceType::Mouse;
+  layout.file_id = "mouse";
+  layout.product_name = "Emulated mouse";
+  layout.vendor_id = 0x0000;
+  layout.product_id = 0x0000;
+  layout.interface_number = 1;
+  layout.commands = {CMD_BEGIN,      CMD_END,          CMD_READ_INFO,   CMD_READ_PARAMS,
                    CMD_WRITE_PARAMS, CMD_READ_KEYS,  CMD_WRITE_KEYS,  CMD_LIGHT_STREAM,
                    CMD_WRITE_RECOIL, CMD_READ_STATUS, CMD_LINK_QUERY};
-  spec.info[kInfoOffFirmwareMajor] = kFirmwareMajor;
-  spec.info[kInfoOffFirmwareMinor] = kFirmwareMinor;
-  spec.info[kInfoOffKeyCount] = static_cast<uint8_t>(kButtons);
-  spec.info[kInfoOffDpiStep] = kDpiStep;
-  put_le16(&spec.info[kInfoOffDpiSliderMax], kDpiSliderMax);
-  put_le16(&spec.info[kInfoOffDpiMin], kDpiMin);
+  layout.info[kInfoOffFirmwareMajor] = kFirmwareMajor;
+  layout.info[kInfoOffFirmwareMinor] = kFirmwareMinor;
+  layout.info[kInfoOffKeyCount] = static_cast<uint8_t>(kButtons);
+  layout.info[kInfoOffDpiStep] = kDpiStep;
+  put_le16(&layout.info[kInfoOffDpiSliderMax], kDpiSliderMax);
+  put_le16(&layout.info[kInfoOffDpiMin], kDpiMin);
 
-  for (const auto& code : kButtonCodes) spec.key_table.insert(spec.key_table.end(), code, code + 3);
+  for (const auto& code : kButtonCodes) layout.key_table.insert(layout.key_table.end(), code, code + 3);
 
-  spec.params = {kProfiles, kBlockStride, kReadSize, kBlockStride, kWriteSize};
-  spec.default_block.assign(kReadSize, 0);
-  uint8_t* b = spec.default_block.data();
+  layout.params = {kProfiles, kBlockStride, kReadSize, kBlockStride, kWriteSize};
+  layout.default_block.assign(kReadSize, 0);
+  uint8_t* b = layout.default_block.data();
   b[kBlockMode] = 0;
   b[kBlockLight] = 4;
   b[kBlockSpeed] = 2;
@@ -91,12 +91,12 @@ FirmwareSpec make_mouse_spec() {
   }
   b[kBlockScreenFlag] = 1;
 
-  spec.recoil_capacity = kRecoilCapacity;
-  spec.recoil_records = kRecoilScripts;
-  spec.light_stream_bytes = kLightStreamBytes;
-  spec.status[kStatusOffBattery] = kBatteryLevel;
-  spec.status[kStatusOffCharging] = kOnBattery;
-  return spec;
+  layout.recoil_capacity = kRecoilCapacity;
+  layout.recoil_records = kRecoilScripts;
+  layout.light_stream_bytes = kLightStreamBytes;
+  layout.status[kStatusOffBattery] = kBatteryLevel;
+  layout.status[kStatusOffCharging] = kOnBattery;
+  return layout;
 }
 
 }  // namespace qxr::emu

@@ -1,6 +1,6 @@
 // The lighted mouse pad with its wireless phone charger: no keys, four on-board profiles whose
 // 21-byte blocks are written at p × 64, and the charger's state in the status area.
-#include "emulator/firmware_spec.h"
+#include "emulator/firmware_layout.h"
 
 namespace qxr::emu {
 
@@ -24,30 +24,30 @@ constexpr uint8_t kMainsPowered = 100;
 constexpr uint8_t kNoPhone = 0;
 }  // namespace
 
-FirmwareSpec make_pad_spec() {
-  FirmwareSpec spec;
-  spec.type = DeviceType::Pad;
-  spec.file_id = "pad";
-  spec.product_name = "Emulated mouse pad";
-  spec.vendor_id = 0x320F;
-  spec.product_id = 0x1004;
-  spec.interface_number = 1;
-  spec.commands = {CMD_BEGIN,        CMD_END,          CMD_READ_INFO,  CMD_READ_PARAMS,
+FirmwareLayout make_pad_layout() {
+  FirmwareLayout layout;
+  layout.type = DeviceType::Pad;
+  layout.file_id = "pad";
+  layout.product_name = "Emulated mouse pad";
+  layout.vendor_id = 0x320F;
+  layout.product_id = 0x1004;
+  layout.interface_number = 1;
+  layout.commands = {CMD_BEGIN,        CMD_END,          CMD_READ_INFO,  CMD_READ_PARAMS,
                    CMD_WRITE_PARAMS, CMD_LIGHT_STREAM, CMD_READ_STATUS};
-  spec.info[kInfoOffFirmwareMajor] = kFirmwareMajor;
-  spec.info[kInfoOffFirmwareMinor] = kFirmwareMinor;
-  spec.params = {kProfiles, kReadStride, kReadSize, kWriteStride, kWriteSize};
-  spec.default_block.assign(kWriteSize, 0);
-  spec.default_block[kBlockMode] = 1;
-  spec.default_block[kBlockLight] = 4;
-  spec.default_block[kBlockSpeed] = 2;
-  spec.default_block[kBlockMultiColor] = 1;
-  spec.default_block[kBlockBlue] = 0xFF;
-  spec.light_stream_bytes = kLightStreamBytes;
-  spec.status[kStatusOffBattery] = kMainsPowered;
-  spec.status[kStatusOffCharging] = kChargingFull;
-  spec.status[kStatusOffPhoneType] = kNoPhone;
-  return spec;
+  layout.info[kInfoOffFirmwareMajor] = kFirmwareMajor;
+  layout.info[kInfoOffFirmwareMinor] = kFirmwareMinor;
+  layout.params = {kProfiles, kReadStride, kReadSize, kWriteStride, kWriteSize};
+  layout.default_block.assign(kWriteSize, 0);
+  layout.default_block[kBlockMode] = 1;
+  layout.default_block[kBlockLight] = 4;
+  layout.default_block[kBlockSpeed] = 2;
+  layout.default_block[kBlockMultiColor] = 1;
+  layout.default_block[kBlockBlue] = 0xFF;
+  layout.light_stream_bytes = kLightStreamBytes;
+  layout.status[kStatusOffBattery] = kMainsPowered;
+  layout.status[kStatusOffCharging] = kChargingFull;
+  layout.status[kStatusOffPhoneType] = kNoPhone;
+  return layout;
 }
 
 }  // namespace qxr::emu

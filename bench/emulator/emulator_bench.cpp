@@ -22,7 +22,7 @@ double process_cpu_ms() {
 
 // The firmware alone: one key-table page read.
 void BM_FirmwareReadPage(benchmark::State& state) {
-  Firmware fw(firmware_spec(DeviceType::Keyboard));
+  Firmware fw(firmware_layout(DeviceType::Keyboard));
   CommandReport request = testing::page(CMD_READ_KEYS, 56, 112);
   for (auto _ : state) {
     CommandReport reply = fw.handle_command(request.data(), request.size());
@@ -60,7 +60,7 @@ void BM_LightFrame(benchmark::State& state) {
     return;
   }
   testing::RawClient client(emu.socket_path(DeviceType::Keyboard));
-  const size_t frame = firmware_spec(DeviceType::Keyboard).light_stream_bytes;
+  const size_t frame = firmware_layout(DeviceType::Keyboard).light_stream_bytes;
   std::vector<uint8_t> colours(frame, 0x40);
   for (auto _ : state) {
     for (size_t pos = 0; pos < frame; pos += kPageSize) {

@@ -3,7 +3,7 @@
 // colour sets inside the memories that receive them.
 #include <gtest/gtest.h>
 
-#include "emulator/firmware_spec.h"
+#include "emulator/firmware_layout.h"
 #include "profile/keyboard_profile_data.h"
 #include "profile/mouse_profile_data.h"
 #include "tests/defaultdata/default_data.h"
@@ -16,12 +16,12 @@ constexpr int kRecoilScripts = 4;
 // then 4 bytes per event.
 constexpr size_t kBlobHeader = 16, kPerScript = 2 + 4, kPerEvent = 4;
 
-int Le16(const emu::FirmwareSpec& spec, size_t offset) {
-  return spec.info[offset] | spec.info[offset + 1] << 8;
+int Le16(const emu::FirmwareLayout& layout, size_t offset) {
+  return layout.info[offset] | layout.info[offset + 1] << 8;
 }
 
 TEST(DefaultsOnTheDevices, DpiStagesLieInsideTheRangeTheMouseAnnounces) {
-  const emu::FirmwareSpec mouse = emu::make_mouse_spec();
+  const emu::FirmwareLayout mouse = emu::make_mouse_layout();
   const int step = mouse.info[emu::kInfoOffDpiStep];
   const int slider_max = Le16(mouse, emu::kInfoOffDpiSliderMax);
   const int dpi_min = Le16(mouse, emu::kInfoOffDpiMin);
@@ -49,7 +49,7 @@ TEST(DefaultsOnTheDevices, FactoryRecoilScriptsFitTheMousesRecoilMemory) {
   }
   ASSERT_GT(events, 0u);
   const size_t image = kBlobHeader + kRecoilScripts * kPerScript + events * kPerEvent;
-  EXPECT_LE(image, emu::make_mouse_spec().recoil_capacity);
+  EXPECT_LE(image, emu::make_mouse_layout().recoil_capacity);
 }
 
 TEST(DefaultsOnTheDevices, CustomColourSetsFitTheKeyboardsColourSlots) {
@@ -57,7 +57,7 @@ TEST(DefaultsOnTheDevices, CustomColourSetsFitTheKeyboardsColourSlots) {
       ReadDefaultDocument("keyboard.Json")["Device"][0]["CustomLightMode"]["LightColorInfo"];
   ASSERT_TRUE(sets.isArray());
   EXPECT_GE(sets.size(), 1u);
-  EXPECT_LE(sets.size(), emu::make_keyboard_spec().colour_slots);
+  EXPECT_LE(sets.size(), emu::make_keyboard_layout().colour_slots);
 }
 
 TEST(DefaultsOnTheDevices, TheHeadsetProfileLightsEveryLedItSends) {

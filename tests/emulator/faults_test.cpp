@@ -173,7 +173,7 @@ TEST_F(DeviceFaults, StaleReportComesFirstWithAnotherCommandByte) {
   ASSERT_TRUE(reply.has_value());
   EXPECT_NE((*stale)[kOffCommand], CMD_READ_INFO);
   EXPECT_EQ((*reply)[kOffCommand], CMD_READ_INFO);
-  EXPECT_EQ((*reply)[kOffData + kInfoOffKeyCount], firmware_spec(DeviceType::Keyboard).key_count());
+  EXPECT_EQ((*reply)[kOffData + kInfoOffKeyCount], firmware_layout(DeviceType::Keyboard).key_count());
   // Used up: the next exchange has one report only.
   ASSERT_TRUE(client.exchange(page(CMD_BEGIN)).has_value());
   EXPECT_FALSE(client.receive(kSilenceWaitMs).has_value());

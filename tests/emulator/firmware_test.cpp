@@ -17,7 +17,7 @@ constexpr uint8_t kOk = 0;
 
 class Device {
  public:
-  explicit Device(DeviceType type) : fw(firmware_spec(type)) {}
+  explicit Device(DeviceType type) : fw(firmware_layout(type)) {}
 
   CommandReport send(const CommandReport& request) {
     return fw.handle_command(request.data(), request.size());
@@ -88,7 +88,7 @@ TEST(FirmwareFraming, ReplyEchoesCommandLengthOffsetAndCarriesAValidChecksum) {
   EXPECT_EQ(report_offset(reply.data()), 300);
   EXPECT_EQ(reply[kOffStatus], kOk);
   EXPECT_TRUE(checksum_ok(reply.data()));
-  const Bytes& keys = kb.fw.spec().key_table;
+  const Bytes& keys = kb.fw.layout().key_table;
   EXPECT_TRUE(std::equal(keys.begin() + 300, keys.begin() + 310, reply.begin() + kOffData));
 }
 
@@ -168,7 +168,7 @@ TEST(FirmwareInfo, InformationBlocksCarryWhatTheDeviceClassesRead) {
 
 TEST(FirmwareKeys, KeyboardTableHoldsDistinctCodesAndLedsThatFitTheStream) {
   Device kb(DeviceType::Keyboard);
-  const size_t keys = kb.fw.spec().key_count();
+  const size_t keys = kb.fw.layout().key_count();
   Bytes table, leds;
   // Read as the program does: the channel's data length, then a third of it.
   ASSERT_EQ(kb.read(CMD_READ_KEYS, keys * kKeyCodeSize, 0, &table), kOk);
@@ -185,7 +185,7 @@ TEST(FirmwareKeys, KeyboardTableHoldsDistinctCodesAndLedsThatFitTheStream) {
     ++present;
     EXPECT_TRUE(codes.insert(code).second) << "code at position " << p << " repeats";
     ASSERT_NE(leds[p], kNoLed) << "key at position " << p << " has no LED";
-    EXPECT_LT(size_t{leds[p]} * 3 + 2, kb.fw.spec().light_stream_bytes);
+    EXPECT_LT(size_t{leds[p]} * 3 + 2, kb.fw.layout().light_stream_bytes);
     EXPECT_TRUE(led_indices.insert(leds[p]).second) << "LED " << int(leds[p]) << " repeats";
     moved += leds[p] != p;
   }
@@ -203,7 +203,7 @@ TEST(FirmwareKeys, KeyboardTableHoldsDistinctCodesAndLedsThatFitTheStream) {
 TEST(FirmwareKeys, MouseButtonsUseTheButtonCodesInTheirWiredOrder) {
   Device mouse(DeviceType::Mouse);
   Bytes table;
-  ASSERT_EQ(mouse.read(CMD_READ_KEYS, mouse.fw.spec().key_count() * 3, 0, &table), kOk);
+  ASSERT_EQ(mouse.read(CMD_READ_KEYS, mouse.fw.layout().key_count() * 3, 0, &table), kOk);
   auto position_of = [&](std::array<uint8_t, 3> code) {
     for (size_t p = 0; p * 3 < table.size(); ++p) {
       if (table[p * 3] == code[0] && table[p * 3 + 1] == code[1] && table[p * 3 + 2] == code[2]) {
@@ -222,7 +222,7 @@ TEST(FirmwareKeys, MouseButtonsUseTheButtonCodesInTheirWiredOrder) {
 
 TEST(FirmwareKeys, KeyTableWriteCoversIndexZeroOnly) {
   Device kb(DeviceType::Keyboard);
-  const size_t n = kb.fw.spec().key_count() * 3;
+  const size_t n = kb.fw.layout().key_count() * 3;
   Bytes table = pattern(n, 3);
   EXPECT_EQ(kb.bracketed_write(CMD_WRITE_KEYS, table, 0), kOk);
   EXPECT_EQ(kb.fw.memory(Memory::kKeys), table);
@@ -239,7 +239,7 @@ TEST(FirmwareParams, AddressZeroIsTheActiveProfile) {
   ASSERT_TRUE(kb.fw.set_active_profile(2));
   ASSERT_EQ(kb.read(CMD_READ_PARAMS, 1, 0, &active), kOk);
   EXPECT_EQ(active[0], 2);
-  EXPECT_FALSE(kb.fw.set_active_profile(kb.fw.spec().params.profiles));
+  EXPECT_FALSE(kb.fw.set_active_profile(kb.fw.layout().params.profiles));
 }
 
 struct WindowCase {
@@ -252,7 +252,7 @@ class ParamWindows : public ::testing::TestWithParam<WindowCase> {};
 TEST_P(ParamWindows, BlocksAreReadAndWrittenOnlyWhereTheProgramAddressesThem) {
   const WindowCase c = GetParam();
   Device d(c.type);
-  const size_t profiles = d.fw.spec().params.profiles;
+  const size_t profiles = d.fw.layout().params.profiles;
   Bytes block;
   for (size_t p = 0; p < profiles; ++p) {
     EXPECT_EQ(d.read(CMD_READ_PARAMS, c.read_size, p * c.read_stride, &block), kOk) << p;
@@ -305,8 +305,8 @@ TEST(FirmwareParams, MouseBlockSpansTwoPagesAndKeepsItsTail) {
 
 TEST(FirmwareColours, EachSlotTakesItsOwnTable) {
   Device kb(DeviceType::Keyboard);
-  const size_t n = kb.fw.spec().key_count() * 3;
-  const size_t slots = kb.fw.spec().colour_slots;
+  const size_t n = kb.fw.layout().key_count() * 3;
+  const size_t slots = kb.fw.layout().colour_slots;
   ASSERT_GE(slots, 2u);
   EXPECT_EQ(kb.write(CMD_WRITE_KEY_COLOURS, pattern(n, 5), 1 * kColourSlotSize), kOk);
   EXPECT_EQ(kb.write(CMD_WRITE_KEY_COLOURS, pattern(n, 9), (slots - 1) * kColourSlotSize), kOk);
@@ -320,7 +320,7 @@ TEST(FirmwareColours, EachSlotTakesItsOwnTable) {
 
 TEST(FirmwareLight, LastFrameIsKeptAndANewFrameClearsDroppedPages) {
   Device kb(DeviceType::Keyboard);
-  const size_t n = kb.fw.spec().light_stream_bytes;
+  const size_t n = kb.fw.layout().light_stream_bytes;
   Bytes frame = pattern(n, 11);
   ASSERT_EQ(kb.write(CMD_LIGHT_STREAM, frame, 0), kOk);
   EXPECT_EQ(kb.fw.memory(Memory::kLightFrame), frame);
@@ -363,7 +363,7 @@ Bytes image_of_size(size_t size) {
 
 TEST(FirmwareMacros, ImageOfExactlyTheCapacityIsAcceptedAndParsed) {
   Device kb(DeviceType::Keyboard);
-  const size_t capacity = kb.fw.spec().macro_capacity;
+  const size_t capacity = kb.fw.layout().macro_capacity;
   Bytes image = image_of_size(capacity);
   ASSERT_EQ(image.size(), capacity);
   EXPECT_EQ(kb.bracketed_write(CMD_WRITE_MACROS, image, 0), kOk);
@@ -376,7 +376,7 @@ TEST(FirmwareMacros, ImageOfExactlyTheCapacityIsAcceptedAndParsed) {
 
 TEST(FirmwareMacros, OneByteBeyondTheCapacityIsAnOverflowError) {
   Device kb(DeviceType::Keyboard);
-  const size_t capacity = kb.fw.spec().macro_capacity;
+  const size_t capacity = kb.fw.layout().macro_capacity;
   Bytes image = image_of_size(capacity);
   image.push_back(0);
   image[kBlobOffLength] = static_cast<uint8_t>(image.size() & 0xFF);

@@ -45,13 +45,13 @@ TEST(Folder, PlugWritesTheDescriptionBesideAListeningSocket) {
   Emulator emu(dir.path());
   ASSERT_TRUE(emu.start({DeviceType::Keyboard, DeviceType::Headset}));
   for (DeviceType type : {DeviceType::Keyboard, DeviceType::Headset}) {
-    const FirmwareSpec& spec = firmware_spec(type);
+    const FirmwareLayout& layout = firmware_layout(type);
     ASSERT_TRUE(file_exists(emu.json_path(type)));
     ASSERT_TRUE(file_exists(emu.socket_path(type)));
     Json::Value root = read_json(emu.json_path(type));
-    EXPECT_EQ(root["vendor_id"].asUInt(), spec.vendor_id);
-    EXPECT_EQ(root["product_id"].asUInt(), spec.product_id);
-    EXPECT_EQ(root["interface"].asUInt(), spec.interface_number);
+    EXPECT_EQ(root["vendor_id"].asUInt(), layout.vendor_id);
+    EXPECT_EQ(root["product_id"].asUInt(), layout.product_id);
+    EXPECT_EQ(root["interface"].asUInt(), layout.interface_number);
     EXPECT_FALSE(root["name"].asString().empty());
     EXPECT_EQ(parse_hex(root["report_descriptor"].asString()), device_report_descriptor(type));
   }

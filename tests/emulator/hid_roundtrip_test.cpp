@@ -58,7 +58,7 @@ TEST(HidRoundTrip, CommandReplyReachesTheVendorCollectionOnly) {
   ASSERT_TRUE(primary.read(reply.data(), reply.size(), &n, testing::kReplyWaitMs));
   EXPECT_EQ(n, kReportSize);
   EXPECT_EQ(reply[kOffCommand], CMD_READ_INFO);
-  EXPECT_EQ(reply[kOffData + kInfoOffKeyCount], firmware_spec(DeviceType::Mouse).key_count());
+  EXPECT_EQ(reply[kOffData + kInfoOffKeyCount], firmware_layout(DeviceType::Mouse).key_count());
   // The consumer handle does not see the command reply.
   std::vector<uint8_t> other(secondary.caps().input_report_byte_length);
   EXPECT_FALSE(secondary.read(other.data(), other.size(), &n, testing::kSilenceWaitMs));
