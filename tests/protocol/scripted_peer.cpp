@@ -98,6 +98,7 @@ ScriptedPeer::~ScriptedPeer() {
   (void)!write(wake_fd_, &one, sizeof one);
   thread_.join();
   for (int fd : clients_) close(fd);
+  for (int fd : handed_) close(fd);
   if (listen_fd_ >= 0) close(listen_fd_);
   close(wake_fd_);
   std::error_code ec;
@@ -142,6 +143,19 @@ int ScriptedPeer::connections() const {
   return static_cast<int>(clients_.size());
 }
 
+void ScriptedPeer::hand_over_connections(bool on) {
+  std::lock_guard lock(mutex_);
+  hand_over_ = on;
+}
+
+int ScriptedPeer::take_connection(int timeout_ms) {
+  std::unique_lock lock(mutex_);
+  if (!cv_.wait_for(lock, std::chrono::milliseconds(timeout_ms), [&] { return !handed_.empty(); })) return -1;
+  int fd = handed_.front();
+  handed_.erase(handed_.begin());
+  return fd;
+}
+
 void ScriptedPeer::run() {
   for (;;) {
     std::vector<pollfd> fds{{wake_fd_, POLLIN, 0}, {listen_fd_, POLLIN, 0}};
@@ -154,8 +168,14 @@ void ScriptedPeer::run() {
     if (fds[1].revents & POLLIN) {
       int fd = accept4(listen_fd_, nullptr, nullptr, SOCK_CLOEXEC);
       std::lock_guard lock(mutex_);
-      if (fd >= 0 && unplugged_) close(fd);
-      else if (fd >= 0) clients_.push_back(fd);
+      if (fd >= 0 && unplugged_) {
+        close(fd);
+      } else if (fd >= 0 && hand_over_) {
+        handed_.push_back(fd);
+        cv_.notify_all();
+      } else if (fd >= 0) {
+        clients_.push_back(fd);
+      }
     }
     for (size_t i = 2; i < fds.size(); ++i) {
       if (fds[i].revents != 0) serve(fds[i].fd);

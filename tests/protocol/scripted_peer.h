@@ -45,6 +45,11 @@ class ScriptedPeer {
   bool wait_requests(size_t n, int timeout_ms = 5000) const;
   int connections() const;
 
+  // Hand-over mode (benchmarks): new connections are not served but kept for take_connection,
+  // which passes ownership of the socket to the caller; -1 when none came in time.
+  void hand_over_connections(bool on);
+  int take_connection(int timeout_ms);
+
  private:
   void run();
   void serve(int fd);
@@ -60,6 +65,8 @@ class ScriptedPeer {
   std::vector<int> clients_;
   std::vector<Packet> requests_;
   bool unplugged_ = false;
+  bool hand_over_ = false;
+  std::vector<int> handed_;
 };
 
 // Echoes a request as a reply: same report id and command byte, status 0, data bytes kept.
