@@ -18,6 +18,17 @@ bool reads_macro_config(int device_kind) {
   constexpr int kKeyboard = 1, kMouse = 2, kReceiverMouse = 6;
   return device_kind == kKeyboard || device_kind == kMouse || device_kind == kReceiverMouse;
 }
+std::string last_component(std::string folder) {
+  while (!folder.empty() && folder.back() == '/') folder.pop_back();
+  auto slash = folder.find_last_of('/');
+  return slash == std::string::npos ? folder : folder.substr(slash + 1);
+}
+
+const Json::Value& model_section(const Json::Value& catalogue, const std::string& model) {
+  if (model.empty()) return catalogue;
+  const Json::Value& section = Member(catalogue, model.c_str());
+  return section.isObject() ? section : catalogue;
+}
 }  // namespace
 
 std::string CustomLightConfigPath(const std::string& device_folder) {
@@ -35,6 +46,7 @@ LightConfigFiles LightConfigFilesFor(int device_kind, const std::string& device_
       device_folder + (reads_macro_config(device_kind) ? kMacroConfigFile : kKeltoMacroConfigFile);
   files.default_light = DefaultDataFolder() + kDefaultLightFile;
   files.custom_light = CustomLightConfigPath(device_folder);
+  files.model = last_component(device_folder);
   return files;
 }
 
@@ -49,8 +61,9 @@ void LoadLightConfig(LightConfigLists& lists, const LightConfigFiles& files, int
     for (const Json::Value& m : macros) lists.macro_names.push_back(ToString(Member(m, "MacroName")));
   }
 
-  const Json::Value catalogue = ReadJsonFile(files.default_light);
-  if (!catalogue.isNull()) {
+  const Json::Value catalogue_file = ReadJsonFile(files.default_light);
+  const Json::Value& catalogue = model_section(catalogue_file, files.model);
+  if (!catalogue_file.isNull()) {
     const Json::Value& modes = Element(Member(catalogue, "DefaultLightName"), row);
     if (modes.isArray()) {
       lists.mode_names.clear();

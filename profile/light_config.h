@@ -26,6 +26,10 @@ struct LightConfigFiles {
   std::string macro_config;   // device folder + "macro.config" or "kelto_macro.config"
   std::string default_light;  // DefaultData + "default_light.json"
   std::string custom_light;   // see CustomLightConfigPath
+  // Model folder name ("keyboard", "mouse", "MousePad", "HD"). The shipped mode catalogue keeps
+  // one section per model, because the models' variant rows would otherwise collide (most
+  // models are variant 0); a catalogue without such a section is read as it stands.
+  std::string model;
 };
 
 // "kelto_light.config" of the device folder; the copy in DefaultData when the device
@@ -33,7 +37,7 @@ struct LightConfigFiles {
 std::string CustomLightConfigPath(const std::string& device_folder);
 
 // The files of a device kind (1 keyboard, 2 and 6 mouse read "macro.config"; the others
-// "kelto_macro.config").
+// "kelto_macro.config"). The model is the device folder's last component.
 LightConfigFiles LightConfigFilesFor(int device_kind, const std::string& device_folder);
 
 // Refills the lists. The macro list is always cleared first; a catalogue section that is

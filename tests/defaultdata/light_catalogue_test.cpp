@@ -127,5 +127,21 @@ TEST(LightCatalogue, EveryCustomEffectPlaysFromItsStepFile) {
   }
 }
 
+// The whole shipped file, read the way a device reads it: each model finds its own section.
+TEST(LightCatalogue, ShippedFileGivesEachModelItsOwnModes) {
+  ScratchFolder scratch;
+  for (const ModelCatalogue& m : kModels) {
+    SCOPED_TRACE(m.model);
+    LightConfigFiles files;
+    files.macro_config = scratch.File("no_such_macro.config");
+    files.default_light = DefaultDataFile(kDefaultLightFile);
+    files.custom_light = DefaultDataFile(kCustomLightConfigFile);
+    files.model = m.model;
+    LightConfigLists lists;
+    LoadLightConfig(lists, files, 0, m.keyboard);
+    EXPECT_EQ(lists.mode_names.size(), static_cast<size_t>(m.modes));
+  }
+}
+
 }  // namespace
 }  // namespace qxr::test

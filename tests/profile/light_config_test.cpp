@@ -159,3 +159,29 @@ TEST(DataPaths, DefaultProfileBesideTheProgramData) {
     EXPECT_EQ(ProgramDataRoot(), std::string(source) + "/");
   }
 }
+
+// The shipped catalogue keeps one section per model; each device must read its own.
+TEST_F(LightConfigTest, ModelSectionWinsOverTheTopLevelRows) {
+  Json::Value catalogue;
+  catalogue["keyboard"]["DefaultLightName"][0] = Names({"k0", "k1", "k2"});
+  catalogue["mouse"]["DefaultLightName"][0] = Names({"m0"});
+  catalogue["mouse"]["AreaLightName"][0] = Names({"wheel", "logo"});
+  WriteJsonFile(DefaultDataFolder() + kDefaultLightFile, catalogue);
+
+  std::string keyboard_folder = user_.path() + "keyboard/";
+  mkdir(keyboard_folder.c_str(), 0755);
+  LightConfigFiles keyboard = LightConfigFilesFor(1, keyboard_folder);
+  EXPECT_EQ(keyboard.model, "keyboard");
+  LoadLightConfig(lists_, keyboard, 0, true);
+  EXPECT_EQ(lists_.mode_names, (std::vector<std::string>{"k0", "k1", "k2"}));
+
+  LightConfigFiles mouse = LightConfigFilesFor(2, user_.path() + "mouse");
+  EXPECT_EQ(mouse.model, "mouse");
+  LoadLightConfig(lists_, mouse, 0, false);
+  EXPECT_EQ(lists_.mode_names, (std::vector<std::string>{"m0"}));
+  EXPECT_EQ(lists_.area_names, (std::vector<std::string>{"wheel", "logo"}));
+
+  // A model without a section reads the file's top level: nothing there, lists kept.
+  LoadLightConfig(lists_, LightConfigFilesFor(3, user_.path() + "MousePad/"), 0, false);
+  EXPECT_EQ(lists_.mode_names, (std::vector<std::string>{"m0"}));
+}
