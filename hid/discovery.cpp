@@ -47,7 +47,7 @@ void Discovery::run(StopEvent& stop) {
     if (stop.is_set()) break;
     bool retry = false;
     if (rescan) {
-      PassResult r = pass(removed);
+      PassResult r = pass(monitor, removed);
       removed.clear();
       retry = r.enumeration_failed || r.unopenable;
       // A freed slot may be wanted by a second device of the model, or by the same device back
@@ -78,28 +78,32 @@ void Discovery::run(StopEvent& stop) {
   debug_line(kDiscoveryExitLine);
 }
 
-Discovery::PassResult Discovery::pass(const std::set<std::string>& removed_nodes) {
+Discovery::PassResult Discovery::pass(HotplugMonitor& monitor,
+                                      std::set<std::string>& removed_nodes) {
   passes_.fetch_add(1, std::memory_order_relaxed);
+  // Take in what is already reported, so that a removal that happened before this scan is not
+  // mistaken for one of the device this scan is about to find.
+  monitor.consume(&removed_nodes);
   PassResult result;
-  claim_arrivals(&result);
+  const std::vector<size_t> claimed = claim_arrivals(&result);
   if (!first_pass_done_ && !result.enumeration_failed) {
     first_pass_done_ = true;
     observer_.on_first_pass();
   }
-  check_removals(removed_nodes, &result);
+  check_removals(removed_nodes, claimed, &result);
   return result;
 }
 
-void Discovery::claim_arrivals(PassResult* result) {
+std::vector<size_t> Discovery::claim_arrivals(PassResult* result) {
   std::vector<DeviceSlot> slots = this->slots();
   if (std::none_of(slots.begin(), slots.end(), [](const DeviceSlot& s) { return s.is_free(); }))
-    return;
+    return {};
   HidDevice enumerator;
   if (!enumerator.enumerate()) {
     // Unlike a thread that gives up for good, keep trying: a failed scan is usually passing.
     debug_line("discovery: enumeration failed");
     result->enumeration_failed = true;
-    return;
+    return {};
   }
   std::vector<size_t> arrived;
   while (const std::string* path = enumerator.next_path()) {
@@ -118,16 +122,18 @@ void Discovery::claim_arrivals(PassResult* result) {
     size_t index = 0;
     if (claim_slot(record, slots, &index)) arrived.push_back(index);
   }
-  if (arrived.empty()) return;
+  if (arrived.empty()) return {};
   {
     std::lock_guard lock(mutex_);
     for (size_t i : arrived) slots_[i] = slots[i];
   }
   std::sort(arrived.begin(), arrived.end());
   for (size_t i : arrived) observer_.on_device_arrived(i);
+  return arrived;
 }
 
-void Discovery::check_removals(const std::set<std::string>& removed_nodes, PassResult* result) {
+void Discovery::check_removals(const std::set<std::string>& removed_nodes,
+                               const std::vector<size_t>& claimed_now, PassResult* result) {
   std::vector<size_t> gone;
   {
     std::lock_guard lock(mutex_);
@@ -135,8 +141,12 @@ void Discovery::check_removals(const std::set<std::string>& removed_nodes, PassR
       DeviceSlot& s = slots_[i];
       if (!s.connected) continue;
       const std::string node = path_node(s.path);
-      const bool present = node_present(node);
-      if (present && !removed_nodes.count(node)) continue;
+      // A removal reported for a node counts even if the node is back (re-plugged under the
+      // same name), but not for a slot this very pass claimed: that removal was older.
+      const bool claimed_here =
+          std::find(claimed_now.begin(), claimed_now.end(), i) != claimed_now.end();
+      const bool reported_gone = removed_nodes.count(node) && !claimed_here;
+      if (node_present(node) && !reported_gone) continue;
       s.connected = 0;
       s.path.clear();
       gone.push_back(i);

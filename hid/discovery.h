@@ -15,6 +15,8 @@
 
 namespace qxr::hid {
 
+class HotplugMonitor;
+
 inline constexpr const char* kDiscoveryExitLine = "抓取设备线程设定退出";
 // Cadence of the rescans while something could not be opened or watched yet.
 inline constexpr int kDiscoveryRetryMs = 500;
@@ -58,9 +60,10 @@ class Discovery {
     bool freed = false;       // a slot was freed: another device may wait for it
   };
   void run(StopEvent& stop);
-  PassResult pass(const std::set<std::string>& removed_nodes);
-  void claim_arrivals(PassResult* result);
-  void check_removals(const std::set<std::string>& removed_nodes, PassResult* result);
+  PassResult pass(HotplugMonitor& monitor, std::set<std::string>& removed_nodes);
+  std::vector<size_t> claim_arrivals(PassResult* result);
+  void check_removals(const std::set<std::string>& removed_nodes,
+                      const std::vector<size_t>& claimed_now, PassResult* result);
 
   DiscoveryObserver& observer_;
   mutable std::mutex mutex_;  // guards slots_

@@ -104,8 +104,8 @@ void BM_DiscoveryIdle(benchmark::State& state) {
     CountingObserver observer;
     hid::Discovery discovery(observer);
     discovery.start();
-    // keyboard (2 slots), pad (2), headset (1), first pass; the mouse rows carry id 0.
-    observer.wait_for(6);
+    // All 7 slots (the emulated mouse carries ids 0/0 like its rows) and the first pass.
+    observer.wait_for(8);
     const uint64_t wakeups = discovery.wakeups();
     const uint64_t passes = discovery.passes();
     const double cpu = cpu_seconds();
