@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <filesystem>
 #include <fstream>
 
 #include "emulator/report_descriptors.h"
@@ -98,6 +99,29 @@ TEST_F(Enumeration, FolderComesFromTheEnvironmentUnlessSet) {
   set_emulator_dir(dir_.path());
   EXPECT_EQ(emulator_dir(), dir_.path());
   unsetenv(kEmulatorDirEnv);
+}
+
+}  // namespace
+}  // namespace qxr::hid
+
+namespace qxr::hid {
+namespace {
+
+// Whatever hidraw nodes this machine has (often none in a container): the libudev source works
+// and lists each node whose HID parent it can describe, never more than sysfs shows.
+TEST(HidrawSource, ListsNoMoreThanSysfsShows) {
+  std::vector<InterfaceInfo> found;
+  ASSERT_TRUE(make_hidraw_source()->list(&found));
+  size_t in_sysfs = 0;
+  std::error_code ec;
+  for (auto it = std::filesystem::directory_iterator("/sys/class/hidraw", ec);
+       !ec && it != std::filesystem::directory_iterator(); ++it)
+    ++in_sysfs;
+  EXPECT_LE(found.size(), in_sysfs);
+  for (const auto& info : found) {
+    EXPECT_EQ(info.node.rfind("/dev/hidraw", 0), 0u) << info.node;
+    EXPECT_FALSE(info.report_descriptor.empty());
+  }
 }
 
 }  // namespace
