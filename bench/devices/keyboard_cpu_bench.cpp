@@ -91,7 +91,7 @@ void run_case(benchmark::State& state, bool animated) {
     }
     s.set_mode(animated ? kMusicMode : lighting::kModeStatic);
     uint32_t frames_before = s.emu->counters(emu::DeviceType::Keyboard).light_frames;
-    uint64_t steps_before = s.kb->light_thread().runner().steps();
+    uint64_t steps_before = s.kb->light_thread().model_steps();
     state.ResumeTiming();
 
     const auto start = Steady::now();
@@ -116,7 +116,7 @@ void run_case(benchmark::State& state, bool animated) {
     state.counters["cpu_percent_of_core"] = 100.0 * cpu / wall;
     state.counters["frames_streamed"] =
         static_cast<double>(s.emu->counters(emu::DeviceType::Keyboard).light_frames - frames_before);
-    state.counters["light_steps"] = static_cast<double>(s.kb->light_thread().runner().steps() - steps_before);
+    state.counters["effect_steps"] = static_cast<double>(s.kb->light_thread().model_steps() - steps_before);
     state.counters["light_wakeups"] = static_cast<double>(s.kb->light_thread().runner().wakeups());
     std::printf("%s: %.3f %% of one core over %.1f s (target for the animated case: <= 1 %%)\n",
                 animated ? "animated, 20 frames/s streamed" : "idle", 100.0 * cpu / wall, wall);
