@@ -47,7 +47,7 @@ int scale_px(int px, int dpi) {
 
 QString scale_style_sheet(const QString& style_sheet, int dpi) {
   if (dpi == kDefaultDpi) return style_sheet;
-  static const QRegularExpression px(QStringLiteral("(?<![\\w.])(-?\\d+)px\\b"));
+  static const QRegularExpression px(QStringLiteral("(?<![\\w.])(-?\\d+)px(?![\\w.])"));
   QString result;
   result.reserve(style_sheet.size());
   qsizetype last = 0;

@@ -3,9 +3,13 @@
 #include <QApplication>
 #include <QFile>
 #include <QLayout>
+#include <QPalette>
+#include <QStyle>
 #include <QPointer>
+#include <QStyleFactory>
 
 #include "ui/skin_resources.h"
+#include "ui/theme.h"
 
 namespace qxr::ui {
 namespace {
@@ -106,12 +110,39 @@ void register_scaled_window(QWidget* window) {
   apply_scale(window, s.dpi);
 }
 
+// The palette behind the style sheet, for what the sheet does not reach (native dialogs,
+// popups before they are polished).
+static QPalette dark_palette() {
+  QPalette p;
+  p.setColor(QPalette::Window, QColor(0x14, 0x15, 0x19));
+  p.setColor(QPalette::WindowText, theme::text());
+  p.setColor(QPalette::Base, theme::surface());
+  p.setColor(QPalette::AlternateBase, QColor(0x20, 0x21, 0x27));
+  p.setColor(QPalette::Text, theme::text());
+  p.setColor(QPalette::Button, QColor(0x26, 0x27, 0x2E));
+  p.setColor(QPalette::ButtonText, theme::text());
+  p.setColor(QPalette::Highlight, theme::accent());
+  p.setColor(QPalette::HighlightedText, Qt::white);
+  p.setColor(QPalette::ToolTipBase, QColor(0x26, 0x27, 0x2E));
+  p.setColor(QPalette::ToolTipText, theme::text());
+  p.setColor(QPalette::PlaceholderText, QColor(0x9B, 0x9D, 0xA8));
+  p.setColor(QPalette::Link, theme::accent());
+  for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+    p.setColor(QPalette::Disabled, role, QColor(0x5C, 0x5E, 0x68));
+  }
+  return p;
+}
+
 bool apply_style() {
   QFile file(SkinResources::global().file_path(QString::fromLatin1(kStyleFile)));
   if (!file.open(QIODevice::ReadOnly)) return false;
   ScaleState& s = state();
   s.style_sheet = QString::fromUtf8(file.readAll());
-  if (qApp != nullptr) qApp->setStyleSheet(scale_style_sheet(s.style_sheet, s.dpi));
+  if (qApp != nullptr) {
+    if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"))) QApplication::setStyle(fusion);
+    QApplication::setPalette(dark_palette());
+    qApp->setStyleSheet(scale_style_sheet(s.style_sheet, s.dpi));
+  }
   return true;
 }
 

@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 #include "ui/controls/device_key_button.h"
 #include "ui/notification.h"
 #include "ui/theme.h"
@@ -79,7 +81,9 @@ void CSelectPanelUI::mouseMoveEvent(QMouseEvent* event) {
   }
   dragging_ = true;
   current_ = event->position().toPoint();
-  selection_ = QRect(anchor_, current_).normalized();
+  // QRect::normalized() would move an inverted rectangle's edges by a pixel.
+  selection_ = QRect(QPoint(std::min(anchor_.x(), current_.x()), std::min(anchor_.y(), current_.y())),
+                     QPoint(std::max(anchor_.x(), current_.x()), std::max(anchor_.y(), current_.y())));
   band_->setGeometry(selection_);
   band_->raise();
   band_->show();
