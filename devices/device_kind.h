@@ -1,15 +1,17 @@
 #pragma once
-// Device kinds as the device objects know them (the numbers of the supported-interface
-// table's kind column).
+// Device kinds as the device objects keep them (32-bit, 0 before a kind is set); the numbers
+// are those of the supported-interface table.
 #include <cstdint>
+
+#include "hid/supported_interfaces.h"
 
 namespace qxr::devices {
 
 inline constexpr uint32_t kKindNone = 0;
-inline constexpr uint32_t kKindKeyboard = 1;
-inline constexpr uint32_t kKindMouse = 2;
-inline constexpr uint32_t kKindMousePad = 3;
-inline constexpr uint32_t kKindReceiverMouse = 6;
-inline constexpr uint32_t kKindHeadset = 7;
+inline constexpr uint32_t kKindKeyboard = hid::kDeviceKindKeyboard;
+inline constexpr uint32_t kKindMouse = hid::kDeviceKindMouse;
+inline constexpr uint32_t kKindMousePad = hid::kDeviceKindMousePad;
+inline constexpr uint32_t kKindReceiverMouse = hid::kDeviceKindReceiverMouse;
+inline constexpr uint32_t kKindHeadset = hid::kDeviceKindHeadset;
 
 }  // namespace qxr::devices

@@ -40,7 +40,7 @@ void CMarluneUSBDevice::set_kind_and_role(uint32_t kind, uint32_t role) {
   role_.store(role);
 }
 
-void CMarluneUSBDevice::attach_slot(const SlotRecord& slot) {
+void CMarluneUSBDevice::attach_slot(const hid::DeviceSlot& slot) {
   {
     std::lock_guard lock(state_mutex_);
     slot_ = slot;
@@ -48,7 +48,7 @@ void CMarluneUSBDevice::attach_slot(const SlotRecord& slot) {
   set_kind_and_role(slot.kind, slot.role);
 }
 
-SlotRecord CMarluneUSBDevice::slot() const {
+hid::DeviceSlot CMarluneUSBDevice::slot() const {
   std::lock_guard lock(state_mutex_);
   return slot_;
 }
@@ -73,6 +73,12 @@ void CMarluneUSBDevice::close_channel(protocol::CommandChannel& channel) {
 bool CMarluneUSBDevice::open_primary(const std::string& path, bool receiver_mode) {
   if (!open_channel(primary_, path)) return false;
   primary_.set_receiver_mode(receiver_mode);
+  return true;
+}
+
+bool CMarluneUSBDevice::open_primary(const hid::DeviceSlot& slot) {
+  if (!open_primary(slot.path, slot.kind == kKindReceiverMouse)) return false;
+  attach_slot(slot);
   return true;
 }
 

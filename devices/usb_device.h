@@ -25,7 +25,7 @@
 #include "devices/device_page.h"
 #include "devices/lighting/base_effects.h"
 #include "devices/lighting/effect_step.h"
-#include "devices/slot_record.h"
+#include "hid/supported_interfaces.h"
 #include "profile/records.h"
 #include "protocol/command_channel.h"
 
@@ -73,10 +73,13 @@ class CMarluneUSBDevice {
   uint32_t get_role() const { return role_.load(); }
   void set_kind_and_role(uint32_t kind, uint32_t role);
   // Copies the slot record and takes kind and role from it.
-  void attach_slot(const SlotRecord& slot);
-  SlotRecord slot() const;
+  void attach_slot(const hid::DeviceSlot& slot);
+  hid::DeviceSlot slot() const;
 
   // Arrival and removal (device manager). Opening and closing take the channel's I/O lock.
+  // The slot form opens the slot's path, puts a receiver-mouse channel into receiver mode and
+  // attaches the slot.
+  bool open_primary(const hid::DeviceSlot& slot);
   bool open_primary(const std::string& path, bool receiver_mode);
   void close_primary();
   bool open_secondary(const std::string& path);
@@ -227,7 +230,7 @@ class CMarluneUSBDevice {
   std::atomic<uint64_t> pause_until_ms_{0};
 
   // Under state_mutex_.
-  SlotRecord slot_;
+  hid::DeviceSlot slot_;
   std::array<uint8_t, kInfoBlockSize> info_{};
   size_t key_count_ = 0;
   std::string page_file_, description1_, description2_, model_folder_;

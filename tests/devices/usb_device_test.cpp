@@ -142,12 +142,22 @@ TEST_F(DeviceBase, HostLightingCommandOnlyForKeyboards) {
   EXPECT_EQ(page_.results(DeviceOperation::HostLighting).back(), 1);
 }
 
-TEST_F(DeviceBase, AttachSlotTakesKindAndRole) {
-  SlotRecord slot{0x320F, 0x1004, 1, 4, static_cast<uint16_t>(kKindMousePad), 0, "/dev/x"};
-  dev_->attach_slot(slot);
-  EXPECT_EQ(dev_->slot(), slot);
-  EXPECT_EQ(dev_->get_kind(), kKindMousePad);
-  EXPECT_EQ(dev_->get_role(), 0u);
+TEST_F(DeviceBase, OpeningASlotAttachesItAndSetsReceiverMode) {
+  hid::DeviceSlot slot;
+  static_cast<hid::SupportedInterface&>(slot) = hid::kSupportedInterfaces[0];
+  slot.path = emu_->hid_path(DeviceType::Keyboard, 4);
+  ASSERT_TRUE(dev_->open_primary(slot));
+  EXPECT_EQ(dev_->slot().path, slot.path);
+  EXPECT_EQ(dev_->slot().collection_number, 4);
+  EXPECT_EQ(dev_->get_kind(), kKindKeyboard);
+  EXPECT_EQ(dev_->get_role(), hid::kInterfaceRolePrimary);
+  EXPECT_FALSE(dev_->primary_channel().receiver_mode());
+  dev_->close_primary();
+  // A mouse reached through its receiver gets the long timeouts and sends no light frames.
+  slot.kind = hid::kDeviceKindReceiverMouse;
+  ASSERT_TRUE(dev_->open_primary(slot));
+  EXPECT_TRUE(dev_->primary_channel().receiver_mode());
+  EXPECT_EQ(dev_->get_kind(), kKindReceiverMouse);
 }
 
 TEST_F(DeviceBase, EventCodesAreDispatchedByGroup) {
