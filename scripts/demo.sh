@@ -13,5 +13,5 @@ dir=$(mktemp -d)
 trap 'echo quit >&3 2>/dev/null || true; rm -rf "$dir"' EXIT
 exec 3> >("$bin/emulator/qxr470-emu" --dir "$dir" keyboard mouse pad headset)
 for _ in $(seq 50); do [ "$(ls "$dir"/*.json 2>/dev/null | wc -l)" -ge 7 ] && break; sleep 0.1; done
-"$bin/tools/qxr470ctl" --emulator "$dir" list
-for kind in keyboard mouse pad headset; do "$bin/tools/qxr470ctl" --emulator "$dir" info "$kind"; done
+"$bin/tools/qxr470ctl/qxr470ctl" --emulator "$dir" list
+for kind in keyboard mouse pad headset; do "$bin/tools/qxr470ctl/qxr470ctl" --emulator "$dir" info "$kind"; done
