@@ -286,6 +286,31 @@ void CMarluneUSBDevice::effect_off() {
   lighting::effect_off(led_frame_);
 }
 
+void CMarluneUSBDevice::decay_key_glow(size_t key, uint8_t curve) {
+  std::lock_guard lock(frame_lock_);
+  glow_.decay_key_glow(key, curve);
+}
+
+void CMarluneUSBDevice::light_ring_keys() {
+  std::lock_guard lock(frame_lock_);
+  glow_.light_ring_keys();
+}
+
+void CMarluneUSBDevice::rotate_ring(uint8_t direction) {
+  std::lock_guard lock(frame_lock_);
+  glow_.rotate_ring(direction);
+}
+
+void CMarluneUSBDevice::clear_glow() {
+  std::lock_guard lock(frame_lock_);
+  glow_.clear_glow();
+}
+
+lighting::KeyGlow CMarluneUSBDevice::key_glow() const {
+  std::lock_guard lock(frame_lock_);
+  return glow_;
+}
+
 // ---- lighting state ----
 
 LightInfo CMarluneUSBDevice::GetLightInfo() const {

@@ -25,6 +25,8 @@
 #include "devices/device_page.h"
 #include "devices/lighting/base_effects.h"
 #include "devices/lighting/effect_step.h"
+#include "devices/lighting/key_glow.h"
+#include "devices/lighting/light_program.h"
 #include "hid/supported_interfaces.h"
 #include "profile/records.h"
 #include "protocol/command_channel.h"
@@ -156,6 +158,19 @@ class CMarluneUSBDevice {
     return lighting::effect_step(direction, limit, phase, step);
   }
 
+  // --- reactive key glow and ring (the smaller kinds' reactive effects) ---
+  virtual void decay_key_glow(size_t key, uint8_t curve);
+  virtual void light_ring_keys();
+  virtual void rotate_ring(uint8_t direction);
+  virtual void clear_glow();
+  lighting::KeyGlow key_glow() const;
+  // The lighting program the light thread plays in modes without an effect of their own.
+  lighting::LightProgram& lighting_program() { return program_; }
+
+  // Music lighting (audio thread); only the keyboard takes it.
+  virtual void FeedSpectrum(const int32_t* bands, size_t count, int level) { (void)bands, (void)count, (void)level; }
+  virtual void FeedLevels(const uint8_t* values, size_t count) { (void)values, (void)count; }
+
   // --- page and device operations (UI thread; post to the executor) ---
   virtual void bind_page_controls();
   void on_connected();
@@ -242,6 +257,8 @@ class CMarluneUSBDevice {
   std::vector<LedRecord> led_frame_;
   std::vector<PerLedRecord> led_states_;
   lighting::BaseEffectState effect_state_;
+  lighting::KeyGlow glow_;  // under frame_lock_
+  lighting::LightProgram program_;
 };
 
 }  // namespace qxr::devices

@@ -65,8 +65,8 @@ class CMarluneKeyboardDevice : public CMarluneUSBDevice {
   // Music lighting (audio thread).
   // Music lighting (audio thread). level is carried for the caller's sake; the model keeps
   // its own running average of the bands.
-  void FeedSpectrum(const int32_t* bands, size_t count, int level);
-  void FeedLevels(const uint8_t* values, size_t count);
+  void FeedSpectrum(const int32_t* bands, size_t count, int level) override;
+  void FeedLevels(const uint8_t* values, size_t count) override;
   // A key event of the keyboard at position k (sync thread): 1 pressed, 2 released. Positions
   // that no logical key uses are ignored.
   virtual void OnKeyEvent(uint8_t position, int state);

@@ -504,6 +504,46 @@ TEST_F(KeyboardPage, ConnectShowsTheProfileOnThePage) {
   EXPECT_EQ(kb_->GetLightInfo().select_item, emu_->settings_block(kKb, 0)[kBlockMode]);
 }
 
+TEST_F(KeyboardPage, QuickSuccessiveLightingEditsBuildOnEachOther) {
+  ASSERT_EQ(connect(), 1);
+  // The panel reads the record, changes one field and gives it back, twice, before the
+  // executor has stored the first change.
+  LightInfo a = kb_->GetLightInfo();
+  a.speed = 0;
+  kb_->set_lighting_state(a);
+  LightInfo b = kb_->GetLightInfo();
+  b.light = 1;
+  kb_->set_lighting_state(b);
+  kb_->drain();
+  EXPECT_EQ(kb_->GetLightInfo().speed, 0);
+  EXPECT_EQ(kb_->GetLightInfo().light, 1);
+  RecordingPage other_page;
+  CMarluneKeyboardDevice other(other_page);
+  other.set_profile_id("2024_01_02_03_04_05_006");
+  other.load_profile_now();
+  EXPECT_EQ(other.GetLightInfo().speed, 0);
+  EXPECT_EQ(other.GetLightInfo().light, 1);
+}
+
+TEST_F(KeyboardPage, ColourPairBecomesTheMusicSettings) {
+  ASSERT_EQ(connect(), 1);
+  // first: visualisation 3, background (1, 2, 3); second: foreground (4, 5, 6), wheel flag.
+  kb_->set_colour_pair(0x03020103u, 0x01060504u, 1);
+  kb_->drain();
+  AudioLightInfo m = kb_->audio_light_info();
+  EXPECT_EQ(m.audio_mode, 3);
+  EXPECT_EQ((std::array{m.bk_red, m.bk_green, m.bk_blue}), (std::array<uint8_t, 3>{1, 2, 3}));
+  EXPECT_EQ((std::array{m.fg_red, m.fg_green, m.fg_blue}), (std::array<uint8_t, 3>{4, 5, 6}));
+  EXPECT_EQ(m.seven_color_flags, 1);
+  EXPECT_EQ(kb_->lighting().inspect([](const lighting::KeyboardEffects& e) { return e.music_style().visual; }), 3);
+  RecordingPage other_page;
+  CMarluneKeyboardDevice other(other_page);
+  other.set_profile_id("2024_01_02_03_04_05_006");
+  other.load_profile_now();
+  EXPECT_EQ(other.audio_light_info().audio_mode, 3);
+  EXPECT_EQ(other.audio_light_info().fg_green, 5);
+}
+
 TEST_F(KeyboardPage, SystemSettingsAreStoredInTheProfile) {
   ASSERT_EQ(connect(), 1);
   kb_->set_system_setting(SystemSetting::RepeatDelay, 3);
