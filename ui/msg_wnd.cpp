@@ -36,6 +36,12 @@ void CMsgWnd::SetButtonMode(int mode) {
   if (QWidget* cancel = find_control(kCancel)) cancel->setVisible(mode != kButtonsConfirm);
 }
 
+void CMsgWnd::showEvent(QShowEvent* event) {
+  SkinWindow::showEvent(event);
+  // Enter confirms, as the highlighted button promises.
+  if (QWidget* confirm = find_control(kConfirm)) confirm->setFocus();
+}
+
 void CMsgWnd::on_notify(const Notification& n) {
   if (n.type != notify_type::kClick) return;
   if (n.sender_name == kConfirm) {

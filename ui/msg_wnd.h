@@ -23,6 +23,7 @@ class CMsgWnd : public qxr::ui::SkinWindow {
   int SetDPI(int dpi) { return set_dpi(dpi); }
 
  protected:
+  void showEvent(QShowEvent* event) override;
   void on_notify(const qxr::ui::Notification& notification) override;
 };
 

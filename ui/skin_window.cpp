@@ -14,6 +14,8 @@ const QString kCloseButton = QStringLiteral("closebtn");
 const QString kMinButton = QStringLiteral("minbtn");
 const QString kMaxButton = QStringLiteral("maxbtn");
 const QString kRestoreButton = QStringLiteral("restorebtn");
+// Room for the window's outline (style.qss draws it on the window, around the skin).
+constexpr int kOutlinePx = 1;
 }  // namespace
 
 SkinWindow::SkinWindow(const QString& skin_name, const QString& window_class, DpiWindow dpi_window, QWidget* parent)
@@ -22,13 +24,13 @@ SkinWindow::SkinWindow(const QString& skin_name, const QString& window_class, Dp
   // Closing a small window never ends the program, even with the main window in the tray.
   setAttribute(Qt::WA_QuitOnClose, false);
   auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setContentsMargins(kOutlinePx, kOutlinePx, kOutlinePx, kOutlinePx);
   layout->setSpacing(0);
   SkinLoader loader;
   root_ = loader.load_skin(skin_name, this);
   if (root_ != nullptr) {
     layout->addWidget(root_);
-    resize(root_->size());
+    resize(root_->size() + QSize(2 * kOutlinePx, 2 * kOutlinePx));
     set_notify_handler(this, this);
   }
   dpi_ = interface_dpi();
