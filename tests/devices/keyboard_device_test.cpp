@@ -7,6 +7,9 @@
 #include "core/debug_line.h"
 #include "devices/keyboard/key_assignments.h"
 #include "devices/keyboard/macro_blob.h"
+#include "profile/data_paths.h"
+#include "profile/json_file.h"
+#include "profile/light_config.h"
 #include "tests/devices/emulated_keyboard.h"
 
 namespace qxr::devices::testing {
@@ -542,6 +545,26 @@ TEST_F(KeyboardPage, ColourPairBecomesTheMusicSettings) {
   other.load_profile_now();
   EXPECT_EQ(other.audio_light_info().audio_mode, 3);
   EXPECT_EQ(other.audio_light_info().fg_green, 5);
+}
+
+TEST_F(KeyboardPage, ProgramModesLoadTheSelectedEffectsSteps) {
+  ASSERT_EQ(connect(), 1);
+  LightInfo l = kb_->GetLightInfo();
+  l.select_item = 0;  // the first custom effect of the catalogue
+  kb_->set_lighting_state(l);
+  kb_->drain();
+  const Json::Value catalogue = ReadJsonFile(CustomLightConfigPath(user_folder()));
+  ASSERT_TRUE(catalogue.isObject());
+  std::string guid = catalogue["LightInfo"][0][0]["Guid"].asString();
+  const Json::Value effect = ReadJsonFile(DefaultDataFolder() + guid + kLightEffectExtension);
+  ASSERT_TRUE(effect["LEDEffectList"].isArray());
+  ASSERT_GT(effect["LEDEffectList"].size(), 0u);
+  EXPECT_EQ(kb_->lighting().program().size(), effect["LEDEffectList"].size());
+  // The default profile brings the factory lighting back.
+  const Json::Value defaults = ReadJsonFile(kb_->default_profile_path());
+  ASSERT_EQ(kb_->load_default_profile_now(), 1);
+  EXPECT_EQ(kb_->GetLightInfo().select_item, defaults["Device"][0]["LightInfo"]["SelectItem"].asInt());
+  EXPECT_NE(kb_->GetLightInfo().select_item, 0);
 }
 
 TEST_F(KeyboardPage, SystemSettingsAreStoredInTheProfile) {
