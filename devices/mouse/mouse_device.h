@@ -1,0 +1,116 @@
+#pragma once
+// CMarluneMouseDevice: the mouse's device object, wired or behind its wireless receiver. It
+// learns where each logical button sits, keeps the profile's button assignments, DPI stages,
+// polling rate and lighting in step with the mouse, sends the recoil scripts and runs the
+// mouse's lighting model. Through the receiver (the channel's receiver mode) every command
+// sequence waits for the mouse to answer the link query as ready; when it does not, the
+// sequence stops there and reports 0.
+//
+// As for every kind, profile and device work run on the executor; the UI-thread operations
+// below only post.
+#include <array>
+#include <atomic>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "devices/mouse/dpi_stages.h"
+#include "devices/mouse/mouse_key_codes.h"
+#include "devices/mouse/mouse_page.h"
+#include "devices/mouse/mouse_settings_block.h"
+#include "devices/mouse/mouse_windows_settings.h"
+#include "devices/pad/loop_lighting_device.h"
+#include "profile/mouse_profile_data.h"
+
+namespace qxr::devices {
+
+// Every caller sends the settings block with this third value.
+inline constexpr int kMouseBlockThirdValue = 1;
+
+class CMarluneMouseDevice : public CLoopLightingDevice {
+ public:
+  CMarluneMouseDevice(DevicePage& page, MousePage& mouse_page, Clock& clock = system_clock());
+  ~CMarluneMouseDevice() override;
+
+  // --- UI-thread operations ---
+  // The base's binding, then settings tab 0.
+  void bind_page_controls() override;
+  // The primary screen's size, sent with every settings block.
+  void set_screen_size(uint16_t width, uint16_t height);
+  void write_settings(int onboard_profile = 0, int profile_byte = 0, int third = kMouseBlockThirdValue);
+  void write_key_assignments(int onboard_profile, std::vector<KeyAssignRecord> keys);
+  void SendProfileKeys(int onboard_profile = 0);
+  // Recoil panel's apply; done (optional) receives the result on the executor.
+  void SendShootScripts(std::function<void(int)> done = {});
+  void CheckMacroKeys();
+  // The key panel changed assignments: device list, profile, save.
+  void store_key_list(std::vector<KeyAssignRecord> keys);
+
+  // DPI stage controls: each change goes to the profile, is saved and sent.
+  void set_dpi_stage_enabled(int stage, bool on);
+  void set_dpi_slider(int stage, int raw);
+  void set_dpi_edit_text(int stage, std::string text);
+  // Polling-rate option 0-4: profile, save, settings block.
+  void set_polling_rate(int option);
+  // Windows-style settings: profile and save only.
+  void set_windows_setting(MouseWindowsSetting setting, int value);
+  void SelectSettingsTab(int tab);
+  void set_function_switch(int type) override;
+
+  // --- state for the page, the editors and tests ---
+  MousePositionMap position_map() const;
+  std::vector<KeyAssignRecord> key_list() const;
+  std::vector<DpiStage> dpi_stages() const;
+  int current_dpi_stage() const;
+  MouseSystemStages system_stages() const;
+  DpiLimits dpi_limits() const;
+  MouseBlockRead last_settings_block() const;
+  bool dpi_stage_enabled(int stage) const;
+  int dpi_slider_value(int stage) const;
+  std::string dpi_edit_text_of(int stage) const;
+  int windows_setting_value(MouseWindowsSetting setting) const;
+
+  // --- the work itself (executor thread, tests) ---
+  // Tables (information, key codes), profile, page, light thread.
+  int connect_now() override;
+  int refresh_from_device_now(int* out_profile) override;
+  void send_light_frame_now() override;
+  void apply_profile_to_page_now() override;
+  int write_settings_now(int onboard_profile, int profile_byte, int third);
+  int write_key_assignments_now(int onboard_profile, const std::vector<KeyAssignRecord>& keys);
+  int send_shoot_scripts_now();
+  bool check_macro_keys_now();
+  // 1, or 0 when the change was refused (the last active stage, a stage the profile lacks).
+  int set_dpi_stage_enabled_now(int stage, bool on);
+  int set_dpi_value_now(int stage, uint16_t raw);
+  int set_polling_rate_now(int option);
+  void set_windows_setting_now(MouseWindowsSetting setting, int value);
+
+ protected:
+  CBasicProfiledata& profile_data() override { return profile_; }
+  void take_profile_state() override;
+  LoopLightSettings run_settings_for(const LightInfo& light) override;
+
+ private:
+  // Wired: always; through the receiver: the mouse answers the link query as ready.
+  bool link_ready();
+  int read_tables();
+  void show_dpi_stage(size_t stage, const std::vector<DpiStage>& stages, int current, const DpiLimits& limits);
+  void show_dpi_checks(const std::vector<DpiStage>& stages);
+  int store_stages_and_send(const std::vector<DpiStage>& stages);
+
+  MousePage& mouse_page_;
+  CMouseProfiledata profile_;
+  std::atomic<uint32_t> screen_size_{0};  // width | height << 16
+
+  // Under state_mutex_.
+  std::vector<uint8_t> key_table_;  // KeyCount x 3, as read at connect
+  MousePositionMap map_{};
+  std::vector<KeyAssignRecord> keys_;
+  std::vector<DpiStage> stages_;
+  int current_stage_ = 0;
+  MouseSystemStages system_;
+  MouseBlockRead last_block_{};
+};
+
+}  // namespace qxr::devices

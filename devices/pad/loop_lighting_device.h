@@ -1,0 +1,98 @@
+#pragma once
+// What the mouse, the mouse pad and the headset share on top of the device base: a profile
+// file, a lighting model stepped by a loop-counting light thread, the lighting program and
+// per-LED records from the profile, the light-frame refresh and the sync thread that reacts to
+// the device's own settings changes.
+//
+// As with the keyboard, everything that reads or writes the profile or talks to the device
+// runs on the device's executor; the UI-thread operations only post.
+#include <span>
+#include <string>
+#include <vector>
+
+#include "devices/pad/loop_light_thread.h"
+#include "devices/pad/loop_lighting.h"
+#include "devices/usb_device.h"
+#include "profile/light_config.h"
+#include "profile/profile_data.h"
+
+namespace qxr::devices {
+
+// Delay before the owner's read timer re-reads a device that reported a settings change.
+inline constexpr int kLoopSyncRefreshDelayMs = 500;
+
+class CLoopLightingDevice : public CMarluneUSBDevice {
+ public:
+  // modes: the kind's mode table; it must outlive the device.
+  CLoopLightingDevice(DevicePage& page, Clock& clock, std::span<const LoopEffect> modes);
+  ~CLoopLightingDevice() override;
+
+  // --- UI-thread operations (post to the executor) ---
+  void load_profile();
+  void load_default_profile();
+  void apply_profile_to_page();
+  void SaveProfile();
+  // Lighting panel: stores into the profile (on the executor) and runs the new settings.
+  void set_lighting_state(const LightInfo& info) override;
+  // Selects the profile file (device folder + id + ".Json"); the next load reads it.
+  void set_profile_id(const std::string& id);
+  std::string profile_path() const;
+
+  // Secondary interface and its sync thread (device manager).
+  bool StartSyncThread(const std::string& path);
+  WorkerThread::StopOutcome StopSyncThread();
+  // Removal: stops both threads and closes both channels; the page can connect again later.
+  void on_disconnected();
+
+  // --- state for the page, the editors and tests ---
+  LoopLighting& lighting() { return lighting_; }
+  const LoopLightThread& light_thread() const { return light_thread_; }
+  bool light_thread_running() const { return light_thread_.running(); }
+  LightConfigLists light_config() const;
+  // The profile's "LightList", as last loaded.
+  std::vector<PerLedRecord> led_records() const;
+
+  // --- the work itself (executor thread, tests) ---
+  int load_profile_now();
+  int load_default_profile_now();
+  bool save_profile_now();
+  // LightInfo, per-LED records and lighting program from the profile; the kind's run settings.
+  virtual int ApplyProfileLighting();
+  virtual void apply_profile_to_page_now();
+  int LoadLightConfig();
+  // Indicators, then the frame streamed to the device (not in receiver mode).
+  void send_light_frame_now() override;
+
+ protected:
+  virtual CBasicProfiledata& profile_data() = 0;
+  // The kind's own records of a just-loaded profile, before its lighting is applied.
+  virtual void take_profile_state() {}
+  // The settings the light thread runs for a lighting record (the profile's or the panel's).
+  virtual LoopLightSettings run_settings_for(const LightInfo& light) = 0;
+  // Model and light thread take new settings.
+  void run_settings(const LoopLightSettings& settings);
+  void start_light_thread();
+  // The model's frame (sized to the device's LED count), shown on the page's indicators.
+  LoopFrame show_frame();
+  // Streams a frame with CMD_LIGHT_STREAM, three scaled bytes per LED.
+  void stream_loop_frame(const LoopFrame& frame);
+  void on_sync_request(uint16_t code) override;
+  // Runs a lighting record (and its lighting program); take_record also makes it the device's
+  // lighting record.
+  void apply_lighting(const LightInfo& light, bool take_record);
+
+ private:
+  void store_lighting_now(const LightInfo& info);
+  void sync_led_count();
+  void load_program();
+
+  LoopLighting lighting_;
+  LoopLightThread light_thread_;
+
+  // Under state_mutex_.
+  std::string profile_id_;
+  LightConfigLists lists_;
+  std::vector<PerLedRecord> led_records_;
+};
+
+}  // namespace qxr::devices

@@ -1,0 +1,57 @@
+#include "devices/pad/pad_device.h"
+
+#include "profile/data_paths.h"
+
+namespace qxr::devices {
+
+CMarluneMousePadDevice::CMarluneMousePadDevice(DevicePage& page, Clock& clock)
+    : CLoopLightingDevice(page, clock, kPadModeTable) {
+  set_kind_and_role(kKindMousePad, 0);
+  set_model_folder(kMousePadFolder);
+  profile_.SetDefaultPath(default_profile_path());
+  profile_.SetDeviceIndex(0);
+}
+
+CMarluneMousePadDevice::~CMarluneMousePadDevice() { shutdown(); }
+
+void CMarluneMousePadDevice::write_settings(int onboard_profile) {
+  post_operation(DeviceOperation::WriteSettings, [this, onboard_profile] { return write_settings_now(onboard_profile); });
+}
+
+int CMarluneMousePadDevice::connect_now() {
+  protocol::CommandChannel& ch = primary_channel();
+  int r = protocol::kResultNoReply;
+  if (ch.opened()) {
+    std::array<uint8_t, kInfoBlockSize> info{};
+    r = ch.begin();
+    if (r == protocol::kResultOk) r = ch.read_info(info.data());
+    if (r == protocol::kResultOk) set_info_block(info);
+    ch.end();
+  }
+  load_profile_now();
+  apply_profile_to_page_now();
+  start_light_thread();
+  return r;
+}
+
+LoopLightSettings CMarluneMousePadDevice::run_settings_for(const LightInfo& light) {
+  settings_.take_light(light);
+  return settings_.light_settings(light.fx);
+}
+
+int CMarluneMousePadDevice::refresh_from_device_now(int* out_profile) {
+  set_synchronised(false);
+  uint8_t active = 0;
+  int r = settings_.read(primary_channel(), &active);
+  if (r != protocol::kResultOk) return r;
+  run_settings(settings_.light_settings(GetLightInfo().fx));
+  page().post_owner_message(kMsgOnboardProfile, active, 0);
+  if (out_profile) *out_profile = active;
+  return r;
+}
+
+int CMarluneMousePadDevice::write_settings_now(int onboard_profile) {
+  return settings_.write(primary_channel(), onboard_profile);
+}
+
+}  // namespace qxr::devices
