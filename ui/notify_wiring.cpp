@@ -228,6 +228,16 @@ NotifySilencer::~NotifySilencer() {
   if (widget_ != nullptr) widget_->setProperty(kSilentProperty, was_silent_);
 }
 
+void select_item(QComboBox* combo, int index, bool notify) {
+  if (combo == nullptr) return;
+  if (notify) {
+    combo->setCurrentIndex(index);
+    return;
+  }
+  NotifySilencer quiet(combo);
+  combo->setCurrentIndex(index);
+}
+
 bool notifications_silenced(const QWidget* widget) {
   return widget != nullptr && widget->property(kSilentProperty).toBool();
 }

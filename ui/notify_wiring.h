@@ -1,5 +1,6 @@
 #pragma once
 // Turns the signals and events of standard widgets into notifications (see notification.h).
+#include <QComboBox>
 #include <QWidget>
 
 namespace qxr::ui {
@@ -23,5 +24,8 @@ class NotifySilencer {
 };
 
 bool notifications_silenced(const QWidget* widget);
+
+// Selects item index of a combo box, sending "itemselect" only when notify is set.
+void select_item(QComboBox* combo, int index, bool notify);
 
 }  // namespace qxr::ui

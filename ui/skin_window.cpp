@@ -30,20 +30,13 @@ SkinWindow::SkinWindow(const QString& skin_name, const QString& window_class, Dp
   root_ = loader.load_skin(skin_name, this);
   if (root_ != nullptr) {
     layout->addWidget(root_);
+    controls_.set_root(root_);
     resize(root_->size() + QSize(2 * kOutlinePx, 2 * kOutlinePx));
     set_notify_handler(this, this);
   }
   dpi_ = interface_dpi();
   register_scaled_window(this);
   update_zoom_buttons();
-}
-
-QWidget* SkinWindow::find_control(const QString& name) {
-  auto it = controls_.find(name);
-  if (it != controls_.end() && *it != nullptr) return *it;
-  QWidget* found = root_ == nullptr ? nullptr : (root_->objectName() == name ? root_ : root_->findChild<QWidget*>(name));
-  if (found != nullptr) controls_.insert(name, found);
-  return found;
 }
 
 int SkinWindow::set_dpi(int dpi) {

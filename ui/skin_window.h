@@ -5,9 +5,8 @@
 // The skin's root may carry the attribute "caption": the height (at 96 DPI) of the strip at the
 // top by which the window is dragged.
 #include <QDialog>
-#include <QHash>
-#include <QPointer>
 
+#include "ui/control_cache.h"
 #include "ui/dpi.h"
 #include "ui/notification.h"
 
@@ -24,7 +23,7 @@ class SkinWindow : public QDialog, public NotifyHandler {
   const QString& window_class() const { return window_class_; }
 
   // Found by name below the skin root and kept for later calls.
-  QWidget* find_control(const QString& name);
+  QWidget* find_control(const QString& name) { return controls_.find(name); }
   template <typename T>
   T* find(const QString& name) {
     return qobject_cast<T*>(find_control(name));
@@ -54,7 +53,7 @@ class SkinWindow : public QDialog, public NotifyHandler {
   QString window_class_;
   DpiWindow dpi_window_;
   int dpi_ = kDefaultDpi;
-  QHash<QString, QPointer<QWidget>> controls_;
+  ControlCache controls_;
 };
 
 }  // namespace qxr::ui

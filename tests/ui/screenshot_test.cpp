@@ -5,7 +5,15 @@
 #include <QDir>
 #include <QTest>
 
+#include <QCheckBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSlider>
+
 #include "ui/about_wnd.h"
+#include "ui/controls/device_key_button.h"
+#include "ui/controls/select_panel.h"
+#include "ui/skin_loader.h"
 #include "ui/interface_scale.h"
 #include "ui/msg_wnd.h"
 #include "ui_test_support.h"
@@ -46,4 +54,24 @@ TEST(Screenshots, MessageBoxAndAboutWindow) {
   }
   set_interface_dpi(96, DpiWindow::Main);
   use_language(QStringLiteral("lan_en.xml"));
+
+  // The controls of the test skin under the program's style.
+  const auto res = SkinResources::open(test_skin_dir());
+  ASSERT_TRUE(res);
+  SkinLoader loader(ControlFactory::global(), *res);
+  std::unique_ptr<QWidget> root(loader.load_skin(QStringLiteral("XML_CONTROLS")));
+  ASSERT_NE(root, nullptr);
+  const auto keys = key_buttons(root->findChild<QWidget*>(QStringLiteral("device_key_light")));
+  const QColor colours[] = {QColor(255, 0, 0, 255), QColor(0, 200, 255, 255), QColor(0, 255, 80, 128), QColor(0, 0, 0, 0)};
+  for (int i = 0; i < keys.size(); ++i) keys[i]->set_light_colour(colours[i % 4]);
+  keys[1]->set_selected(true);
+  keys[3]->set_selected(true);
+  root->findChild<QProgressBar*>(QStringLiteral("progress_ring"))->setValue(75);
+  root->findChild<QSlider*>(QStringLiteral("deng_speed_slider"))->setValue(3);
+  root->findChild<QCheckBox*>(QStringLiteral("deng_FXL_check"))->setChecked(true);
+  root->findChild<QPushButton*>(QStringLiteral("option_btn"))->setChecked(true);
+  root->findChild<QWidget*>(QStringLiteral("macro_btn_starredio"))->setEnabled(false);
+  root->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(root.get()));
+  EXPECT_TRUE(root->grab().save(QDir(dir).filePath(QStringLiteral("controls.png"))));
 }

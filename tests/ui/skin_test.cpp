@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include "core/debug_line.h"
+#include "ui/control_cache.h"
 #include "ui/control_factory.h"
 #include "ui/controls/circle_progress.h"
 #include "ui/controls/device_key_button.h"
@@ -192,4 +193,22 @@ TEST(SkinLoader, ReportsWhatCannotBeBuilt) {
   EXPECT_EQ(loader.load_skin(QStringLiteral("XML_BROKEN")), nullptr);
   EXPECT_EQ(capture.count("not found", true), 2);
   EXPECT_EQ(capture.count("Broken.ui", true), 1);
+}
+
+TEST(ControlCache, FindsOnceAndForgetsWhatIsGone) {
+  QWidget root;
+  root.setObjectName(QStringLiteral("root"));
+  ControlCache cache(&root);
+  EXPECT_EQ(cache.find(QStringLiteral("root")), &root);
+  EXPECT_EQ(cache.find(QStringLiteral("later_btn")), nullptr);
+  auto* inner = new QWidget(&root);
+  auto* button = new QLabel(inner);
+  button->setObjectName(QStringLiteral("later_btn"));
+  EXPECT_EQ(cache.find(QStringLiteral("later_btn")), button);  // a miss was not remembered
+  EXPECT_EQ(cache.find<QLabel>(QStringLiteral("later_btn")), button);
+  EXPECT_EQ(cache.find<QProgressBar>(QStringLiteral("later_btn")), nullptr);
+  button->setObjectName(QStringLiteral("renamed"));
+  EXPECT_EQ(cache.find(QStringLiteral("later_btn")), button);  // cached on first use
+  delete button;
+  EXPECT_EQ(cache.find(QStringLiteral("later_btn")), nullptr);
 }
