@@ -1,0 +1,133 @@
+#include "devices/headset/headset_device.h"
+
+#include "profile/data_paths.h"
+
+namespace qxr::devices {
+
+CMarluneZO6533Device::CMarluneZO6533Device(DevicePage& page, audio::HeadsetAudioPage& audio_page,
+                                           std::unique_ptr<audio::AudioConfLib> audio_lib, Clock& clock)
+    : CLoopLightingDevice(page, clock, kPadModeTable),
+      audio_profile_(profile_),
+      audio_lib_(std::move(audio_lib)),
+      audio_(*audio_lib_, audio_profile_, audio_page) {
+  set_kind_and_role(kKindHeadset, 0);
+  set_model_folder(kHeadsetFolder);
+  profile_.SetDefaultPath(default_profile_path());
+  profile_.SetDeviceIndex(0);
+}
+
+CMarluneZO6533Device::~CMarluneZO6533Device() { shutdown(); }
+
+// ---- UI-thread operations ----
+
+void CMarluneZO6533Device::bind_page_controls() {
+  CLoopLightingDevice::bind_page_controls();
+  post_task([this] { initialise_audio_now(); });
+}
+
+void CMarluneZO6533Device::write_settings(int onboard_profile) {
+  post_operation(DeviceOperation::WriteSettings, [this, onboard_profile] { return write_settings_now(onboard_profile); });
+}
+
+void CMarluneZO6533Device::post_audio(std::function<void()> work) { post_task(std::move(work)); }
+
+void CMarluneZO6533Device::ToggleVoiceChanger(bool on) {
+  post_audio([this, on] { audio_.ToggleVoiceChanger(on); });
+}
+void CMarluneZO6533Device::SelectVoice(int voice) {
+  post_audio([this, voice] { audio_.SelectVoice(voice); });
+}
+void CMarluneZO6533Device::ToggleMicMute() {
+  post_audio([this] { audio_.ToggleMicMute(); });
+}
+void CMarluneZO6533Device::SetMicVolume(int percent) {
+  post_audio([this, percent] { audio_.SetMicVolume(percent); });
+}
+void CMarluneZO6533Device::ToggleMonitorMute() {
+  post_audio([this] { audio_.ToggleMonitorMute(); });
+}
+void CMarluneZO6533Device::SetMonitorVolume(int percent) {
+  post_audio([this, percent] { audio_.SetMonitorVolume(percent); });
+}
+void CMarluneZO6533Device::SetEqBand(int band, int gain) {
+  post_audio([this, band, gain] { audio_.SetEqBand(band, gain); });
+}
+void CMarluneZO6533Device::ApplyEqPreset(int preset) {
+  post_audio([this, preset] { audio_.ApplyEqPreset(preset); });
+}
+void CMarluneZO6533Device::ApplyCustomEq(int index) {
+  post_audio([this, index] { audio_.ApplyCustomEq(index); });
+}
+void CMarluneZO6533Device::SaveCustomEq(std::string name, std::function<void(int)> done) {
+  post_audio([this, name = std::move(name), done = std::move(done)] {
+    const int r = audio_.SaveCustomEq(name);
+    if (done) done(r);
+  });
+}
+void CMarluneZO6533Device::DeleteCustomEq() {
+  post_audio([this] { audio_.DeleteCustomEq(); });
+}
+
+// ---- the work ----
+
+void CMarluneZO6533Device::initialise_audio_now() { audio_.initialise(); }
+
+int CMarluneZO6533Device::connect_now() {
+  protocol::CommandChannel& ch = primary_channel();
+  int r = protocol::kResultNoReply;
+  if (ch.opened()) {
+    std::array<uint8_t, kInfoBlockSize> info{};
+    r = ch.begin();
+    if (r == protocol::kResultOk) r = ch.read_info(info.data());
+    if (r == protocol::kResultOk) set_info_block(info);
+    ch.end();
+  }
+  load_profile_now();
+  // The card may have come (back) after the page was bound: choose the endpoints again.
+  audio_.select_endpoints();
+  audio_.read_volumes();
+  apply_profile_to_page_now();
+  start_light_thread();
+  return r;
+}
+
+void CMarluneZO6533Device::take_profile_state() { audio_.load_profile(); }
+
+LoopLightSettings CMarluneZO6533Device::run_settings_for(const LightInfo& light) {
+  settings_.take_light(light);
+  return settings_.light_settings(light.fx);
+}
+
+void CMarluneZO6533Device::apply_profile_to_page_now() {
+  CLoopLightingDevice::apply_profile_to_page_now();
+  audio_.apply_profile_to_page();
+}
+
+int CMarluneZO6533Device::refresh_from_device_now(int* out_profile) {
+  set_synchronised(false);
+  uint8_t active = 0;
+  int r = settings_.read(primary_channel(), &active);
+  if (r != protocol::kResultOk) return r;
+  run_settings(settings_.light_settings(GetLightInfo().fx));
+  page().post_owner_message(kMsgOnboardProfile, active, 0);
+  if (out_profile) *out_profile = active;
+  return r;
+}
+
+int CMarluneZO6533Device::write_settings_now(int onboard_profile) {
+  return settings_.write(primary_channel(), onboard_profile);
+}
+
+void CMarluneZO6533Device::send_light_frame_now() {
+  if (!get_host_lighting()) return;
+  const LoopFrame frame = show_frame();
+  protocol::CommandChannel& ch = primary_channel();
+  if (!ch.opened()) return;
+  size_t sent = 0;
+  // A report the chip refuses does not keep the others from it.
+  for (const HeadsetLedReport& report : build_headset_led_reports(frame.view()))
+    if (ch.device().set_output_report(report.data(), report.size())) ++sent;
+  last_reports_sent_.store(sent);
+}
+
+}  // namespace qxr::devices

@@ -1,0 +1,80 @@
+#pragma once
+// CMarluneZO6533Device: the headset built on the 6533 audio chip. Its lighting half works like
+// the mouse pad's (the same settings block and lighting model), except that its LED colours go
+// out in the chip's own output reports. Its audio half (microphone, monitoring, equaliser,
+// voice changer) is HeadsetAudio on an audio-configuration backend; the headset runs it on its
+// executor, where its profile lives, and keeps "SystemSetStages" in the same profile file.
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "devices/audio/audio_conf.h"
+#include "devices/audio/headset_audio.h"
+#include "devices/audio/zo6533_audio_profile.h"
+#include "devices/headset/headset_led_reports.h"
+#include "devices/pad/loop_lighting_device.h"
+#include "devices/pad/pad_settings.h"
+#include "profile/headset_profile_data.h"
+
+namespace qxr::devices {
+
+inline constexpr const char* kHeadsetClassName = "MarluneZO6533Device";
+
+class CMarluneZO6533Device : public CLoopLightingDevice {
+ public:
+  // audio_page shows the audio panels; audio_lib is the chip's backend (emulated or ALSA).
+  CMarluneZO6533Device(DevicePage& page, audio::HeadsetAudioPage& audio_page,
+                       std::unique_ptr<audio::AudioConfLib> audio_lib, Clock& clock = system_clock());
+  ~CMarluneZO6533Device() override;
+
+  // --- UI-thread operations ---
+  // The base's binding, then the audio library is initialised (once per binding).
+  void bind_page_controls() override;
+  void write_settings(int onboard_profile = 0);
+
+  // Audio editor operations; each leaves "SystemSetStages" in the profile and saves it.
+  void ToggleVoiceChanger(bool on);
+  void SelectVoice(int voice);
+  void ToggleMicMute();
+  void SetMicVolume(int percent);
+  void ToggleMonitorMute();
+  void SetMonitorVolume(int percent);
+  void SetEqBand(int band, int gain);
+  void ApplyEqPreset(int preset);
+  void ApplyCustomEq(int index);
+  // name empty: the selected custom equaliser takes the current gains. done (optional) receives
+  // the result (1 saved, 0 duplicate name, -1 refused) on the executor.
+  void SaveCustomEq(std::string name, std::function<void(int)> done = {});
+  void DeleteCustomEq();
+
+  // --- state for tests (read after drain(); the executor owns it) ---
+  audio::HeadsetAudio& audio() { return audio_; }
+  PadSettingsBlock settings_block() const { return settings_.block(); }
+  // Reports accepted by the chip in the last frame sent.
+  size_t last_reports_sent() const { return last_reports_sent_.load(); }
+
+  // --- the work itself (executor thread, tests) ---
+  int connect_now() override;
+  int refresh_from_device_now(int* out_profile) override;
+  int write_settings_now(int onboard_profile);
+  void send_light_frame_now() override;
+  void apply_profile_to_page_now() override;
+  void initialise_audio_now();
+
+ protected:
+  CBasicProfiledata& profile_data() override { return profile_; }
+  void take_profile_state() override;
+  LoopLightSettings run_settings_for(const LightInfo& light) override;
+
+ private:
+  void post_audio(std::function<void()> work);
+
+  CZo6533Profiledata profile_;
+  audio::Zo6533AudioProfile audio_profile_;
+  std::unique_ptr<audio::AudioConfLib> audio_lib_;
+  audio::HeadsetAudio audio_;
+  PadSettings settings_;
+  std::atomic<size_t> last_reports_sent_{0};
+};
+
+}  // namespace qxr::devices
