@@ -2,6 +2,7 @@
 // Notifications: what a control tells its window. A control never knows its window; it hands
 // the notification to the nearest ancestor that has a handler (set_notify_handler), so a page
 // built on its own and inserted into a window later reports to that window.
+#include <QList>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -40,13 +41,20 @@ struct Notification {
 
 class NotifyHandler {
  public:
-  virtual ~NotifyHandler() = default;
+  // Detaches from every root it serves, so widgets torn down later (a focused edit reporting
+  // "killfocus" as its window is destroyed) find no handler instead of a dead one. A class that
+  // is also a widget should name its widget base first, so this runs before its children go.
+  virtual ~NotifyHandler();
   virtual void Notify(const Notification& notification) = 0;
+
+ private:
+  friend void set_notify_handler(QWidget* root, NotifyHandler* handler);
+  QList<QPointer<QObject>> routes_;
 };
 
-// Makes handler receive the notifications of root and everything below it. The handler must
-// outlive root or be removed with set_notify_handler(root, nullptr). Also sends "windowinit"
-// the first time root is shown and "windowsize" whenever it is resized (sender root).
+// Makes handler receive the notifications of root and everything below it, until either is
+// destroyed or set_notify_handler(root, nullptr) is called. Also sends "windowinit" the first
+// time root is shown and "windowsize" whenever it is resized (sender root).
 void set_notify_handler(QWidget* root, NotifyHandler* handler);
 NotifyHandler* notify_handler_for(const QWidget* widget);
 

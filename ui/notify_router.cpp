@@ -15,6 +15,9 @@ class NotifyRoute : public QObject {
   }
   NotifyHandler* handler() const { return handler_; }
   void set_handler(NotifyHandler* handler) { handler_ = handler; }
+  void detach(const NotifyHandler* handler) {
+    if (handler_ == handler) handler_ = nullptr;
+  }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
@@ -41,17 +44,26 @@ NotifyRoute* route_of(const QWidget* widget) {
 
 }  // namespace
 
+NotifyHandler::~NotifyHandler() {
+  for (const QPointer<QObject>& route : routes_) {
+    if (route != nullptr) static_cast<NotifyRoute*>(route.data())->detach(this);
+  }
+}
+
 void set_notify_handler(QWidget* root, NotifyHandler* handler) {
   if (root == nullptr) return;
-  if (NotifyRoute* route = route_of(root)) {
-    if (handler == nullptr) {
-      delete route;
-    } else {
-      route->set_handler(handler);
-    }
+  NotifyRoute* route = route_of(root);
+  if (handler == nullptr) {
+    delete route;
     return;
   }
-  if (handler != nullptr) new NotifyRoute(root, handler);
+  if (route == nullptr) {
+    route = new NotifyRoute(root, handler);
+  } else {
+    route->set_handler(handler);
+  }
+  handler->routes_.removeAll(QPointer<QObject>());
+  if (!handler->routes_.contains(route)) handler->routes_.push_back(route);
 }
 
 NotifyHandler* notify_handler_for(const QWidget* widget) {

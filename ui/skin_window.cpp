@@ -39,6 +39,8 @@ SkinWindow::SkinWindow(const QString& skin_name, const QString& window_class, Dp
   update_zoom_buttons();
 }
 
+SkinWindow::~SkinWindow() { set_notify_handler(this, nullptr); }
+
 int SkinWindow::set_dpi(int dpi) {
   dpi_ = set_interface_dpi(dpi, dpi_window_);
   return dpi_;

@@ -16,6 +16,7 @@ class SkinWindow : public QDialog, public NotifyHandler {
   Q_OBJECT
  public:
   SkinWindow(const QString& skin_name, const QString& window_class, DpiWindow dpi_window, QWidget* parent = nullptr);
+  ~SkinWindow() override;
 
   // False when the skin could not be built; the window is then empty.
   bool loaded() const { return root_ != nullptr; }

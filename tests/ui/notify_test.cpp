@@ -272,6 +272,15 @@ TEST(NotifyRouting, GoesToTheNearestHandlerAndDropsWithoutOne) {
   button->click();
   EXPECT_EQ(outer_rec.count(QStringLiteral("click")), 2);
 
+  // A handler that goes first leaves no dangling route behind.
+  {
+    Recorder short_lived;
+    set_notify_handler(inner, &short_lived);
+  }
+  EXPECT_EQ(notify_handler_for(button), &outer_rec);
+  button->click();
+  EXPECT_EQ(outer_rec.count(QStringLiteral("click")), 3);
+
   // A page built alone reports to the window it is later placed in.
   auto* page = new QWidget;
   auto* page_btn = new QPushButton(page);
@@ -280,4 +289,26 @@ TEST(NotifyRouting, GoesToTheNearestHandlerAndDropsWithoutOne) {
   page->setParent(&outer);
   page_btn->click();
   EXPECT_EQ(outer_rec.count(QStringLiteral("click"), QStringLiteral("key_butt_keysave")), 1);
+}
+
+TEST(NotifyRouting, AFocusedEditTornDownAfterItsHandlerReachesTheNextOne) {
+  QWidget window;
+  auto* page = new QWidget(&window);
+  auto* edit = new QLineEdit(page);
+  edit->setObjectName(QStringLiteral("deng_edit_B"));
+  wire_notifications(&window);
+  Recorder window_rec;
+  set_notify_handler(&window, &window_rec);
+  {
+    Recorder page_rec;
+    set_notify_handler(page, &page_rec);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    edit->setFocus();
+    ASSERT_TRUE(eventually([&] { return edit->hasFocus(); }));
+  }
+  delete page;  // the focused edit's "killfocus" on the way out skips the dead handler
+  EXPECT_EQ(window_rec.count(QStringLiteral("killfocus"), QStringLiteral("deng_edit_B")), 1);
 }
