@@ -28,7 +28,8 @@ constexpr FunctionPages kDefaultPages{0, 0};
 }  // namespace
 
 FunctionPages function_pages_for(int type, int kind) {
-  if (type == kKindSpecificType && kind != static_cast<int>(kKindKeyboard) && kind != static_cast<int>(kKindMouse))
+  if (type == kKindSpecificType && kind != static_cast<int>(kKindKeyboard) &&
+      kind != static_cast<int>(kKindMouse))
     type = kTypeForOtherKinds;
   for (const Row& r : kRows)
     if (r.type == type) return r.pages;

@@ -367,7 +367,8 @@ void CMarluneKeyboardDevice::prepare_mode(const LightInfo& light) {
     std::vector<CustomColour> colours = profile_.GetCustomColours(light.custom_group, kLogicalKeyCount);
     colours.resize(kLogicalKeyCount);
     std::array<lighting::Rgb, kLogicalKeyCount> rgb;
-    for (size_t i = 0; i < kLogicalKeyCount; ++i) rgb[i] = {colours[i].red, colours[i].green, colours[i].blue};
+    for (size_t i = 0; i < kLogicalKeyCount; ++i)
+      rgb[i] = {colours[i].red, colours[i].green, colours[i].blue};
     {
       std::lock_guard lock(state_mutex_);
       custom_colours_ = colours;
@@ -405,7 +406,8 @@ void CMarluneKeyboardDevice::apply_lighting(const LightInfo& light, bool take_re
   lighting_.restart_after_profile();
   profile_.LoadConfig(profile_.GetConfigPath());
   std::vector<lighting::LightProgramStep> steps;
-  for (const LightEffectStep& e : profile_.GetLightEffectList()) steps.push_back(lighting::program_step_from_effect(e));
+  for (const LightEffectStep& e : profile_.GetLightEffectList())
+    steps.push_back(lighting::program_step_from_effect(e));
   lighting_.program().set_steps(std::move(steps));
 }
 
@@ -505,7 +507,9 @@ int CMarluneKeyboardDevice::write_settings_now(int onboard_profile, int profile_
   return protocol::kResultOk;
 }
 
-std::string CMarluneKeyboardDevice::macro_config_path() const { return user_data_folder() + kMacroConfigFile; }
+std::string CMarluneKeyboardDevice::macro_config_path() const {
+  return user_data_folder() + kMacroConfigFile;
+}
 
 size_t CMarluneKeyboardDevice::macro_count_from_file() const {
   const Json::Value config = ReadJsonFile(macro_config_path());
@@ -544,8 +548,8 @@ int CMarluneKeyboardDevice::write_macros_now(const std::vector<int>& macro_indic
   try {
     macros.reserve(macro_indices.size());
     for (int index : macro_indices) {
-      const Json::Value& entry =
-          index >= 0 ? Element(info_list, static_cast<Json::ArrayIndex>(index)) : Json::Value::nullSingleton();
+      const Json::Value& entry = index >= 0 ? Element(info_list, static_cast<Json::ArrayIndex>(index))
+                                            : Json::Value::nullSingleton();
       std::string stem = ToString(Member(entry, "Guid"));
       // A missing or foreign entry keeps its slot, empty, so later slots keep their numbers.
       macros.push_back(safe_file_stem(stem)

@@ -14,9 +14,9 @@
 
 #include "devices/keyboard/key_maps.h"
 #include "devices/keyboard/keyboard_light_thread.h"
-#include "devices/lighting/keyboard_lighting.h"
 #include "devices/keyboard/settings_block.h"
 #include "devices/keyboard/system_settings.h"
+#include "devices/lighting/keyboard_lighting.h"
 #include "devices/usb_device.h"
 #include "profile/keyboard_profile_data.h"
 #include "profile/light_config.h"

@@ -17,12 +17,24 @@ void show_system_settings(DevicePage& page, const KeyboardSystemStages& s) {
 void apply_system_setting(KeyboardSystemStages& s, SystemSetting setting, int value) {
   auto v = static_cast<uint16_t>(value);
   switch (setting) {
-    case SystemSetting::PollingRate: s.polling_rate = static_cast<uint16_t>(system_option(value)); break;
-    case SystemSetting::RepeatDelay: s.repeat_delay = static_cast<uint16_t>(system_option(value)); break;
-    case SystemSetting::RepeatRate: s.repeat = v; break;
-    case SystemSetting::WinLock: s.win_flag = value != 0; break;
-    case SystemSetting::W: s.w_flag = value != 0; break;
-    case SystemSetting::Key6: s.key6_flag = value != 0; break;
+    case SystemSetting::PollingRate:
+      s.polling_rate = static_cast<uint16_t>(system_option(value));
+      break;
+    case SystemSetting::RepeatDelay:
+      s.repeat_delay = static_cast<uint16_t>(system_option(value));
+      break;
+    case SystemSetting::RepeatRate:
+      s.repeat = v;
+      break;
+    case SystemSetting::WinLock:
+      s.win_flag = value != 0;
+      break;
+    case SystemSetting::W:
+      s.w_flag = value != 0;
+      break;
+    case SystemSetting::Key6:
+      s.key6_flag = value != 0;
+      break;
   }
 }
 

@@ -12,7 +12,9 @@ inline constexpr int kRepeatDelayStepMs = 250;
 // Values outside 0-3 select option 0.
 inline int system_option(int value) { return value >= 0 && value < kSystemOptionCount ? value : 0; }
 // 250, 500, 750 or 1000 ms.
-inline int repeat_delay_ms(int value) { return system_option(value) * kRepeatDelayStepMs + kRepeatDelayStepMs; }
+inline int repeat_delay_ms(int value) {
+  return system_option(value) * kRepeatDelayStepMs + kRepeatDelayStepMs;
+}
 
 // Sets every system-setting control of the page from the stages.
 void show_system_settings(DevicePage& page, const KeyboardSystemStages& stages);

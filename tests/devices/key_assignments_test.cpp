@@ -25,7 +25,8 @@ std::vector<KeyAssignRecord> default_keys() {
   return keys;
 }
 
-void assign_macro(std::vector<KeyAssignRecord>& keys, size_t key, uint8_t macro, uint8_t type = kAssignMacro) {
+void assign_macro(std::vector<KeyAssignRecord>& keys, size_t key, uint8_t macro,
+                  uint8_t type = kAssignMacro) {
   keys[key].assignment.type = type;
   keys[key].assignment.d1 = macro;
   keys[key].assignment.d2 = 1;

@@ -38,7 +38,8 @@ TEST_F(KeyboardConnect, MapsEveryLogicalKeyFromTheKeyboardsOwnTables) {
     for (size_t k = 0; k < count && expected == kNoPosition; ++k)
       if (code_at(keys, k) == DefaultKeyCodes[j]) expected = k;
     EXPECT_EQ(maps.position[j], expected) << "logical key " << j;
-    uint8_t expected_led = (expected == kNoPosition || expected == kPositionWithoutLed) ? kNoLed : leds[expected];
+    uint8_t expected_led =
+        (expected == kNoPosition || expected == kPositionWithoutLed) ? kNoLed : leds[expected];
     EXPECT_EQ(maps.led[j], expected_led) << "logical key " << j;
   }
   // The group opened by the table read was closed again.
@@ -76,7 +77,8 @@ TEST_F(KeyboardConnect, EdgeCasesOfTheMaps) {
 TEST_F(KeyboardConnect, ClosedChannelReadsNothingAndKeepsMapsEmpty) {
   EXPECT_EQ(kb_->connect_now(), 0);
   KeyMaps maps = kb_->key_maps();
-  EXPECT_TRUE(std::all_of(maps.position.begin(), maps.position.end(), [](uint8_t p) { return p == kNoPosition; }));
+  EXPECT_TRUE(
+      std::all_of(maps.position.begin(), maps.position.end(), [](uint8_t p) { return p == kNoPosition; }));
   EXPECT_EQ(emu_->exchanges(kKb, protocol::CMD_READ_INFO), 0u);
 }
 
@@ -86,7 +88,8 @@ TEST_F(KeyboardConnect, OversizedKeyTableIsRefusedAndTheGroupStillEnds) {
   EXPECT_EQ(emu_->exchanges(kKb, protocol::CMD_READ_KEYS), 0u);
   EXPECT_FALSE(emu_->in_transaction(kKb));
   KeyMaps maps = kb_->key_maps();
-  EXPECT_TRUE(std::all_of(maps.position.begin(), maps.position.end(), [](uint8_t p) { return p == kNoPosition; }));
+  EXPECT_TRUE(
+      std::all_of(maps.position.begin(), maps.position.end(), [](uint8_t p) { return p == kNoPosition; }));
 }
 
 using KeyboardSettings = EmulatedKeyboardTest;
@@ -538,7 +541,8 @@ TEST_F(KeyboardPage, ColourPairBecomesTheMusicSettings) {
   EXPECT_EQ((std::array{m.bk_red, m.bk_green, m.bk_blue}), (std::array<uint8_t, 3>{1, 2, 3}));
   EXPECT_EQ((std::array{m.fg_red, m.fg_green, m.fg_blue}), (std::array<uint8_t, 3>{4, 5, 6}));
   EXPECT_EQ(m.seven_color_flags, 1);
-  EXPECT_EQ(kb_->lighting().inspect([](const lighting::KeyboardEffects& e) { return e.music_style().visual; }), 3);
+  EXPECT_EQ(
+      kb_->lighting().inspect([](const lighting::KeyboardEffects& e) { return e.music_style().visual; }), 3);
   RecordingPage other_page;
   CMarluneKeyboardDevice other(other_page);
   other.set_profile_id("2024_01_02_03_04_05_006");

@@ -12,7 +12,9 @@ Json::Value parse(const std::string& text) {
   return v;
 }
 
-uint16_t u16(const std::vector<uint8_t>& b, size_t at) { return static_cast<uint16_t>(b[at] | b[at + 1] << 8); }
+uint16_t u16(const std::vector<uint8_t>& b, size_t at) {
+  return static_cast<uint16_t>(b[at] | b[at + 1] << 8);
+}
 
 TEST(MacroEvent, EncodesDelayTypeDirectionAndButton) {
   MacroEvent e = macro_event_from_json(parse(R"({"Action":"down","Button":4,"Type":10,"Delay":"300"})"));

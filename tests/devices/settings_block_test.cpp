@@ -26,10 +26,11 @@ LightInfo sample_light() {
 }
 
 TEST(SettingsBlock, EncodesEveryFieldAtItsByte) {
-  KeyboardSystemStages s{.repeat = 9, .repeat_delay = 2, .key6_flag = 1, .polling_rate = 3, .w_flag = 1, .win_flag = 0};
+  KeyboardSystemStages s{
+      .repeat = 9, .repeat_delay = 2, .key6_flag = 1, .polling_rate = 3, .w_flag = 1, .win_flag = 0};
   KeyboardSettingsBlock b = encode_settings_block(sample_light(), s, kModes, 0);
   const KeyboardSettingsBlock expected{0, 5, 3, 3, 1, 1, 10, 20, 30, 0, 0, 0, 0,
-                                       0, 0, 0, 0, 0, 6, 1, 1, 0, 3, 0, 0, 2};
+                                       0, 0, 0, 0, 0, 6, 1,  1,  0,  3, 0, 0, 2};
   EXPECT_EQ(b, expected);
 }
 
@@ -65,7 +66,8 @@ TEST(SettingsBlock, SpeedIsTurnedBackBothWays) {
 TEST(SettingsBlock, DecodeMapsModeAndKeepsTheProfileOnlyValues) {
   LightInfo prev = sample_light();
   prev.old_led_mode = 4;
-  KeyboardSystemStages prev_stages{.repeat = 9, .repeat_delay = 2, .key6_flag = 0, .polling_rate = 3, .w_flag = 0, .win_flag = 0};
+  KeyboardSystemStages prev_stages{
+      .repeat = 9, .repeat_delay = 2, .key6_flag = 0, .polling_rate = 3, .w_flag = 0, .win_flag = 0};
   KeyboardSettingsBlock b{};
   b[kBlockMode] = 5;  // first index holding 5 is 2, not 6
   b[kBlockLight] = 4;

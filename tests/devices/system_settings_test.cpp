@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "devices/function_switch.h"
 #include "devices/device_kind.h"
+#include "devices/function_switch.h"
 #include "devices/testing/recording_page.h"
 
 namespace qxr::devices {
@@ -11,7 +11,8 @@ namespace {
 
 TEST(SystemSettings, OptionsOutsideTheRangeSelectTheFirst) {
   RecordingPage page;
-  KeyboardSystemStages s{.repeat = 12, .repeat_delay = 7, .key6_flag = 1, .polling_rate = 4, .w_flag = 0, .win_flag = 1};
+  KeyboardSystemStages s{
+      .repeat = 12, .repeat_delay = 7, .key6_flag = 1, .polling_rate = 4, .w_flag = 0, .win_flag = 1};
   show_system_settings(page, s);
   EXPECT_EQ(page.polling_option(), 0);
   EXPECT_EQ(page.repeat_delay_option(), 0);
@@ -37,7 +38,10 @@ TEST(SystemSettings, ChangesLandInTheirHalfOfTheStages) {
   apply_system_setting(s, SystemSetting::RepeatRate, 33);
   apply_system_setting(s, SystemSetting::Key6, 5);
   apply_system_setting(s, SystemSetting::W, 1);
-  EXPECT_EQ(s, (KeyboardSystemStages{.repeat = 33, .repeat_delay = 0, .key6_flag = 1, .polling_rate = 2, .w_flag = 1, .win_flag = 0}));
+  EXPECT_EQ(
+      s,
+      (KeyboardSystemStages{
+          .repeat = 33, .repeat_delay = 0, .key6_flag = 1, .polling_rate = 2, .w_flag = 1, .win_flag = 0}));
 }
 
 TEST(FunctionSwitch, TypesSelectTheirPages) {
