@@ -34,17 +34,15 @@ SkinWindow::SkinWindow(const QString& skin_name, const QString& window_class, Dp
     resize(root_->size() + QSize(2 * kOutlinePx, 2 * kOutlinePx));
     set_notify_handler(this, this);
   }
-  dpi_ = interface_dpi();
   register_scaled_window(this);
   update_zoom_buttons();
 }
 
 SkinWindow::~SkinWindow() { set_notify_handler(this, nullptr); }
 
-int SkinWindow::set_dpi(int dpi) {
-  dpi_ = set_interface_dpi(dpi, dpi_window_);
-  return dpi_;
-}
+int SkinWindow::set_dpi(int dpi) { return set_interface_dpi(dpi, dpi_window_); }
+
+int SkinWindow::dpi() const { return interface_dpi(); }
 
 void SkinWindow::Notify(const Notification& n) {
   if (n.type == notify_type::kClick) {
@@ -82,7 +80,7 @@ void SkinWindow::update_zoom_buttons() {
 bool SkinWindow::in_caption(const QPoint& pos) const {
   if (root_ == nullptr) return false;
   const int caption = root_->property("caption").toInt();
-  return caption > 0 && pos.y() < scale_px(caption, dpi_);
+  return caption > 0 && pos.y() < scale_px(caption, interface_dpi());
 }
 
 void SkinWindow::mousePressEvent(QMouseEvent* event) {

@@ -32,7 +32,8 @@ class SkinWindow : public QDialog, public NotifyHandler {
 
   // Accepts the DPI as every window does and applies it to all skin windows at once.
   int set_dpi(int dpi);
-  int dpi() const { return dpi_; }
+  // The interface DPI in force (shared by all windows).
+  int dpi() const;
 
   // Shows the window modally; the result is what closed it (0 for the close button).
   int ShowModal() { return exec(); }
@@ -53,7 +54,6 @@ class SkinWindow : public QDialog, public NotifyHandler {
   QWidget* root_ = nullptr;
   QString window_class_;
   DpiWindow dpi_window_;
-  int dpi_ = kDefaultDpi;
   ControlCache controls_;
 };
 

@@ -71,6 +71,19 @@ TEST(Screenshots, MessageBoxAndAboutWindow) {
   root->findChild<QCheckBox*>(QStringLiteral("deng_FXL_check"))->setChecked(true);
   root->findChild<QPushButton*>(QStringLiteral("option_btn"))->setChecked(true);
   root->findChild<QWidget*>(QStringLiteral("macro_btn_starredio"))->setEnabled(false);
+  // A segmented switch, as option groups are drawn.
+  const char* segments[] = {"125 Hz", "500 Hz", "1000 Hz"};
+  for (int i = 0; i < 3; ++i) {
+    auto* b = new QPushButton(QString::fromLatin1(segments[i]), root.get());
+    b->setCheckable(true);
+    b->setAutoExclusive(true);
+    b->setChecked(i == 1);
+    b->setProperty("segment", true);
+    b->setProperty("first", i == 0);
+    b->setProperty("last", i == 2);
+    b->setGeometry(10 + i * 80, 370, 80, 28);
+  }
+  root->findChild<QWidget*>(QStringLiteral("title_label"))->move(10, 340);
   root->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(root.get()));
   EXPECT_TRUE(root->grab().save(QDir(dir).filePath(QStringLiteral("controls.png"))));
