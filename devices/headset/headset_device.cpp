@@ -70,7 +70,10 @@ void CMarluneZO6533Device::DeleteCustomEq() {
 
 // ---- the work ----
 
-void CMarluneZO6533Device::initialise_audio_now() { audio_.initialise(); }
+void CMarluneZO6533Device::initialise_audio_now() {
+  audio_.initialise();
+  audio_initialised_ = true;
+}
 
 int CMarluneZO6533Device::connect_now() {
   protocol::CommandChannel& ch = primary_channel();
@@ -83,9 +86,13 @@ int CMarluneZO6533Device::connect_now() {
     ch.end();
   }
   load_profile_now();
-  // The card may have come (back) after the page was bound: choose the endpoints again.
-  audio_.select_endpoints();
-  audio_.read_volumes();
+  if (!audio_initialised_) {
+    initialise_audio_now();
+  } else {
+    // The card may have come (back) after the page was bound: choose the endpoints again.
+    audio_.select_endpoints();
+    audio_.read_volumes();
+  }
   apply_profile_to_page_now();
   start_light_thread();
   return r;

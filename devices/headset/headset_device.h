@@ -75,6 +75,7 @@ class CMarluneZO6533Device : public CLoopLightingDevice {
   audio::HeadsetAudio audio_;
   PadSettings settings_;
   std::atomic<size_t> last_reports_sent_{0};
+  bool audio_initialised_ = false;  // executor only
 };
 
 }  // namespace qxr::devices
