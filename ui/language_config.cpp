@@ -3,9 +3,13 @@
 #include <json/json.h>
 
 #include <QFile>
+#include <QFont>
 
+#include <algorithm>
 #include <array>
 #include <memory>
+
+#include "ui/dpi.h"
 
 namespace qxr::ui {
 namespace {
@@ -85,5 +89,15 @@ std::optional<QString> interface_font_for(int index, int previous) {
 }
 
 std::span<const FontSpec> font_table() { return kFontTable; }
+
+QFont font_for(int id, const QString& face, int dpi) {
+  const auto it = std::find_if(kFontTable.begin(), kFontTable.end(), [id](const FontSpec& f) { return f.id == id; });
+  const FontSpec& spec = it != kFontTable.end() ? *it : kFontTable.front();
+  QFont font(face);
+  font.setPixelSize(scale_px(spec.size, dpi));
+  font.setBold(spec.bold);
+  font.setUnderline(spec.underline);
+  return font;
+}
 
 }  // namespace qxr::ui

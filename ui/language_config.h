@@ -1,5 +1,6 @@
 #pragma once
 // "Language.config" (the languages offered) and the interface font that goes with a language.
+#include <QFont>
 #include <QString>
 
 #include <optional>
@@ -34,5 +35,8 @@ struct FontSpec {
   bool underline;
 };
 std::span<const FontSpec> font_table();
+
+// The font of table entry id (the default entry for an unknown id) in face, sized for dpi.
+QFont font_for(int id, const QString& face, int dpi);
 
 }  // namespace qxr::ui

@@ -15,6 +15,7 @@
 #include "colour_widget.h"
 #include "ui/control_timer.h"
 #include "ui/notify_wiring.h"
+#include "ui/number_edit.h"
 #include "ui/skin_loader.h"
 #include "ui_test_support.h"
 
@@ -201,6 +202,24 @@ TEST_F(NotifyTest, EditsReportTypingAndLosingFocus) {
   find<QLineEdit>("deng_edit_G")->setFocus();
   EXPECT_TRUE(eventually([&] { return rec_.count(QStringLiteral("killfocus"), QStringLiteral("deng_edit_R")) == 1; }));
   EXPECT_EQ(rec_.count(QStringLiteral("killfocus"), QStringLiteral("deng_edit_G")), 0);
+}
+
+TEST_F(NotifyTest, NumberEditsTakeDigitsAndWriteBackTheClampedValue) {
+  auto* edit = find<QLineEdit>("deng_edit_G");
+  make_number_edit(edit, 3);
+  edit->setFocus();
+  ASSERT_TRUE(eventually([&] { return edit->hasFocus(); }));
+  QTest::keyClicks(edit, QStringLiteral("4x-9.17"));
+  EXPECT_EQ(edit->text(), QStringLiteral("491"));  // digits only, three at most
+  EXPECT_EQ(commit_number(edit, 0, 255, 0), 255);
+  EXPECT_EQ(edit->text(), QStringLiteral("255"));
+  edit->setText(QStringLiteral("7"));
+  EXPECT_EQ(commit_number(edit, 10, 20, 15), 10);
+  EXPECT_EQ(edit->text(), QStringLiteral("10"));
+  edit->clear();
+  EXPECT_EQ(commit_number(edit, 0, 255, 128), 128);
+  EXPECT_EQ(edit->text(), QStringLiteral("128"));
+  EXPECT_EQ(commit_number(nullptr, 0, 9, 12), 9);
 }
 
 TEST_F(NotifyTest, ListsReportSelectionClicksAndActivation) {

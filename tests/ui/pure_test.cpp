@@ -223,6 +223,16 @@ TEST(LanguageConfig, FontTableHasEveryIdOnce) {
   EXPECT_EQ(bold->size, 18);
 }
 
+TEST(LanguageConfig, FontsComeFromTheTableAtTheInterfaceScale) {
+  const QFont heading = font_for(50, QStringLiteral("Noto Sans"), 96);
+  EXPECT_EQ(heading.family(), QStringLiteral("Noto Sans"));
+  EXPECT_EQ(heading.pixelSize(), 18);
+  EXPECT_TRUE(heading.bold());
+  EXPECT_TRUE(font_for(1, QStringLiteral("Noto Sans"), 96).underline());
+  EXPECT_EQ(font_for(3, QStringLiteral("Noto Sans"), 144).pixelSize(), 45);
+  EXPECT_EQ(font_for(77, QStringLiteral("Noto Sans"), 96).pixelSize(), 14);  // unknown id: the default
+}
+
 TEST(RecordingFade, NeverLeavesItsRangeAndTurnsAtBothEnds) {
   using Button = CRedioMacroButtonUI;
   for (int start = Button::kFadeMin; start <= Button::kFadeMax; ++start) {
