@@ -46,6 +46,12 @@ std::optional<LanguageTable> LanguageTable::parse(const QByteArray& xml_text) {
   return table;
 }
 
+void LanguageTable::merge_missing(const LanguageTable& other) {
+  for (auto it = other.texts_.constBegin(); it != other.texts_.constEnd(); ++it) {
+    if (!texts_.contains(it.key())) texts_.insert(it.key(), it.value());
+  }
+}
+
 std::optional<QString> LanguageTable::text(const QString& key) const {
   const auto it = texts_.constFind(key);
   if (it == texts_.constEnd()) return std::nullopt;

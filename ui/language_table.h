@@ -27,6 +27,8 @@ class LanguageTable {
   const QStringList& duplicates() const { return duplicates_; }
 
   void insert(const QString& key, const QString& text) { texts_.insert(key, text); }
+  // Adds the keys of other that this table lacks; texts already here win.
+  void merge_missing(const LanguageTable& other);
 
  private:
   QString name_;

@@ -39,6 +39,13 @@ TEST(LanguageTable, ReadsKeysAndTexts) {
   EXPECT_EQ(table->duplicates(), QStringList{QStringLiteral("a_text")});
   EXPECT_EQ(table->size(), 3);
   EXPECT_FALSE(table->text(QStringLiteral("c_text")));
+
+  auto merged = *table;
+  merged.merge_missing(*LanguageTable::parse(
+      "<Language><Text key=\"a_text\">Other</Text><Text key=\"c_text\">Gamma</Text></Language>"));
+  EXPECT_EQ(merged.text(QStringLiteral("a_text")), QStringLiteral("Alpha"));
+  EXPECT_EQ(merged.text(QStringLiteral("c_text")), QStringLiteral("Gamma"));
+  EXPECT_EQ(merged.size(), 4);
 }
 
 TEST(LanguageTable, RefusesWhatIsNotALanguageFile) {
@@ -165,14 +172,25 @@ std::set<QString> keys_used_by(const QString& ui_file) {
   return keys;
 }
 
-std::map<QString, LanguageTable> language_files() {
+// The language files of Language.config by language name. With companions: each merged with
+// the files of the skin folder named "<part>_<file>" (a program's own texts beside ours).
+std::map<QString, LanguageTable> language_files(bool with_companions = false) {
   std::map<QString, LanguageTable> tables;
   const auto entries = read_language_config(QDir(source_dir()).filePath(QStringLiteral("DefaultData/Language.config")));
   EXPECT_GE(entries.size(), 2u);
   for (const LanguageEntry& e : entries) {
     auto table = LanguageTable::load(QDir(skin_dir()).filePath(e.file));
     EXPECT_TRUE(table) << e.file.toStdString();
-    if (table) tables.emplace(e.name, std::move(*table));
+    if (!table) continue;
+    if (with_companions) {
+      const QStringList companions = QDir(skin_dir()).entryList({QStringLiteral("*_") + e.file}, QDir::Files);
+      for (const QString& companion : companions) {
+        auto extra = LanguageTable::load(QDir(skin_dir()).filePath(companion));
+        EXPECT_TRUE(extra) << companion.toStdString();
+        if (extra) table->merge_missing(*extra);
+      }
+    }
+    tables.emplace(e.name, std::move(*table));
   }
   return tables;
 }
@@ -189,7 +207,7 @@ TEST(LanguageFiles, EveryKeyUsedExistsInEveryLanguage) {
   }
   for (const char* key : code_text_keys()) used.insert(QString::fromUtf8(key));
   EXPECT_TRUE(used.count(QStringLiteral("msg_confirm_text")));  // the scan does find skin keys
-  const auto tables = language_files();
+  const auto tables = language_files(true);
   ASSERT_FALSE(tables.empty());
   for (const auto& [name, table] : tables) {
     for (const QString& key : used) EXPECT_TRUE(table.contains(key)) << name.toStdString() << " lacks " << key.toStdString();
@@ -197,14 +215,19 @@ TEST(LanguageFiles, EveryKeyUsedExistsInEveryLanguage) {
 }
 
 TEST(LanguageFiles, AllLanguagesHaveTheSameKeysOnceEach) {
-  const auto tables = language_files();
-  ASSERT_GE(tables.size(), 2u);
-  const LanguageTable& first = tables.begin()->second;
-  for (const auto& [name, table] : tables) {
-    EXPECT_TRUE(table.duplicates().isEmpty()) << name.toStdString() << ": " << table.duplicates().join(u' ').toStdString();
-    for (const QString& key : first.keys()) EXPECT_TRUE(table.contains(key)) << name.toStdString() << " lacks " << key.toStdString();
-    for (const QString& key : table.keys()) EXPECT_TRUE(first.contains(key)) << "only " << name.toStdString() << " has " << key.toStdString();
-    for (const QString& key : table.keys()) EXPECT_FALSE(table.text(key)->isEmpty()) << name.toStdString() << " " << key.toStdString();
+  for (bool with_companions : {false, true}) {
+    const auto tables = language_files(with_companions);
+    ASSERT_GE(tables.size(), 2u);
+    const LanguageTable& first = tables.begin()->second;
+    for (const auto& [name, table] : tables) {
+      const std::string lang = name.toStdString();
+      EXPECT_TRUE(table.duplicates().isEmpty()) << lang << ": " << table.duplicates().join(u' ').toStdString();
+      for (const QString& key : first.keys()) EXPECT_TRUE(table.contains(key)) << lang << " lacks " << key.toStdString();
+      for (const QString& key : table.keys()) {
+        EXPECT_TRUE(first.contains(key)) << "only " << lang << " has " << key.toStdString();
+        EXPECT_FALSE(table.text(key)->isEmpty()) << lang << " " << key.toStdString();
+      }
+    }
   }
 }
 
