@@ -22,14 +22,15 @@ WorkerThread::StopOutcome LoopLightThread::stop() { return runner_.stop(); }
 
 lighting::LightPace LoopLightThread::pace() {
   if (may_run_ && !may_run_()) return lighting::LightPace::idle_for(lighting::kClosedChannelIdleMs);
-  const uint32_t loops = model_.step_loops();
-  batch_ = loops == 1 ? std::max<uint32_t>(1, kLoopBatchMs / lighting::kLoopMs) : 1;
-  return lighting::LightPace::steps_every(loops * batch_);
+  if (model_.settled()) return lighting::LightPace::idle_for(lighting::kMaxLightSleepMs);
+  pace_loops_ = model_.step_loops();
+  batch_ = std::max<uint32_t>(1, kLoopBatchMs / (pace_loops_ * lighting::kLoopMs));
+  return lighting::LightPace::steps_every(pace_loops_ * batch_);
 }
 
 void LoopLightThread::step(uint64_t now_ms) {
-  // A mode changed since pace() runs one step; the next pace() sees it.
-  const uint32_t n = model_.step_loops() == 1 ? batch_ : 1;
+  // Settings changed since pace(): one step now, the next pace() sees the new cadence.
+  const uint32_t n = model_.step_loops() == pace_loops_ ? batch_ : 1;
   for (uint32_t i = 0; i < n; ++i) model_.step(now_ms);
   model_steps_.fetch_add(n, std::memory_order_relaxed);
 }

@@ -3,10 +3,12 @@
 // model once its mode's threshold is reached, while the device is reachable and not driven by
 // the owner's synchronised lighting.
 //
-// The lighting program is stepped on every loop (its player counts its own ticks). Waking 500
-// times a second for it would cost a context switch each, so its loops are run in batches:
-// the thread wakes about every kLoopBatchMs and runs the loops due by then. Frames are read
-// every 50 ms, so a batch never shows.
+// Waking for every step costs a context switch each (most of the thread's CPU): the lighting
+// program steps on every loop (its player counts its own ticks), the fastest effects every
+// 14 ms. So steps are run in batches: the thread wakes about every kLoopBatchMs and runs the
+// steps due by then. The steps per second, and so every effect's speed, stay the same; frames
+// are read every 50 ms, so a batch never shows. A fixed colour, once stepped, needs no steps
+// at all until its settings change: the thread then sleeps until it is poked.
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -17,7 +19,7 @@
 
 namespace qxr::devices {
 
-inline constexpr uint32_t kLoopBatchMs = 20;
+inline constexpr uint32_t kLoopBatchMs = 40;
 
 class LoopLightThread : private lighting::LightDriver {
  public:
@@ -43,7 +45,8 @@ class LoopLightThread : private lighting::LightDriver {
   LoopLighting& model_;
   lighting::LightThreadRunner runner_;
   std::function<bool()> may_run_;
-  uint32_t batch_ = 1;  // light thread only
+  uint32_t batch_ = 1;       // light thread only
+  uint32_t pace_loops_ = 1;  // light thread only: the step_loops() the batch was made for
   std::atomic<uint64_t> model_steps_{0};
 };
 

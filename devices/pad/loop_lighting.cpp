@@ -10,6 +10,7 @@ void LoopLighting::set_led_count(size_t count) {
   std::lock_guard lock(mutex_);
   frame_.count = std::min(count, kMaxLoopLeds);
   frame_.leds.fill(LedRecord{});
+  settled_ = false;
   ++version_;
 }
 
@@ -22,6 +23,7 @@ void LoopLighting::set_settings(const LoopLightSettings& settings) {
   std::lock_guard lock(mutex_);
   const bool new_mode = settings.mode != settings_.mode;
   settings_ = settings;
+  settled_ = false;
   if (new_mode) restart_locked();
 }
 
@@ -52,7 +54,9 @@ void LoopLighting::step(uint64_t now_ms) {
   std::lock_guard lock(mutex_);
   const std::span<LedRecord> leds(frame_.leds.data(), frame_.count);
   const LightInfo info = light_info_of(settings_);
-  switch (effect_of_mode(table_, settings_.mode)) {
+  const LoopEffect effect = effect_of_mode(table_, settings_.mode);
+  settled_ = effect == LoopEffect::Static || effect == LoopEffect::Off;
+  switch (effect) {
     case LoopEffect::Wave: step_wave(leds, settings_, loop_); break;
     case LoopEffect::Spectrum: lighting::effect_spectrum(leds, info, base_); break;
     case LoopEffect::BreatheCycle: lighting::effect_breathe_cycle(leds, info, base_); break;
@@ -67,6 +71,11 @@ void LoopLighting::step(uint64_t now_ms) {
     case LoopEffect::Program: player_.run(program_, leds, settings_.speed, now_ms); break;
   }
   ++version_;
+}
+
+bool LoopLighting::settled() const {
+  std::lock_guard lock(mutex_);
+  return settled_;
 }
 
 uint64_t LoopLighting::read_frame(LoopFrame& out) const {

@@ -38,6 +38,9 @@ class LoopLighting {
   // Light thread. Loops from one step to the next at the current mode and speed.
   uint32_t step_loops() const;
   void step(uint64_t now_ms);
+  // The frame can no longer change until the settings or the LED count do (a fixed colour or
+  // off, once stepped): the light thread may sleep until it is poked.
+  bool settled() const;
 
   // Any thread: the newest frame and its version (grows with every step).
   uint64_t read_frame(LoopFrame& out) const;
@@ -50,6 +53,7 @@ class LoopLighting {
   LoopLightSettings settings_;
   LoopFrame frame_;
   uint64_t version_ = 0;
+  bool settled_ = false;
   lighting::BaseEffectState base_;
   LoopEffectState loop_;
   lighting::LightProgram program_;

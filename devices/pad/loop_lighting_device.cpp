@@ -156,7 +156,9 @@ void CLoopLightingDevice::run_settings(const LoopLightSettings& settings) {
 
 void CLoopLightingDevice::sync_led_count() {
   const size_t count = std::min(led_count(), kMaxLoopLeds);
-  if (lighting_.led_count() != count) lighting_.set_led_count(count);
+  if (lighting_.led_count() == count) return;
+  lighting_.set_led_count(count);
+  light_thread_.poke();
 }
 
 int CLoopLightingDevice::LoadLightConfig() {

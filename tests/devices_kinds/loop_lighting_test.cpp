@@ -120,25 +120,30 @@ class SleepCounter final : public Clock {
   uint64_t last_deadline_ = 0;
 };
 
-TEST(LoopLightThread, StepsOnceItsModesLoopsHavePassedAndSleepsInBetween) {
+TEST(LoopLightThread, StepsInBatchesOnceTheirLoopsHavePassedAndSleepsInBetween) {
   SleepCounter clock;
   LoopLighting model(kPadModeTable);
   model.set_led_count(15);
-  model.set_settings(look(0, 4));  // 7 loops of 2 ms
+  model.set_settings(look(0, 4));  // a step every 7 loops of 2 ms: two per wake
   LoopLightThread thread(model, clock);
   ASSERT_TRUE(thread.start([] { return true; }));
   ASSERT_TRUE(clock.wait_for_sleeps(1));
-  EXPECT_EQ(clock.last_deadline(), 7 * lighting::kLoopMs);
+  const uint64_t fast_wake = 2 * 7 * lighting::kLoopMs;
+  EXPECT_EQ(clock.last_deadline(), fast_wake);
   EXPECT_EQ(thread.model_steps(), 0u);
-  clock.advance(7 * lighting::kLoopMs);
+  clock.advance(fast_wake);
   ASSERT_TRUE(clock.wait_for_sleeps(2));
-  EXPECT_EQ(thread.model_steps(), 1u);
+  EXPECT_EQ(thread.model_steps(), 2u);
 
-  // Speed 0 waits 28 loops; the thread is poked and sleeps towards the new deadline.
+  // Speed 0 waits 28 loops, longer than a batch: one step per wake. Poked, the thread sleeps
+  // towards the new deadline.
   model.set_settings(look(0, 0));
   thread.poke();
   ASSERT_TRUE(clock.wait_for_sleeps(3));
-  EXPECT_EQ(clock.last_deadline(), 7 * lighting::kLoopMs + 28 * lighting::kLoopMs);
+  EXPECT_EQ(clock.last_deadline(), fast_wake + 28 * lighting::kLoopMs);
+  clock.advance(28 * lighting::kLoopMs);
+  ASSERT_TRUE(clock.wait_for_sleeps(4));
+  EXPECT_EQ(thread.model_steps(), 3u);
   thread.stop();
 }
 
@@ -167,6 +172,40 @@ TEST(LoopLightThread, RunsTheProgramsLoopsInBatchesAndIdlesWhileItMayNotRun) {
   EXPECT_EQ(thread.model_steps(), steps);
   thread.stop();
   EXPECT_TRUE(capture.contains(lighting::kLoopLightExitLine));
+}
+
+TEST(LoopLightThread, AFixedColourIsSteppedOnceAndThenWaitsForNewSettings) {
+  SleepCounter clock;
+  LoopLighting model(kMouseModeTable);
+  model.set_led_count(6);
+  model.set_settings(look(3, 4));  // static
+  LoopLightThread thread(model, clock);
+  ASSERT_TRUE(thread.start([] { return true; }));
+  ASSERT_TRUE(clock.wait_for_sleeps(1));
+  clock.advance(clock.last_deadline());
+  ASSERT_TRUE(clock.wait_for_sleeps(2));
+  EXPECT_GE(thread.model_steps(), 1u);
+  EXPECT_TRUE(model.settled());
+  // At its next wake it finds nothing to do and sleeps as long as it may.
+  clock.advance(clock.last_deadline() - clock.now_ms());
+  ASSERT_TRUE(clock.wait_for_sleeps(3));
+  EXPECT_GE(clock.last_deadline(), clock.now_ms() + lighting::kMaxLightSleepMs);
+  const uint64_t steps = thread.model_steps();
+  clock.advance(1000);
+  EXPECT_EQ(thread.model_steps(), steps);
+
+  // A new colour makes it step again.
+  LoopLightSettings red = look(3, 4);
+  red.colour = {255, 0, 0};
+  model.set_settings(red);
+  thread.poke();
+  ASSERT_TRUE(clock.wait_for_sleeps(4));
+  clock.advance(clock.last_deadline() - clock.now_ms());
+  ASSERT_TRUE(clock.wait_for_sleeps(5));
+  LoopFrame frame;
+  model.read_frame(frame);
+  EXPECT_EQ(frame.leds[0], (LedRecord{255, 0, 0, 255}));
+  thread.stop();
 }
 
 }  // namespace
