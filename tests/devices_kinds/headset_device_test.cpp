@@ -169,6 +169,38 @@ TEST_F(HeadsetDeviceTest, EditorOperationsReachTheChipAndTheSavedProfile) {
   EXPECT_FALSE(stored_device()["LightInfo"].isNull());
 }
 
+TEST_F(HeadsetDeviceTest, TheFlatPresetZeroesEveryBandAndStillEnablesTheEqualiser) {
+  make();
+  ASSERT_EQ(connect(), 1);
+  headset_->ApplyEqPreset(2);
+  headset_->drain();
+  chip_->clear_accesses();
+  headset_->ApplyEqPreset(5);
+  headset_->drain();
+  EXPECT_EQ(chip_->stored(std::string(audio::PROP_ENABLE_EQ)), 1);
+  EXPECT_EQ(chip_->accesses_of(audio::PROP_ENABLE_EQ, audio::PROPERTY_WRITE).size(), 1u);
+  for (int band = 1; band <= 10; ++band) EXPECT_EQ(chip_->stored("EQ_Slider" + std::to_string(band)), 0) << band;
+  EXPECT_EQ(ToInt(stored_device()["SystemSetStages"]["EqType"]), 5);
+}
+
+TEST_F(HeadsetDeviceTest, AFailedMuteWriteLeavesTheSavedProfileAlone) {
+  make();
+  ASSERT_EQ(connect(), 1);
+  headset_->drain();
+  const int before = ToInt(stored_device()["SystemSetStages"]["MicInSelect"]);
+  ASSERT_EQ(before, 1);  // the chip's microphone is on
+  chip_->fail_property(std::string(audio::PROP_MUTE), audio::PROPERTY_WRITE);
+  headset_->ToggleMicMute();
+  headset_->drain();
+  EXPECT_EQ(ToInt(stored_device()["SystemSetStages"]["MicInSelect"]), before);
+  EXPECT_TRUE(audio_page_.mic_switch());
+  chip_->clear_failures();
+  headset_->ToggleMicMute();
+  headset_->drain();
+  EXPECT_EQ(ToInt(stored_device()["SystemSetStages"]["MicInSelect"]), 0);
+  EXPECT_EQ(chip_->stored(std::string(audio::PROP_MUTE)), 1);
+}
+
 TEST_F(HeadsetDeviceTest, CustomEqualisersSaveOnceByNameIgnoringCase) {
   make();
   ASSERT_EQ(connect(), 1);

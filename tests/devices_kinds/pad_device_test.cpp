@@ -209,6 +209,17 @@ TEST_F(PadDeviceTest, LightFramesShowOnThePageAndReachThePad) {
   EXPECT_EQ(emu_->counters(DeviceType::Pad).light_frames, frames);
 }
 
+TEST_F(PadDeviceTest, APageWithoutItsFileHasNoLedsAndStreamsNothing) {
+  pad_->set_page_file("");
+  pad_->bind_page_controls();
+  EXPECT_EQ(pad_->led_count(), 0u);
+  ASSERT_EQ(connect(), 1);
+  pad_->lighting().step(0);
+  pad_->send_light_frame_now();
+  EXPECT_TRUE(page_.last_indicators().empty());
+  EXPECT_EQ(emu_->counters(DeviceType::Pad).light_frames, 0u);
+}
+
 TEST_F(PadDeviceTest, SyncEventAsksTheOwnerToReadAgainIn500Ms) {
   ASSERT_EQ(connect(), 1);
   ASSERT_TRUE(pad_->StartSyncThread(path(DeviceType::Pad, kConsumerCollection)));
