@@ -1,0 +1,35 @@
+#include "app/app_controls.h"
+
+#include "app/device_option_ui.h"
+#include "app/device_profile_ui.h"
+#include "app/mp_device_power_ui.h"
+
+namespace qxr::app {
+namespace {
+
+template <typename T>
+QWidget* make(QWidget* parent) {
+  return new T(parent);
+}
+
+struct AppControl {
+  const char* class_name;
+  const char* short_name;
+  ui::ControlCreator creator;
+};
+
+}  // namespace
+
+void register_app_controls(ui::ControlFactory& factory) {
+  const AppControl controls[] = {
+      {"CDeviceOptionUI", "DeviceOption", make<CDeviceOptionUI>},
+      {"CMpDevicePowerUI", "MpDevicePower", make<CMpDevicePowerUI>},
+      {"CDeviceProfileUI", "DeviceProfile", make<CDeviceProfileUI>},
+  };
+  for (const AppControl& c : controls) {
+    factory.register_class(QString::fromLatin1(c.class_name), c.creator);
+    factory.register_class(QString::fromLatin1(c.short_name), c.creator);
+  }
+}
+
+}  // namespace qxr::app

@@ -1,0 +1,29 @@
+#include "app/demo_mode.h"
+
+#include "emulator/emulator.h"
+#include "hid/enumeration.h"
+#include "profile/data_paths.h"
+
+namespace qxr::app {
+
+DemoMode::DemoMode() : dir_(QDir::tempPath() + QStringLiteral("/qxr470-demo-XXXXXX")) {}
+
+DemoMode::~DemoMode() {
+  emulator_.reset();
+  hid::set_emulator_dir("");
+  hid::set_hidraw_enabled(true);
+  SetUserDataRoot("");
+}
+
+bool DemoMode::start() {
+  if (!dir_.isValid()) return false;
+  const std::string root = dir_.path().toStdString();
+  emulator_ = std::make_unique<emu::Emulator>(root + "/emulator");
+  if (!emulator_->start(std::vector<emu::DeviceType>(emu::kAllDeviceTypes.begin(), emu::kAllDeviceTypes.end()))) return false;
+  SetUserDataRoot(root + "/data/");
+  hid::set_hidraw_enabled(false);
+  hid::set_emulator_dir(emulator_->dir());
+  return true;
+}
+
+}  // namespace qxr::app

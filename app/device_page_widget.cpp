@@ -1,0 +1,426 @@
+#include "app/device_page_widget.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSlider>
+#include <QStackedWidget>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+#include "app/app_devices.h"
+#include "app/device_profile_ui.h"
+#include "app/mp_device_power_ui.h"
+#include "app/skin_pictures.h"
+#include "core/debug_line.h"
+#include "devices/keyboard/system_settings.h"
+#include "devices/mouse/dpi_stages.h"
+#include "hid/enumeration.h"
+#include "profile/json_access.h"
+#include "profile/json_file.h"
+#include "ui/controls/device_key_button.h"
+#include "ui/controls/select_panel.h"
+#include "ui/indexed_name.h"
+#include "ui/language.h"
+#include "ui/notify_wiring.h"
+#include "ui/skin_control.h"
+#include "ui/skin_loader.h"
+
+namespace qxr::app {
+namespace {
+
+const QString kKeyPrefix = QStringLiteral("key_");
+const QString kLightPrefix = QStringLiteral("light_");
+const QString kUserData = QStringLiteral("userdata");
+constexpr int kBrightnessLevels = 4;
+constexpr int kSpeedLevels = 4;
+
+QColor to_qcolor(const devices::IndicatorColour& c) { return QColor(c.red, c.green, c.blue, c.alpha); }
+
+}  // namespace
+
+DevicePageWidget::DevicePageWidget(size_t model_row, QWidget* parent) : QWidget(parent), model_row_(model_row) {
+  setObjectName(QString::fromUtf8(model().tab_name.data(), static_cast<int>(model().tab_name.size())) +
+                QStringLiteral("_device_page"));
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  ui::SkinLoader loader;
+  content_ = loader.load_skin(QString::fromUtf8(model().page_file.data(), static_cast<int>(model().page_file.size())), this);
+  if (content_ == nullptr) return;
+  layout->addWidget(content_);
+  apply_pictures(content_);
+  profile_ = content_->findChild<CDeviceProfileUI*>();
+  for (QWidget* w : ui::children_of_class(content_, QStringLiteral("SelectPanel"))) {
+    key_panel_ = qobject_cast<CSelectPanelUI*>(w);
+    if (key_panel_ != nullptr) break;
+  }
+  setup_device();
+}
+
+DevicePageWidget::~DevicePageWidget() {
+  // The device's threads call this page until they are stopped.
+  device_.reset();
+}
+
+QWidget* DevicePageWidget::find(const QString& name) const {
+  return content_ == nullptr ? nullptr : content_->findChild<QWidget*>(name);
+}
+
+void DevicePageWidget::setup_device() {
+  const DeviceModel& m = model();
+  mouse_page_ = std::make_unique<MousePageAdapter>(content_);
+  audio_page_ = std::make_unique<HeadsetPageAdapter>(content_);
+  device_ = make_device(m.kind, {this, mouse_page_.get(), audio_page_.get()}, !hid::emulator_dir().empty());
+  if (device_ == nullptr) return;
+  device_->set_page_file(std::string(m.page_file));
+  device_->set_model_folder(std::string(m.tab_name));
+  device_->set_descriptions(std::string(m.tab_name), std::string(m.page_file));
+  device_->set_key_count(static_cast<size_t>(m.key_count));
+  device_->set_led_count(static_cast<size_t>(m.led_count));
+  device_->set_power_mode(m.power_mode);
+  hid::DeviceSlot slot;
+  const int row = hid::find_row(m.vendor_id, m.product_id, m.kind, m.role);
+  if (row >= 0) static_cast<hid::SupportedInterface&>(slot) = hid::kSupportedInterfaces[static_cast<size_t>(row)];
+  device_->attach_slot(slot);
+  bind_indicators();
+  device_->bind_page_controls();
+
+  if (profile_ != nullptr) {
+    profile_->SetDeviceKind(m.kind);
+    profile_->SetFolders(QString::fromStdString(device_->user_data_folder()),
+                         QString::fromStdString(device_->default_profile_path()));
+    profile_->InitProfileList();
+    if (AppDeviceOps* ops = ops_of(device_.get())) ops->select_profile_file(profile_->GetCurrentProfileId().toStdString());
+  }
+  show_option_page(0);
+}
+
+void DevicePageWidget::bind_indicators() {
+  keys_.assign(static_cast<size_t>(model().key_count), nullptr);
+  lights_.assign(static_cast<size_t>(model().led_count), nullptr);
+  if (key_panel_ == nullptr) return;
+  for (CDeviceKeyButtonUI* b : key_buttons(key_panel_)) {
+    if (auto n = ui::index_after_prefix(b->objectName(), kKeyPrefix, Qt::CaseInsensitive);
+        n && *n < static_cast<int>(keys_.size())) {
+      keys_[static_cast<size_t>(*n)] = b;
+    }
+    const QString light_name = b->objectName().startsWith(kLightPrefix) ? b->objectName() : b->property("userdata").toString();
+    if (auto n = ui::index_after_prefix(light_name, kLightPrefix, Qt::CaseInsensitive);
+        n && *n < static_cast<int>(lights_.size())) {
+      lights_[static_cast<size_t>(*n)] = b;
+    }
+  }
+}
+
+CDeviceKeyButtonUI* DevicePageWidget::key_button(int index) const {
+  return index >= 0 && index < static_cast<int>(keys_.size()) ? keys_[static_cast<size_t>(index)] : nullptr;
+}
+
+CDeviceKeyButtonUI* DevicePageWidget::light_indicator(int index) const {
+  return index >= 0 && index < static_cast<int>(lights_.size()) ? lights_[static_cast<size_t>(index)] : nullptr;
+}
+
+CMpDevicePowerUI* DevicePageWidget::power_panel() const { return power_; }
+
+void DevicePageWidget::attach_power_panel(CMpDevicePowerUI* panel) {
+  power_ = panel;
+  if (panel != nullptr) panel->SetPowerMode(model().power_mode, 0);
+}
+
+QList<int> DevicePageWidget::selected_keys() const {
+  QList<int> out;
+  for (size_t i = 0; i < keys_.size(); ++i) {
+    if (keys_[i] != nullptr && keys_[i]->selected()) out << static_cast<int>(i);
+  }
+  return out;
+}
+
+void DevicePageWidget::show_option_page(int index) {
+  if (auto* pages = qobject_cast<QStackedWidget*>(find(QString::fromLatin1(kOptionSwitchName)))) {
+    if (index >= 0 && index < pages->count()) pages->setCurrentIndex(index);
+  }
+}
+
+// ---- user changes ----
+
+void DevicePageWidget::apply_selected_profile() {
+  AppDeviceOps* ops = ops_of(device_.get());
+  if (ops == nullptr || profile_ == nullptr) return;
+  ops->select_profile_file(profile_->GetCurrentProfileId().toStdString());
+  ops->apply_selected_profile();
+}
+
+void DevicePageWidget::on_setting_control(const QString& name, qintptr value) {
+  if (AppMouseDevice* mouse = as_mouse(device_.get())) {
+    on_mouse_control(*mouse, name, value);
+    return;
+  }
+  AppKeyboardDevice* kb = as_keyboard(device_.get());
+  if (kb == nullptr) {
+    debug_fmt("{}: no handler for {}", std::string(model().tab_name), name.toStdString());
+    return;
+  }
+  using devices::SystemSetting;
+  if (auto n = ui::index_after_prefix(name, QStringLiteral("polling_rate_option_"))) {
+    if (value != 0) kb->set_system_setting(SystemSetting::PollingRate, *n);
+  } else if (auto n = ui::index_after_prefix(name, QStringLiteral("repeat_delay_check_"))) {
+    if (value != 0) {
+      kb->set_system_setting(SystemSetting::RepeatDelay, *n);
+      show_repeat_delay(devices::repeat_delay_ms(*n));
+    }
+  } else if (name == QLatin1String("repeat_rate_slider")) {
+    kb->set_system_setting(SystemSetting::RepeatRate, static_cast<int>(value));
+  } else if (name == QLatin1String("winlockflag_option")) {
+    kb->set_system_setting(SystemSetting::WinLock, value != 0 ? 1 : 0);
+  } else if (name == QLatin1String("wflag_option")) {
+    kb->set_system_setting(SystemSetting::W, value != 0 ? 1 : 0);
+  } else if (name == QLatin1String("6flag_option")) {
+    kb->set_system_setting(SystemSetting::Key6, value != 0 ? 1 : 0);
+  } else {
+    debug_fmt("keyboard: no handler for {}", name.toStdString());
+  }
+}
+
+void DevicePageWidget::on_mouse_control(AppMouseDevice& mouse, const QString& name, qintptr value) {
+  using devices::MouseWindowsSetting;
+  const int v = static_cast<int>(value);
+  if (auto n = ui::index_after_prefix(name, QStringLiteral("DPI_enable_check_"))) {
+    mouse.set_dpi_stage_enabled(*n, value != 0);
+  } else if (auto n = ui::index_after_prefix(name, QStringLiteral("DPI_slider_"))) {
+    mouse.set_dpi_slider(*n, v);
+  } else if (auto n = ui::index_after_prefix(name, QStringLiteral("DPI_edit_"))) {
+    if (auto* edit = qobject_cast<QLineEdit*>(find(name))) mouse.set_dpi_edit_text(*n, edit->text().toStdString());
+  } else if (auto n = ui::index_after_prefix(name, QStringLiteral("polling_rate_option_"))) {
+    if (value != 0) mouse.set_polling_rate(*n);
+  } else if (auto n = ui::index_after_prefix(name, QString::fromLatin1(kMouseOptionPrefix))) {
+    if (value != 0) mouse.SelectSettingsTab(*n);
+  } else if (name == QLatin1String("pointer_speed_slider")) {
+    mouse.set_windows_setting(MouseWindowsSetting::PointerSpeed, v);
+  } else if (name == QLatin1String("pointer_precision_check")) {
+    mouse.set_windows_setting(MouseWindowsSetting::PointerPrecision, value != 0);
+  } else if (name == QLatin1String("double_click_slider")) {
+    mouse.set_windows_setting(MouseWindowsSetting::DoubleClickTime, v);
+  } else if (name == QLatin1String("scrolls_page_check")) {
+    mouse.set_windows_setting(MouseWindowsSetting::ScrollPage, value != 0);
+  } else if (name == QLatin1String("scroll_speed_slider")) {
+    mouse.set_windows_setting(MouseWindowsSetting::WheelLines, v);
+  } else {
+    debug_fmt("mouse: no handler for {}", name.toStdString());
+  }
+}
+
+void DevicePageWidget::show_moving_dpi(int stage, int raw) {
+  AppMouseDevice* mouse = as_mouse(device_.get());
+  auto* edit = qobject_cast<QLineEdit*>(find(ui::indexed_name(QStringLiteral("DPI_edit_"), stage)));
+  if (mouse == nullptr || edit == nullptr) return;
+  edit->setText(QString::fromStdString(devices::dpi_edit_text(static_cast<uint16_t>(raw), mouse->dpi_limits())));
+}
+
+void DevicePageWidget::reset_system_settings(bool repeat_only) {
+  AppKeyboardDevice* kb = as_keyboard(device_.get());
+  if (kb == nullptr) return;
+  const Json::Value document = ReadJsonFile(kb->default_profile_path());
+  const Json::Value& stages = Member(Element(Member(document, "Device"), 0), "SystemStages");
+  using devices::SystemSetting;
+  const int repeat = ToInt(Member(stages, "Repeat"));
+  const int delay = devices::system_option(ToInt(Member(stages, "RepeatDelay")));
+  kb->set_system_setting(SystemSetting::RepeatRate, repeat);
+  kb->set_system_setting(SystemSetting::RepeatDelay, delay);
+  set_repeat_rate(repeat);
+  set_repeat_delay_option(delay, devices::repeat_delay_ms(delay));
+  if (repeat_only) return;
+  const int polling = devices::system_option(ToInt(Member(stages, "PollingRate")));
+  kb->set_system_setting(SystemSetting::PollingRate, polling);
+  kb->set_system_setting(SystemSetting::WinLock, ToInt(Member(stages, "WinFlag")) != 0);
+  kb->set_system_setting(SystemSetting::W, ToInt(Member(stages, "WFlag")) != 0);
+  kb->set_system_setting(SystemSetting::Key6, ToInt(Member(stages, "Key6Flag")) != 0);
+  set_polling_option(polling);
+  set_system_flag(devices::SystemFlag::WinLock, ToInt(Member(stages, "WinFlag")) != 0);
+  set_system_flag(devices::SystemFlag::W, ToInt(Member(stages, "WFlag")) != 0);
+  set_system_flag(devices::SystemFlag::Key6, ToInt(Member(stages, "Key6Flag")) != 0);
+}
+
+// ---- queued page operations ----
+
+template <typename F>
+void DevicePageWidget::on_ui(F&& work) {
+  QMetaObject::invokeMethod(this, std::forward<F>(work), Qt::QueuedConnection);
+}
+
+void DevicePageWidget::showEvent(QShowEvent* event) {
+  on_screen_.store(true, std::memory_order_relaxed);
+  QWidget::showEvent(event);
+}
+
+void DevicePageWidget::hideEvent(QHideEvent* event) {
+  on_screen_.store(false, std::memory_order_relaxed);
+  QWidget::hideEvent(event);
+}
+
+void DevicePageWidget::set_key_colour(int key, devices::IndicatorColour colour) {
+  if (!on_screen()) return;
+  on_ui([this, key, colour] { apply_indicator(key, colour); });
+}
+
+void DevicePageWidget::show_indicators(std::span<const devices::IndicatorColour> colours) {
+  // Nothing to repaint while nobody can see it; the next frame after showing is complete.
+  if (!on_screen()) return;
+  {
+    std::lock_guard lock(frame_mutex_);
+    pending_frame_.assign(colours.begin(), colours.end());
+  }
+  if (!frame_queued_.exchange(true)) on_ui([this] { apply_pending_frame(); });
+}
+
+void DevicePageWidget::apply_pending_frame() {
+  frame_queued_.store(false);
+  std::vector<devices::IndicatorColour> frame;
+  {
+    std::lock_guard lock(frame_mutex_);
+    frame.swap(pending_frame_);
+  }
+  if (frame.empty() || !isVisible()) return;
+  ++frames_shown_;
+  const size_t n = std::min(frame.size(), lights_.size());
+  for (size_t i = 0; i < n; ++i) apply_indicator(static_cast<int>(i), frame[i]);
+}
+
+void DevicePageWidget::apply_indicator(int index, const devices::IndicatorColour& colour) {
+  CDeviceKeyButtonUI* light = light_indicator(index);
+  if (light == nullptr || light->isHidden()) return;
+  const QColor c = to_qcolor(colour);
+  if (light->light_colour().rgba() == c.rgba()) return;
+  ++colour_changes_;
+  light->set_light_colour(c);
+}
+
+void DevicePageWidget::show_lighting(const LightInfo& light, const AudioLightInfo&) {
+  on_ui([this, light] { show_light_summary(light); });
+}
+
+void DevicePageWidget::show_light_summary(const LightInfo& light) {
+  auto* label = qobject_cast<QLabel*>(find(QString::fromLatin1(kLightSummaryName)));
+  if (label == nullptr) return;
+  QString mode = QString::number(light.select_item);
+  if (AppDeviceOps* ops = ops_of(device_.get())) {
+    const LightConfigLists lists = ops->lighting_lists();
+    if (light.select_item < lists.mode_names.size()) {
+      mode = ui::localized_text(content_, QString::fromStdString(lists.mode_names[light.select_item]));
+    }
+  }
+  const QString format = ui::localized_text(content_, QStringLiteral("light_summary_format"));
+  label->setText(format.arg(mode).arg(int{light.light}).arg(kBrightnessLevels).arg(int{light.speed}).arg(kSpeedLevels));
+}
+
+void DevicePageWidget::select_custom_group(int) {}
+void DevicePageWidget::set_colour_picker(uint32_t, uint32_t, uint8_t) {}
+bool DevicePageWidget::read_colour_picker(uint32_t&, uint32_t&, uint8_t&) { return false; }
+
+void DevicePageWidget::check_option(const QString& prefix, int option) {
+  for (int i = 0; i < devices::kSystemOptionCount; ++i) {
+    auto* b = qobject_cast<QAbstractButton*>(find(ui::indexed_name(prefix, i)));
+    if (b == nullptr) continue;
+    ui::NotifySilencer quiet(b);
+    const bool exclusive = b->autoExclusive();
+    b->setAutoExclusive(false);
+    b->setChecked(i == option);
+    b->setAutoExclusive(exclusive);
+  }
+}
+
+void DevicePageWidget::set_polling_option(int option) {
+  on_ui([this, option] { check_option(QStringLiteral("polling_rate_option_"), devices::system_option(option)); });
+}
+
+void DevicePageWidget::show_repeat_delay(int delay_ms) {
+  if (auto* label = qobject_cast<QLabel*>(find(QStringLiteral("repeat_delay_time_label1")))) {
+    label->setText(ui::localized_text(content_, QStringLiteral("Repeat_Delay_Time")) + QString::number(delay_ms) +
+                   QStringLiteral("ms"));
+  }
+}
+
+void DevicePageWidget::set_repeat_delay_option(int option, int delay_ms) {
+  on_ui([this, option, delay_ms] {
+    check_option(QStringLiteral("repeat_delay_check_"), devices::system_option(option));
+    show_repeat_delay(delay_ms);
+  });
+}
+
+void DevicePageWidget::set_repeat_rate(int rate) {
+  on_ui([this, rate] {
+    if (auto* slider = qobject_cast<QSlider*>(find(QStringLiteral("repeat_rate_slider")))) slider->setValue(rate);
+  });
+}
+
+void DevicePageWidget::set_flag_control(const char* name, bool on) {
+  if (auto* b = qobject_cast<QAbstractButton*>(find(QString::fromLatin1(name)))) {
+    ui::NotifySilencer quiet(b);
+    b->setChecked(on);
+  }
+}
+
+void DevicePageWidget::set_system_flag(devices::SystemFlag flag, bool on) {
+  on_ui([this, flag, on] {
+    switch (flag) {
+      case devices::SystemFlag::WinLock:
+        set_flag_control("winlockflag_option", on);
+        break;
+      case devices::SystemFlag::W:
+        set_flag_control("wflag_option", on);
+        break;
+      case devices::SystemFlag::Key6:
+        set_flag_control("6flag_option", on);
+        break;
+    }
+  });
+}
+
+void DevicePageWidget::clear_repeat_input() {
+  on_ui([this] {
+    QWidget* w = find(QStringLiteral("repeat_input_richedit"));
+    if (auto* line = qobject_cast<QLineEdit*>(w)) line->clear();
+    if (auto* text = qobject_cast<QTextEdit*>(w)) text->clear();
+  });
+}
+
+void DevicePageWidget::key_list_changed() {}
+
+void DevicePageWidget::show_power_status(const devices::PowerStatus& status) {
+  on_ui([this, status] {
+    if (power_ == nullptr) return;
+    power_->SetPowerStatus(status.data(), status.size());
+    // Hidden until the device has told its state.
+    power_->ShowPowerLayout(true);
+  });
+}
+
+void DevicePageWidget::post_owner_message(uint32_t message, intptr_t first, intptr_t second) {
+  on_ui([this, message, first, second] {
+    if (owner_ != nullptr) owner_->page_owner_message(this, message, first, second);
+  });
+}
+
+void DevicePageWidget::request_refresh(int delay_ms) {
+  on_ui([this, delay_ms] {
+    if (owner_ != nullptr) owner_->page_refresh_requested(this, delay_ms);
+  });
+}
+
+void DevicePageWidget::select_function_pages(int function_page, int key_function_page) {
+  on_ui([this, function_page, key_function_page] {
+    auto pick = [this](const char* name, int page) {
+      auto* w = qobject_cast<QStackedWidget*>(find(QString::fromLatin1(name)));
+      if (w != nullptr && page >= 0 && page < w->count()) w->setCurrentIndex(page);
+    };
+    pick("device_function_switch", function_page);
+    pick("device_key_function_switch", key_function_page);
+  });
+}
+
+void DevicePageWidget::operation_done(devices::DeviceOperation operation, int result) {
+  on_ui([this, operation, result] {
+    if (owner_ != nullptr) owner_->page_operation_done(this, operation, result);
+  });
+}
+
+}  // namespace qxr::app

@@ -1,0 +1,18 @@
+#pragma once
+// Attributes of the skins that the toolkit leaves to the program: a label with the attribute
+// "picture" shows that file of the skin folder.
+#include <QString>
+#include <QWidget>
+
+namespace qxr::app {
+
+inline constexpr char kPictureAttribute[] = "picture";
+// A widget with the attribute "mousethrough" lets clicks through to what lies under it.
+inline constexpr char kMouseThroughAttribute[] = "mousethrough";
+
+// Applies both attributes below root.
+void apply_pictures(QWidget* root);
+// The pixmap of a file below the skin folder, or of an image description ("file='…'").
+QString skin_image_path(const QString& file_or_description);
+
+}  // namespace qxr::app

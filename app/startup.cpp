@@ -1,0 +1,126 @@
+#include "app/startup.h"
+
+#include <QApplication>
+
+#include <cstdio>
+#include <memory>
+
+#include "app/app_controls.h"
+#include "app/app_identity.h"
+#include "app/app_options.h"
+#include "app/app_settings.h"
+#include "app/app_style.h"
+#include "app/demo_mode.h"
+#include "app/instance_server.h"
+#include "app/main_wnd.h"
+#include "app/private_fonts.h"
+#include "app/quit_signals.h"
+#include "core/debug_line.h"
+#include "profile/data_paths.h"
+#include "ui/skin_resources.h"
+
+#ifndef QXR_VERSION
+#define QXR_VERSION "0.0.0"
+#endif
+
+namespace qxr::app {
+namespace {
+
+constexpr int kExitBadUsage = 1;
+constexpr int kExitNoSkin = 1;
+constexpr int kExitNoInstance = 1;
+constexpr int kExitNotSent = 2;
+
+int send_message(const std::vector<std::string>& words) {
+  const std::optional<LocalMessage> message = message_from_args(words);
+  if (!message) {
+    std::fprintf(stderr, "qxr470: not a message: %s\n%s", words.front().c_str(), usage_text().c_str());
+    return kExitBadUsage;
+  }
+  switch (send_to_instance(*message)) {
+    case SendResult::Sent:
+      return 0;
+    case SendResult::NoInstance:
+      std::fprintf(stderr, "qxr470: the program is not running\n");
+      return kExitNoInstance;
+    case SendResult::Failed:
+      break;
+  }
+  std::fprintf(stderr, "qxr470: the message could not be sent\n");
+  return kExitNotSent;
+}
+
+}  // namespace
+
+int run_program(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QString::fromLatin1(kProgramName));
+  QApplication::setApplicationVersion(QStringLiteral(QXR_VERSION));
+  // The window hides to the tray; only "exit" or a signal ends the loop.
+  QApplication::setQuitOnLastWindowClosed(false);
+
+  std::vector<std::string> args;
+  for (const QString& a : QApplication::arguments().mid(1)) args.push_back(a.toStdString());
+  const AppOptions options = parse_options(args);
+  if (!options.error.empty()) {
+    std::fprintf(stderr, "qxr470: %s\n%s", options.error.c_str(), usage_text().c_str());
+    return kExitBadUsage;
+  }
+  if (options.help) {
+    std::fputs(usage_text().c_str(), stdout);
+    return 0;
+  }
+  if (options.version) {
+    std::printf("qxr470 %s\n", QXR_VERSION);
+    return 0;
+  }
+  if (options.send) return send_message(*options.send);
+
+  PrivateFonts fonts(QString::fromStdString(ProgramDataRoot()));
+  debug_fmt("软件标示：{}", instance_socket_path().toStdString());
+
+  InstanceServer server;
+  if (!server.claim()) {
+    // Another instance runs: it comes to the front, this one ends.
+    if (send_to_instance({MessageKind::Identity, 0, 1, {}}) != SendResult::NoInstance || !server.claim()) return 0;
+  }
+
+  std::optional<ui::SkinResources> skin = ui::SkinResources::locate();
+  if (!skin) {
+    std::fprintf(stderr, "qxr470: no skin folder with res.xml found\n");
+    return kExitNoSkin;
+  }
+  ui::SkinResources::install(*skin);
+  register_app_controls();
+  apply_app_style();
+
+  std::unique_ptr<DemoMode> demo;
+  if (options.demo) {
+    demo = std::make_unique<DemoMode>();
+    if (!demo->start()) {
+      std::fprintf(stderr, "qxr470: the demo devices could not be started\n");
+      return kExitBadUsage;
+    }
+  }
+  quit_on_signals();
+
+  AppSettings settings;
+  int code = 0;
+  {
+    CMainWnd window(settings, &server);
+    if (!window.loaded()) {
+      std::fprintf(stderr, "qxr470: the main window's skin could not be built\n");
+      return kExitNoSkin;
+    }
+    QObject::connect(&server, &InstanceServer::message_received, &window, &CMainWnd::handle_message);
+    QObject::connect(&window, &CMainWnd::quit_requested, &app, &QCoreApplication::quit);
+    window.initialise();
+    window.show();
+    code = QApplication::exec();
+    window.shutdown();
+  }
+  demo.reset();
+  return code;
+}
+
+}  // namespace qxr::app
