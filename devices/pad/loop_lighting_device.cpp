@@ -15,7 +15,9 @@ constexpr int kCatalogueVariant = 0;
 CLoopLightingDevice::CLoopLightingDevice(DevicePage& page, Clock& clock, std::span<const LoopEffect> modes)
     : CMarluneUSBDevice(page, clock), lighting_(modes), light_thread_(lighting_, clock) {}
 
-CLoopLightingDevice::~CLoopLightingDevice() {
+CLoopLightingDevice::~CLoopLightingDevice() { stop_device_threads(); }
+
+void CLoopLightingDevice::stop_device_threads() {
   shutdown();
   light_thread_.stop();
   StopSyncThread();

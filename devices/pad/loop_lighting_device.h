@@ -77,6 +77,9 @@ class CLoopLightingDevice : public CMarluneUSBDevice {
   // Streams a frame with CMD_LIGHT_STREAM, three scaled bytes per LED.
   void stream_loop_frame(const LoopFrame& frame);
   void on_sync_request(uint16_t code) override;
+  // The most derived destructor calls this first: no queued work, light step or device event
+  // may reach a kind whose members are going away.
+  void stop_device_threads();
   // Runs a lighting record (and its lighting program); take_record also makes it the device's
   // lighting record.
   void apply_lighting(const LightInfo& light, bool take_record);
