@@ -1,0 +1,231 @@
+#include "editors/lighting/light_edits.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace qxr::editors {
+namespace {
+
+using enum LightAction;
+constexpr NameMatch X = NameMatch::Exact;
+constexpr NameMatch N = NameMatch::Indexed;
+
+constexpr LightNotificationRow kRows[] = {
+    {"itemselect", "light_combo_modeSelect", X, SelectMode},
+    {"valuechanged", "deng_light_slider", X, Brightness},
+    {"valuechanged", "deng_speed_slider", X, Speed},
+    {"selectchanged", "deng_FXL_check", X, DirectionFirst},
+    {"selectchanged", "deng_FXR_check", X, DirectionSecond},
+    {"selectchanged", "deng_7color_check", X, SevenColour},
+    {"killfocus", "deng_edit_R", X, EditRed},
+    {"killfocus", "deng_edit_G", X, EditGreen},
+    {"killfocus", "deng_edit_B", X, EditBlue},
+    {"colorchanged", "deng_Color_Pallet", X, PaletteColour},
+    {"click", "color_option_", N, PresetColour},
+    {"itemselect", "light_combo_ZZCCmodeSelect", X, SubMode},
+    {"itemselect", "light_combo_custommodeSelect", X, CustomGroup},
+    {"click", "custom_bright_color_btn", X, PaintLit},
+    {"click", "custom_off_color_btn", X, PaintOff},
+    {"click", "deng_same_mode", X, SameMode},
+    {"itemselect", "light_combo_audiomodeSelect", X, AudioMode},
+    {"selectchanged", "deng_7audiocolor_check", X, AudioSevenColour},
+    {"selectchanged", "audio_BkColor_check", X, AudioBackground},
+    {"selectchanged", "audio_FgColor_check", X, AudioForeground},
+    {"killfocus", "deng_audioedit_R", X, AudioEditRed},
+    {"killfocus", "deng_audioedit_G", X, AudioEditGreen},
+    {"killfocus", "deng_audioedit_B", X, AudioEditBlue},
+    {"click", "audiocolor_option_", N, AudioPreset},
+    {"colorchanged", "deng_audioColor_Pallet", X, AudioPalette},
+};
+
+// The decimal index after prefix; nothing unless the rest is all digits and fits an int.
+std::optional<int> index_after(std::string_view name, std::string_view prefix) {
+  if (name.size() <= prefix.size() || name.substr(0, prefix.size()) != prefix) return std::nullopt;
+  long long index = 0;
+  for (char c : name.substr(prefix.size())) {
+    if (c < '0' || c > '9') return std::nullopt;
+    index = index * 10 + (c - '0');
+    if (index > std::numeric_limits<int>::max()) return std::nullopt;
+  }
+  return static_cast<int>(index);
+}
+
+uint8_t level(int value) { return static_cast<uint8_t>(std::clamp(value, 0, kMaxLevel)); }
+uint8_t byte(int value) { return static_cast<uint8_t>(std::clamp(value, 0, kMaxColourValue)); }
+
+bool foreground_shown(const AudioLightInfo& a) { return a.color_type_flags == kShowForeground; }
+
+}  // namespace
+
+std::span<const LightNotificationRow> light_notification_table() { return kRows; }
+
+std::optional<LightRoute> find_light_route(std::string_view type, std::string_view sender_name) {
+  for (const LightNotificationRow& row : kRows) {
+    if (row.type != type) continue;
+    if (row.match == NameMatch::Exact) {
+      if (sender_name == row.name) return LightRoute{row.action};
+    } else if (std::optional<int> index = index_after(sender_name, row.name)) {
+      return LightRoute{row.action, *index};
+    }
+  }
+  return std::nullopt;
+}
+
+bool is_audio_action(LightAction action) {
+  switch (action) {
+    case AudioMode:
+    case AudioSevenColour:
+    case AudioBackground:
+    case AudioForeground:
+    case AudioEditRed:
+    case AudioEditGreen:
+    case AudioEditBlue:
+    case AudioPreset:
+    case AudioPalette:
+      return true;
+    default:
+      return false;
+  }
+}
+
+std::optional<LightInfo> apply_light_change(const LightInfo& current, const LightChange& change) {
+  LightInfo l = current;
+  switch (change.action) {
+    case SelectMode:
+      l.select_item = byte(change.value);
+      break;
+    case Brightness:
+      l.light = level(change.value);
+      break;
+    case Speed:
+      l.speed = level(change.value);
+      break;
+    case DirectionFirst:
+      l.fx = 1;
+      break;
+    case DirectionSecond:
+      l.fx = 0;
+      break;
+    case SevenColour:
+      l.multi_color = change.value != 0 ? 1 : 0;
+      break;
+    case EditRed:
+      l.red = byte(change.value);
+      l.multi_color = 0;
+      break;
+    case EditGreen:
+      l.green = byte(change.value);
+      l.multi_color = 0;
+      break;
+    case EditBlue:
+      l.blue = byte(change.value);
+      l.multi_color = 0;
+      break;
+    case PaletteColour:
+    case PresetColour:
+      set_colour(l, change.colour);
+      l.multi_color = 0;
+      break;
+    case SubMode:
+      l.zzcc_led_mode = byte(change.value);
+      break;
+    case CustomGroup:
+      l.custom_group = byte(change.value);
+      break;
+    default:
+      return std::nullopt;
+  }
+  return l;
+}
+
+ClampedColour clamp_colour_text(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+  int value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') {
+      value = 0;
+      break;
+    }
+    // Saturates: a long run of digits is simply above the top.
+    value = std::min(value * 10 + (c - '0'), kMaxColourValue + 1);
+  }
+  ClampedColour out;
+  out.value = byte(value);
+  out.text = std::to_string(out.value);
+  return out;
+}
+
+bool audio_colours_enabled(int audio_mode) { return audio_mode != kAudioModeWithoutColours; }
+
+Rgb shown_audio_colour(const AudioLightInfo& a) {
+  return foreground_shown(a) ? Rgb{a.fg_red, a.fg_green, a.fg_blue} : Rgb{a.bk_red, a.bk_green, a.bk_blue};
+}
+
+AudioLightInfo with_shown_audio_colour(const AudioLightInfo& audio, Rgb c) {
+  AudioLightInfo a = audio;
+  if (foreground_shown(a)) {
+    a.fg_red = c.red;
+    a.fg_green = c.green;
+    a.fg_blue = c.blue;
+  } else {
+    a.bk_red = c.red;
+    a.bk_green = c.green;
+    a.bk_blue = c.blue;
+  }
+  return a;
+}
+
+std::optional<AudioLightInfo> apply_audio_change(const AudioLightInfo& current, const LightChange& change) {
+  Rgb shown = shown_audio_colour(current);
+  bool clears_seven = false;
+  switch (change.action) {
+    case AudioEditRed:
+      shown.red = byte(change.value);
+      clears_seven = true;
+      break;
+    case AudioEditGreen:
+      shown.green = byte(change.value);
+      clears_seven = true;
+      break;
+    case AudioEditBlue:
+      shown.blue = byte(change.value);
+      clears_seven = true;
+      break;
+    case AudioPreset:
+      shown = change.colour;
+      clears_seven = true;
+      break;
+    case AudioPalette:
+      shown = change.colour;
+      break;
+    default:
+      return std::nullopt;
+  }
+  AudioLightInfo a = with_shown_audio_colour(current, shown);
+  // Only the foreground can run through the seven colours; picking one of its colours ends that.
+  if (clears_seven && foreground_shown(a)) a.seven_color_flags = 0;
+  return a;
+}
+
+AudioLightInfo read_audio_record(const AudioLightInfo& stored, const AudioControls& c, std::optional<Rgb> swatch) {
+  AudioLightInfo a = stored;
+  a.audio_mode = byte(c.mode);
+  a.seven_color_flags = c.seven_colour ? 1 : 0;
+  const bool background = c.background_selected &&
+                          (stored.color_type_flags == kShowForeground || !c.foreground_selected);
+  a.color_type_flags = background ? kShowBackground : kShowForeground;
+  if (swatch) a = with_shown_audio_colour(a, *swatch);
+  return a;
+}
+
+ColourPair colour_pair_of(const AudioLightInfo& a) {
+  ColourPair p;
+  p.first = uint32_t{a.audio_mode} | uint32_t{a.bk_red} << 8 | uint32_t{a.bk_green} << 16 | uint32_t{a.bk_blue} << 24;
+  p.second = uint32_t{a.fg_red} | uint32_t{a.fg_green} << 8 | uint32_t{a.fg_blue} << 16 |
+             uint32_t{a.seven_color_flags} << 24;
+  p.selector = a.color_type_flags;
+  return p;
+}
+
+}  // namespace qxr::editors
