@@ -111,9 +111,10 @@ std::optional<LocalMessage> from_words(const std::vector<std::string_view>& word
   LocalMessage m;
   m.kind = *kind;
   if (m.kind == MessageKind::Data) {
-    if (words.size() != 3) return std::nullopt;
+    // An empty block has no data word.
+    if (words.size() != 2 && words.size() != 3) return std::nullopt;
     auto id = parse_int(words[1]);
-    auto data = decode_base64(words[2]);
+    auto data = words.size() == 3 ? decode_base64(words[2]) : std::optional<std::vector<uint8_t>>(std::vector<uint8_t>{});
     if (!id || !data) return std::nullopt;
     m.wparam = *id;
     m.data = std::move(*data);
@@ -162,7 +163,8 @@ std::optional<LocalMessage> parse_message(std::string_view line) {
 std::string format_message(const LocalMessage& m) {
   std::string line(message_name(m.kind));
   if (m.kind == MessageKind::Data) {
-    line += ' ' + std::to_string(m.wparam) + ' ' + encode_base64(m.data);
+    line += ' ' + std::to_string(m.wparam);
+    if (!m.data.empty()) line += ' ' + encode_base64(m.data);
   } else {
     line += ' ' + std::to_string(m.wparam) + ' ' + std::to_string(m.lparam);
   }

@@ -1,0 +1,80 @@
+#pragma once
+// Helpers of the program's tests: waiting on the event loop, a private folder, recorded user
+// prompts, and a main window on emulated devices.
+#include <gtest/gtest.h>
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "app/app_settings.h"
+#include "app/main_wnd.h"
+#include "app/user_prompts.h"
+#include "emulator/emulator.h"
+
+class QTemporaryDir;
+
+namespace qxr::app::testing {
+
+// Runs the event loop until pred holds or timeout_ms passed; returns pred's last answer.
+bool wait_until(const std::function<bool()>& pred, int timeout_ms = 10000);
+// Runs the event loop for ms.
+void spin(int ms);
+
+// Answers prompts as told and remembers what was asked.
+class RecordedPrompts : public UserPrompts {
+ public:
+  RecordedPrompts() { set_prompts(this); }
+  ~RecordedPrompts() override { set_prompts(nullptr); }
+  void inform(QWidget*, const QString& text) override { informed << text; }
+  bool confirm(QWidget*, const QString& text) override {
+    confirmed << text;
+    return confirm_answer;
+  }
+  QString choose_open_file(QWidget*, const QString& filter) override {
+    filters << filter;
+    return open_path;
+  }
+  QString choose_save_file(QWidget*, const QString& filter) override {
+    filters << filter;
+    return save_path;
+  }
+
+  QStringList informed;
+  QStringList confirmed;
+  QStringList filters;
+  bool confirm_answer = true;
+  QString open_path;
+  QString save_path;
+};
+
+// A main window whose devices are the emulated ones in a private folder (user data there too).
+class EmulatedWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Creates the window (initialised and shown) with the given devices plugged first.
+  void start(const std::vector<emu::DeviceType>& plugged, bool show = true);
+  // Waits until the entry of the model row is shown and its device connected.
+  bool wait_connected(size_t row, int timeout_ms = 10000);
+  DevicePageWidget* page(size_t row) const;
+  CDeviceOptionUI* entry(size_t row) const;
+  QString folder() const;
+
+  std::unique_ptr<QTemporaryDir> dir_;
+  std::unique_ptr<emu::Emulator> emu_;
+  std::unique_ptr<AppSettings> settings_;
+  std::unique_ptr<CMainWnd> window_;
+  RecordedPrompts prompts_;
+};
+
+inline constexpr size_t kKeyboardRow = 0;
+inline constexpr size_t kMouseRow = 1;
+inline constexpr size_t kPadRow = 2;
+inline constexpr size_t kHeadsetRow = 3;
+
+}  // namespace qxr::app::testing

@@ -1,0 +1,337 @@
+// The window on emulated devices: they appear, go, connect and take their profiles; key
+// presses light the keyboard's picture; the rubber band selects keys; game events and the
+// power panel.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QTest>
+
+#include <filesystem>
+
+#include "app/app_devices.h"
+#include "app/device_option_ui.h"
+#include "app/device_page_widget.h"
+#include "app/device_profile_ui.h"
+#include "app/game_lighting.h"
+#include "app/mp_device_power_ui.h"
+#include "devices/lighting/keyboard_modes.h"
+#include "emulator/firmware.h"
+#include "profile/json_file.h"
+#include "tests/app/app_test_support.h"
+#include "ui/controls/device_key_button.h"
+#include "ui/controls/select_panel.h"
+#include "ui/language.h"
+
+namespace qxr::app {
+namespace {
+
+using emu::DeviceType;
+using testing::kHeadsetRow;
+using testing::kKeyboardRow;
+using testing::kMouseRow;
+using testing::kPadRow;
+using testing::spin;
+using testing::wait_until;
+
+class DevicesGuiTest : public testing::EmulatedWindowTest {
+ protected:
+  AppKeyboardDevice* keyboard() { return as_keyboard(page(kKeyboardRow)->device()); }
+  QWidget* find(const char* name) { return window_->control(QString::fromLatin1(name)); }
+  bool notice_shown() { return find("No_device_Link")->isVisibleTo(window_.get()); }
+};
+
+TEST_F(DevicesGuiTest, EveryDeviceOfTheDemoGetsItsEntryAndPage) {
+  start({emu::kAllDeviceTypes.begin(), emu::kAllDeviceTypes.end()});
+  for (size_t row : {kKeyboardRow, kMouseRow, kPadRow, kHeadsetRow}) {
+    ASSERT_TRUE(wait_connected(row)) << row;
+    EXPECT_TRUE(entry(row)->isVisibleTo(window_.get()));
+  }
+  EXPECT_FALSE(notice_shown());
+  // The first device found keeps the selection.
+  EXPECT_EQ(window_->devices().selected_entry(), static_cast<int>(kKeyboardRow));
+  EXPECT_TRUE(page(kKeyboardRow)->isVisible());
+  // Connected pages run: light frames reach the keyboard's picture.
+  EXPECT_TRUE(wait_until([&] { return page(kKeyboardRow)->frames_shown() > 2; }));
+  // The secondary interfaces are followed as well.
+  EXPECT_TRUE(wait_until([&] { return page(kKeyboardRow)->device()->event_thread_running(); }));
+  // Picking another entry shows its page.
+  window_->devices().entry_picked(entry(kPadRow));
+  EXPECT_TRUE(page(kPadRow)->isVisible());
+  EXPECT_FALSE(page(kKeyboardRow)->isVisible());
+  EXPECT_TRUE(entry(kPadRow)->IsSelected());
+  EXPECT_FALSE(entry(kKeyboardRow)->IsSelected());
+}
+
+TEST_F(DevicesGuiTest, UnpluggingHidesTheEntryAndTheLastOneShowsTheNotice) {
+  start({DeviceType::Keyboard, DeviceType::Pad});
+  ASSERT_TRUE(wait_connected(kKeyboardRow));
+  ASSERT_TRUE(wait_connected(kPadRow));
+  ASSERT_TRUE(emu_->unplug(DeviceType::Keyboard));
+  ASSERT_TRUE(wait_until([&] { return !entry(kKeyboardRow)->IsShown(); }));
+  EXPECT_FALSE(page(kKeyboardRow)->device()->primary_channel().opened());
+  // The selection moved to the device that is still there.
+  EXPECT_EQ(window_->devices().selected_entry(), static_cast<int>(kPadRow));
+  EXPECT_FALSE(notice_shown());
+  ASSERT_TRUE(emu_->unplug(DeviceType::Pad));
+  ASSERT_TRUE(wait_until([&] { return !entry(kPadRow)->IsShown(); }));
+  EXPECT_TRUE(notice_shown());
+  EXPECT_EQ(window_->devices().selected_entry(), -1);
+  // Nothing comes back that is not there.
+  for (const auto& m : window_->devices().models()) EXPECT_FALSE(m.entry->IsShown());
+  // And plugged again, it is back.
+  ASSERT_TRUE(emu_->plug(DeviceType::Pad));
+  ASSERT_TRUE(wait_connected(kPadRow));
+  EXPECT_FALSE(notice_shown());
+}
+
+TEST_F(DevicesGuiTest, PluggingASecondDeviceKeepsTheSelection) {
+  start({DeviceType::Keyboard});
+  ASSERT_TRUE(wait_connected(kKeyboardRow));
+  ASSERT_TRUE(entry(kKeyboardRow)->IsSelected());
+  ASSERT_TRUE(emu_->plug(DeviceType::Mouse));
+  ASSERT_TRUE(wait_connected(kMouseRow));
+  EXPECT_TRUE(entry(kKeyboardRow)->IsSelected());
+  EXPECT_FALSE(entry(kMouseRow)->IsSelected());
+  EXPECT_TRUE(entry(kMouseRow)->IsShown());
+  EXPECT_TRUE(page(kKeyboardRow)->isVisible());
+}
+
+TEST_F(DevicesGuiTest, ASecondKeyboardIsIgnored) {
+  start({DeviceType::Keyboard});
+  ASSERT_TRUE(wait_connected(kKeyboardRow));
+  const std::string first_path = page(kKeyboardRow)->device()->slot().path;
+  // A second keyboard in the same folder: its own emulator, linked in under another name.
+  const std::string other_dir = folder().toStdString() + "/other";
+  emu::Emulator other(other_dir);
+  ASSERT_TRUE(other.start({DeviceType::Keyboard}));
+  const std::string folder_a = folder().toStdString() + "/emulator";
+  std::filesystem::create_symlink(other.socket_path(DeviceType::Keyboard), folder_a + "/second.sock");
+  std::filesystem::copy_file(other.json_path(DeviceType::Keyboard), folder_a + "/second.json.tmp");
+  std::filesystem::rename(folder_a + "/second.json.tmp", folder_a + "/second.json");
+  spin(1500);
+  EXPECT_EQ(other.connection_count(DeviceType::Keyboard), 0u);
+  EXPECT_EQ(page(kKeyboardRow)->device()->slot().path, first_path);
+  EXPECT_TRUE(page(kKeyboardRow)->device()->primary_channel().opened());
+  std::filesystem::remove(folder_a + "/second.json");
+  std::filesystem::remove(folder_a + "/second.sock");
+}
+
+TEST_F(DevicesGuiTest, ProfilesThroughThePanelReachTheListAndTheDevice) {
+  start({DeviceType::Keyboard});
+  ASSERT_TRUE(wait_connected(kKeyboardRow));
+  // Connected: the profile is read and the page shows it.
+  ASSERT_TRUE(wait_until([&] { return keyboard()->light_thread_running(); }));
+  CDeviceProfileUI* panel = page(kKeyboardRow)->profile_panel();
+  panel->SetMenuVisible(true);
+  auto click = [&](const char* name) {
+    auto* b = panel->findChild<QAbstractButton*>(QLatin1String(name));
+    ASSERT_NE(b, nullptr) << name;
+    QTest::mouseClick(b, Qt::LeftButton);
+  };
+  click("device_add_btn");
+  ASSERT_EQ(panel->names(), (QStringList{"profile1", "profile2"}));
+  Json::Value list = ReadJsonFile(panel->list_file().toStdString());
+  ASSERT_EQ(list["profilelist"].size(), 2u);
+  const std::string second_id = list["profilelist"][1]["profileUUID"].asString();
+
+  // Rename the selected one through the edit box.
+  auto* edit = panel->findChild<QLineEdit*>(QStringLiteral("device_profile_name_edit"));
+  edit->setText(QStringLiteral("Profile2"));
+  click("device_profile_edit_save_btn");
+  EXPECT_EQ(prompts_.informed, QStringList{QStringLiteral("message_text_5")});
+  edit->setText(QStringLiteral("office"));
+  click("device_profile_edit_save_btn");
+  EXPECT_EQ(panel->names().first(), QStringLiteral("office"));
+  EXPECT_EQ(ReadJsonFile(panel->list_file().toStdString())["profilelist"][0]["profilename"].asString(), "office");
+
+  // Give the second profile settings the keyboard does not have yet, then pick it.
+  const std::string path = keyboard()->user_data_folder() + second_id + ".Json";
+  Json::Value profile = ReadJsonFile(path);
+  ASSERT_TRUE(profile.isObject());
+  Json::Value full = ReadJsonFile(keyboard()->default_profile_path());
+  full["profilename"] = profile["profilename"];
+  full["profileUUID"] = profile["profileUUID"];
+  full["Device"][0]["SystemStages"]["PollingRate"] = 1;
+  full["Device"][0]["SystemStages"]["WinFlag"] = 1;
+  ASSERT_TRUE(WriteJsonFile(path, full));
+  const uint8_t before = emu_->settings_block(DeviceType::Keyboard, 0).at(22);
+  ASSERT_NE(before, 1);
+  auto* combo = panel->findChild<QComboBox*>(QStringLiteral("device_profile_combo"));
+  combo->setCurrentIndex(1);  // as the user picks it
+  ASSERT_TRUE(wait_until([&] {
+    const auto block = emu_->settings_block(DeviceType::Keyboard, 0);
+    return block.size() > 22 && block[22] == 1 && block[21] == 1;
+  }));
+  EXPECT_EQ(ReadJsonFile(panel->list_file().toStdString())["profileselect"].asInt(), 1);
+  EXPECT_EQ(panel->GetCurrentProfileId().toStdString(), second_id);
+  // The page shows the new profile's system settings.
+  ASSERT_TRUE(wait_until([&] {
+    auto* option = page(kKeyboardRow)->findChild<QAbstractButton*>(QStringLiteral("polling_rate_option_1"));
+    return option != nullptr && option->isChecked();
+  }));
+  EXPECT_TRUE(page(kKeyboardRow)->findChild<QAbstractButton*>(QStringLiteral("winlockflag_option"))->isChecked());
+
+  // Deleting the selected profile removes its file and the keyboard follows the new selection.
+  click("device_sub_btn");
+  EXPECT_EQ(panel->names(), QStringList{QStringLiteral("office")});
+  EXPECT_FALSE(QFile::exists(QString::fromStdString(path)));
+  ASSERT_TRUE(wait_until([&] { return emu_->settings_block(DeviceType::Keyboard, 0).at(22) == before; }));
+  keyboard()->drain();
+  // Nothing the keyboard saves afterwards brings the deleted file back.
+  keyboard()->SaveProfile();
+  keyboard()->drain();
+  EXPECT_FALSE(QFile::exists(QString::fromStdString(path)));
+}
+
+TEST_F(DevicesGuiTest, ResettingAsksFirstAndThenSendsTheDefaults) {
+  start({DeviceType::Keyboard});
+  ASSERT_TRUE(wait_connected(kKeyboardRow));
+  ASSERT_TRUE(wait_until([&] { return keyboard()->light_thread_running(); }));
+  CDeviceProfileUI* panel = page(kKeyboardRow)->profile_panel();
+  keyboard()->set_system_setting(devices::SystemSetting::PollingRate, 0);
+  ASSERT_TRUE(wait_until([&] { return emu_->settings_block(DeviceType::Keyboard, 0).at(22) == 0; }));
+  panel->SetMenuVisible(true);
+  prompts_.confirm_answer = false;
+  QTest::mouseClick(panel->findChild<QAbstractButton*>(QStringLiteral("device_reset_btn")), Qt::LeftButton);
+  EXPECT_EQ(prompts_.confirmed, QStringList{QStringLiteral("message_text_22")});
+  spin(300);
+  EXPECT_EQ(emu_->settings_block(DeviceType::Keyboard, 0).at(22), 0);
+  prompts_.confirm_answer = true;
+  QTest::mouseClick(panel->findChild<QAbstractButton*>(QStringLiteral("device_reset_btn")), Qt::LeftButton);
+  // The default profile's polling rate is option 3.
+  EXPECT_TRUE(wait_until([&] { return emu_->settings_block(DeviceType::Keyboard, 0).at(22) == 3; }));
+  EXPECT_TRUE(prompts_.informed.isEmpty()) << prompts_.informed.join(QLatin1Char(',')).toStdString();
+}
+
+TEST_F(DevicesGuiTest, AKeyPressLightsItsIndicatorInAReactiveMode) {
+  start({DeviceType::Keyboard});
+  ASSERT_TRUE(wait_connected(kKeyboardRow));
+  ASSERT_TRUE(wait_until([&] { return keyboard()->light_thread_running() && keyboard()->event_thread_running(); }));
+  LightInfo light = keyboard()->GetLightInfo();
+  light.select_item = lighting::kModeReactive;
+  light.light = 4;
+  light.speed = 0;
+  keyboard()->set_lighting_state(light);
+  keyboard()->drain();
+  constexpr int kKeyA = 64;
+  constexpr int kKeyL = 72;
+  const uint8_t position = keyboard()->key_maps().position[kKeyA];
+  ASSERT_NE(position, devices::kNoPosition);
+  // Reactive mode starts dark.
+  CDeviceKeyButtonUI* a = page(kKeyboardRow)->light_indicator(kKeyA);
+  CDeviceKeyButtonUI* l = page(kKeyboardRow)->light_indicator(kKeyL);
+  ASSERT_TRUE(wait_until([&] { return a->light_colour().alpha() == 0; }));
+  ASSERT_TRUE(emu_->press_key(DeviceType::Keyboard, position));
+  ASSERT_TRUE(wait_until([&] { return a->light_colour().alpha() > 0; }));
+  EXPECT_EQ(l->light_colour().alpha(), 0);
+  emu_->release_key(DeviceType::Keyboard, position);
+}
+
+TEST_F(DevicesGuiTest, TheRubberBandSelectsTheTouchedKeysAndClearsTheOthers) {
+  start({DeviceType::Keyboard});
+  ASSERT_TRUE(wait_connected(kKeyboardRow));
+  DevicePageWidget* kb = page(kKeyboardRow);
+  CSelectPanelUI* panel = kb->key_panel();
+  ASSERT_NE(panel, nullptr);
+  std::vector<QString> ends;
+  window_->set_route_observer([&](Route r, const ui::Notification& n) {
+    if (r == Route::KeySelectionEnd) ends.push_back(n.sender_name);
+    return false;
+  });
+  kb->key_button(0)->set_selected(true);  // Esc, far from the band
+  // From the middle of Q to the middle of E: Q, W and E.
+  const QPoint from = kb->key_button(43)->mapTo(panel, kb->key_button(43)->rect().center());
+  const QPoint to = kb->key_button(45)->mapTo(panel, kb->key_button(45)->rect().center());
+  QTest::mousePress(panel, Qt::LeftButton, Qt::NoModifier, from);
+  QMouseEvent move(QEvent::MouseMove, QPointF(to), panel->mapToGlobal(QPointF(to)), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(panel, &move);
+  QTest::mouseRelease(panel, Qt::LeftButton, Qt::NoModifier, to);
+  EXPECT_EQ(kb->selected_keys(), (QList<int>{43, 44, 45}));
+  EXPECT_EQ(ends, std::vector<QString>{QStringLiteral("device_key_light")});
+  // A band over no key clears them all and still ends.
+  const QPoint empty(panel->width() - 2, 2);
+  QTest::mousePress(panel, Qt::LeftButton, Qt::NoModifier, empty);
+  QMouseEvent move2(QEvent::MouseMove, QPointF(empty - QPoint(1, 0)), panel->mapToGlobal(QPointF(empty - QPoint(1, 0))),
+                    Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(panel, &move2);
+  QTest::mouseRelease(panel, Qt::LeftButton, Qt::NoModifier, empty - QPoint(1, 0));
+  EXPECT_TRUE(kb->selected_keys().isEmpty());
+  EXPECT_EQ(ends.size(), 2u);
+}
+
+TEST_F(DevicesGuiTest, AGameEventLightsTheSelectedDeviceForFiveSeconds) {
+  start({DeviceType::Pad});
+  ASSERT_TRUE(wait_connected(kPadRow));
+  devices::CMarluneUSBDevice* pad = page(kPadRow)->device();
+  ASSERT_TRUE(wait_until([&] { return as_keyboard(pad) == nullptr && pad->GetLightInfo().light != 0; }));
+  const LightInfo own = pad->GetLightInfo();
+  const uint8_t game_mode = own.select_item == 2 ? 3 : 2;
+  window_->handle_message({MessageKind::GameStart, kGroupModes, game_mode, {}});
+  EXPECT_EQ(pad->GetLightInfo().select_item, game_mode);
+  // A second event within the time does not make the game's lighting the one to return to.
+  window_->handle_message({MessageKind::GameDeath, kGroupModes, 0, {}});
+  EXPECT_TRUE(wait_until([&] { return pad->GetLightInfo() == own; }, kGameRestoreMs + 3000));
+  // Asleep, games are ignored.
+  window_->on_suspend();
+  window_->handle_message({MessageKind::GameStart, kGroupModes, game_mode, {}});
+  EXPECT_EQ(pad->GetLightInfo(), own);
+}
+
+TEST_F(DevicesGuiTest, ThePadsPowerPanelShowsThePhoneOnTheCharger) {
+  emu_->set_phone_type(DeviceType::Pad, 1);
+  start({DeviceType::Pad});
+  ASSERT_TRUE(wait_connected(kPadRow));
+  CMpDevicePowerUI* power = window_->devices().models()[kPadRow].power;
+  ASSERT_NE(power, nullptr);
+  EXPECT_TRUE(find("device_power_switch")->isVisibleTo(window_.get()));
+  auto* phone = power->findChild<QAbstractButton*>(QStringLiteral("device_phone_type"));
+  // The five-second poll, without waiting for it.
+  ASSERT_TRUE(wait_until([&] { return ui::control_timer_active(entry(kPadRow), CDeviceOptionUI::kStatusTimer); }));
+  entry(kPadRow)->on_control_timer(CDeviceOptionUI::kStatusTimer);
+  ASSERT_TRUE(wait_until([&] { return !phone->isHidden(); }));
+  EXPECT_EQ(ui::Language::instance().text_key(phone), QStringLiteral("Phone_type_iphone"));
+  EXPECT_FALSE(power->findChild<QWidget*>(QStringLiteral("device_power_Layout"))->isHidden());
+  // The keyboard has no power panel: picking it hides the switch.
+}
+
+TEST_F(DevicesGuiTest, NothingIsRepaintedWhileTheWindowIsHidden) {
+  start({DeviceType::Keyboard});
+  ASSERT_TRUE(wait_connected(kKeyboardRow));
+  DevicePageWidget* kb = page(kKeyboardRow);
+  ASSERT_TRUE(wait_until([&] { return kb->frames_shown() > 3; }));
+  window_->hide();
+  spin(100);  // frames queued before hiding drain away
+  const uint64_t frames = kb->frames_shown();
+  spin(400);
+  EXPECT_EQ(kb->frames_shown(), frames);
+  window_->show();
+  EXPECT_TRUE(wait_until([&] { return kb->frames_shown() > frames; }));
+}
+
+TEST_F(DevicesGuiTest, MarkedDevicesFollowTheSharedLighting) {
+  start({DeviceType::Pad, DeviceType::Headset});
+  ASSERT_TRUE(wait_connected(kPadRow));
+  ASSERT_TRUE(wait_connected(kHeadsetRow));
+  SyncSettings s;
+  s.mode = SyncMode::Static;
+  s.colour = {12, 34, 56};
+  window_->sync_lighting().set_settings(s);
+  entry(kPadRow)->synchro_button()->click();
+  EXPECT_FALSE(page(kPadRow)->device()->synchronised());  // one mark synchronises nothing
+  entry(kHeadsetRow)->synchro_button()->click();
+  EXPECT_TRUE(page(kPadRow)->device()->synchronised());
+  EXPECT_TRUE(page(kHeadsetRow)->device()->synchronised());
+  const uint64_t frames = window_->sync_lighting().frames();
+  ASSERT_TRUE(wait_until([&] { return window_->sync_lighting().frames() > frames + 2; }));
+  // Leaving one of two marked devices ends the synchronisation of both.
+  ASSERT_TRUE(emu_->unplug(DeviceType::Headset));
+  ASSERT_TRUE(wait_until([&] { return !entry(kHeadsetRow)->IsShown(); }));
+  EXPECT_FALSE(page(kPadRow)->device()->synchronised());
+  EXPECT_FALSE(entry(kPadRow)->IsSynchro());
+}
+
+}  // namespace
+}  // namespace qxr::app

@@ -1,0 +1,160 @@
+// The main window without devices: hiding to the tray and coming back, a second start,
+// lighting control, languages, suspend, the no-device notice and the orderly shutdown.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QLocalSocket>
+#include <QProcess>
+#include <QTest>
+
+#include "app/device_option_ui.h"
+#include "app/device_page_widget.h"
+#include "app/instance_server.h"
+#include "core/debug_line.h"
+#include "tests/app/app_test_support.h"
+#include "ui/language.h"
+#include "ui/language_table.h"
+
+namespace qxr::app {
+namespace {
+
+using testing::wait_until;
+
+class WindowTest : public testing::EmulatedWindowTest {
+ protected:
+  void TearDown() override {
+    EmulatedWindowTest::TearDown();
+    ui::Language::instance().set_table(ui::LanguageTable{});
+  }
+  bool all_host_lighting(bool on) {
+    for (const auto& m : window_->devices().models()) {
+      if (m.page != nullptr && m.page->device()->get_host_lighting() != on) return false;
+    }
+    return true;
+  }
+  QWidget* find(const char* name) { return window_->control(QString::fromLatin1(name)); }
+};
+
+TEST_F(WindowTest, TheCloseButtonHidesAndTheIdentityMessageBringsItBack) {
+  start({});
+  ASSERT_TRUE(wait_until([&] { return window_->isVisible(); }));
+  QTest::mouseClick(qobject_cast<QAbstractButton*>(find("closebtn")), Qt::LeftButton);
+  EXPECT_FALSE(window_->isVisible());
+  // Still running: the devices keep their threads.
+  EXPECT_TRUE(window_->devices().discovery()->running());
+  window_->handle_message({MessageKind::Identity, 0, 1, {}});
+  EXPECT_TRUE(window_->isVisible());
+  window_->handle_message({MessageKind::MainAction, 1, 0, {}});
+  EXPECT_FALSE(window_->isVisible());
+  window_->handle_message({MessageKind::MainAction, 0, 0, {}});
+  EXPECT_TRUE(window_->isVisible());
+}
+
+TEST_F(WindowTest, ASecondStartShowsTheHiddenWindow) {
+  InstanceServer server;
+  ASSERT_TRUE(server.claim());
+  start({});
+  QObject::connect(&server, &InstanceServer::message_received, window_.get(), &CMainWnd::handle_message);
+  QTest::mouseClick(qobject_cast<QAbstractButton*>(find("closebtn")), Qt::LeftButton);
+  ASSERT_FALSE(window_->isVisible());
+  QProcess second;
+  second.start(QStringLiteral(QXR_PROGRAM_PATH), {});
+  ASSERT_TRUE(second.waitForStarted(5000));
+  ASSERT_TRUE(wait_until([&] { return second.state() == QProcess::NotRunning; }, 20000));
+  EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(second.exitCode(), 0);
+  EXPECT_TRUE(wait_until([&] { return window_->isVisible(); }));
+}
+
+TEST_F(WindowTest, LightingControlFromOtherProgramsAndFromTheButton) {
+  start({});
+  auto* status = qobject_cast<QAbstractButton*>(find("control_light_status"));
+  ASSERT_NE(status, nullptr);
+  EXPECT_TRUE(window_->lighting_controlled());
+  EXPECT_EQ(ui::Language::instance().text_key(status), QString::fromUtf8(kLightControlOnText));
+  window_->handle_message({MessageKind::LightControl, 1, 0, {}});
+  EXPECT_FALSE(window_->lighting_controlled());
+  EXPECT_EQ(ui::Language::instance().text_key(status), QString::fromUtf8(kLightControlOffText));
+  EXPECT_TRUE(all_host_lighting(false));
+  // Only wparam 1 carries the switch.
+  window_->handle_message({MessageKind::LightControl, 0, 1, {}});
+  EXPECT_FALSE(window_->lighting_controlled());
+  QTest::mouseClick(status, Qt::LeftButton);
+  EXPECT_TRUE(window_->lighting_controlled());
+  EXPECT_TRUE(all_host_lighting(true));
+}
+
+TEST_F(WindowTest, TheButtonAnnouncesTheNewStateToOtherPrograms) {
+  InstanceServer server;
+  ASSERT_TRUE(server.claim());
+  window_ = std::make_unique<CMainWnd>(*settings_, &server);
+  ASSERT_TRUE(emu_->start({}));
+  window_->initialise();
+  QLocalSocket client;
+  client.connectToServer(instance_socket_path());
+  ASSERT_TRUE(client.waitForConnected(2000));
+  ASSERT_TRUE(wait_until([&] { return server.client_count() == 1; }));
+  QTest::mouseClick(qobject_cast<QAbstractButton*>(find("control_light_status")), Qt::LeftButton);
+  ASSERT_TRUE(wait_until([&] { return client.canReadLine(); }));
+  EXPECT_EQ(client.readLine(), QByteArray("light-announce 1 0\n"));
+}
+
+TEST_F(WindowTest, SwitchingTheLanguageChangesTheTexts) {
+  start({});
+  auto* tab = page(testing::kKeyboardRow)->findChild<QAbstractButton*>(QStringLiteral("deng_Op_tab"));
+  ASSERT_NE(tab, nullptr);
+  int en = -1, cn = -1;
+  const auto& entries = window_->language().entries();
+  for (size_t i = 0; i < entries.size(); ++i) {
+    if (entries[i].name == QLatin1String("en_US")) en = static_cast<int>(i);
+    if (entries[i].name == QLatin1String("zh_CN")) cn = static_cast<int>(i);
+  }
+  ASSERT_TRUE(window_->apply_language(en));
+  EXPECT_EQ(tab->text(), QStringLiteral("Lighting"));
+  EXPECT_EQ(qobject_cast<QAbstractButton*>(find("control_light_status"))->text(), QStringLiteral("Lighting: program"));
+  ASSERT_TRUE(window_->apply_language(cn));
+  EXPECT_EQ(tab->text(), QStringLiteral("灯光"));
+  EXPECT_EQ(qobject_cast<QAbstractButton*>(find("control_light_status"))->text(), QStringLiteral("控制灯光"));
+  // The choice is kept for the next start.
+  EXPECT_EQ(settings_->language_id(), entries[static_cast<size_t>(cn)].id);
+}
+
+TEST_F(WindowTest, WithoutDevicesTheNoticeShows) {
+  start({});
+  EXPECT_TRUE(find("No_device_Link")->isVisibleTo(window_.get()));
+  EXPECT_FALSE(find("device_power_switch")->isVisibleTo(window_.get()));
+  for (const auto& m : window_->devices().models()) EXPECT_FALSE(m.entry->isVisibleTo(window_.get()));
+  QTest::mouseClick(qobject_cast<QAbstractButton*>(find("nodevice_ok_btn")), Qt::LeftButton);
+  EXPECT_FALSE(window_->isVisible());
+}
+
+TEST_F(WindowTest, SuspendGivesUpLightingAndResumeRestoresTheUsersState) {
+  start({});
+  window_->on_suspend();
+  EXPECT_FALSE(window_->awake());
+  EXPECT_TRUE(all_host_lighting(false));
+  // Game events wait for the computer to wake up.
+  window_->on_resume();
+  EXPECT_TRUE(all_host_lighting(true));
+  window_->handle_message({MessageKind::LightControl, 1, 0, {}});
+  window_->on_suspend();
+  window_->on_resume();
+  EXPECT_TRUE(all_host_lighting(false));
+}
+
+TEST_F(WindowTest, ShutdownStopsEveryThreadWithItsLines) {
+  start({});
+  DebugCapture capture;
+  window_->shutdown();
+  EXPECT_FALSE(window_->devices().discovery()->running());
+  EXPECT_FALSE(window_->sync_lighting().running());
+  EXPECT_TRUE(capture.contains("退出测试"));
+  EXPECT_TRUE(capture.contains("抓取设备线程设定退出"));
+  EXPECT_TRUE(capture.contains("同步灯光线程设定退出"));
+  EXPECT_EQ(capture.count("所有对象处于激发状态\n"), 2);
+  EXPECT_EQ(capture.count("所有对象处于非激发状态，超时\n"), 0);
+  EXPECT_FALSE(window_->isVisible());
+}
+
+}  // namespace
+}  // namespace qxr::app
