@@ -89,10 +89,14 @@ PageButtons buttons_of(QWidget* page) {
     bool ok = false;
     if (n.startsWith(QLatin1String("key_"))) {
       const int i = n.mid(4).toInt(&ok);
-      if (ok) EXPECT_TRUE(b.keys.emplace(i, k).second) << n.toStdString();
+      if (ok) {
+        EXPECT_TRUE(b.keys.emplace(i, k).second) << n.toStdString();
+      }
     } else if (n.startsWith(QLatin1String("light_"))) {
       const int i = n.mid(6).toInt(&ok);
-      if (ok) EXPECT_TRUE(b.lights.emplace(i, k).second) << n.toStdString();
+      if (ok) {
+        EXPECT_TRUE(b.lights.emplace(i, k).second) << n.toStdString();
+      }
     }
   }
   return b;
@@ -106,8 +110,12 @@ TEST(Skins, EveryPageHasAButtonPerKeyAndAnIndicatorPerLed) {
     const PageButtons b = buttons_of(page.get());
     EXPECT_EQ(static_cast<int>(b.keys.size()), m.key_count) << m.tab_name;
     EXPECT_EQ(static_cast<int>(b.lights.size()), m.led_count) << m.tab_name;
-    if (!b.keys.empty()) EXPECT_EQ(b.keys.rbegin()->first, m.key_count - 1);
-    if (!b.lights.empty()) EXPECT_EQ(b.lights.rbegin()->first, m.led_count - 1);
+    if (!b.keys.empty()) {
+      EXPECT_EQ(b.keys.rbegin()->first, m.key_count - 1);
+    }
+    if (!b.lights.empty()) {
+      EXPECT_EQ(b.lights.rbegin()->first, m.led_count - 1);
+    }
   }
 }
 
