@@ -228,4 +228,18 @@ ColourPair colour_pair_of(const AudioLightInfo& a) {
   return p;
 }
 
+AudioLightInfo audio_of_colour_pair(const ColourPair& p) {
+  AudioLightInfo a;
+  a.audio_mode = static_cast<uint8_t>(p.first);
+  a.bk_red = static_cast<uint8_t>(p.first >> 8);
+  a.bk_green = static_cast<uint8_t>(p.first >> 16);
+  a.bk_blue = static_cast<uint8_t>(p.first >> 24);
+  a.fg_red = static_cast<uint8_t>(p.second);
+  a.fg_green = static_cast<uint8_t>(p.second >> 8);
+  a.fg_blue = static_cast<uint8_t>(p.second >> 16);
+  a.seven_color_flags = (p.second >> 24) != 0 ? 1 : 0;
+  a.color_type_flags = p.selector;
+  return a;
+}
+
 }  // namespace qxr::editors

@@ -125,5 +125,6 @@ struct ColourPair {
   bool operator==(const ColourPair&) const = default;
 };
 ColourPair colour_pair_of(const AudioLightInfo& audio);
+AudioLightInfo audio_of_colour_pair(const ColourPair& pair);
 
 }  // namespace qxr::editors

@@ -5,13 +5,16 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSlider>
 #include <QTest>
 
 #include "devices/keyboard/settings_block.h"
 #include "devices/mouse/mouse_settings_block.h"
 #include "editors/lighting/light_control_names.h"
+#include "editors/lighting/light_page_bridge.h"
 #include "tests/editors/light_fixture.h"
+#include "ui/control_factory.h"
 
 using namespace qxr;
 using namespace qxr::editors;
@@ -218,4 +221,53 @@ TEST_F(EmulatedLightTest, PaintedKeysAreUploadedAtTheGroupsOffset) {
   EXPECT_EQ(device["LightInfo"]["Red"].asInt(), 255);
   EXPECT_EQ(device["CustomLightMode"]["LightColorInfo"][2][31]["Red"].asInt(), 0);
   EXPECT_EQ(device["CustomLightMode"]["LightColorInfo"][2][30]["Red"].asInt(), 255);
+}
+
+TEST_F(EmulatedLightTest, APageBridgeCarriesTheDevicesCallsAndThePanelsNotifications) {
+  connect_keyboard();
+  // A page as the program builds it: its panel is created by name from the skin's class.
+  QWidget page;
+  auto* panel = qobject_cast<CLightControlUI*>(
+      ui::ControlFactory::global().create(QString::fromLatin1(CLightControlUI::kClassName), &page));
+  ASSERT_NE(panel, nullptr);
+  panel->setObjectName(QString::fromLatin1(kLightPanelName));
+  auto* elsewhere = new QPushButton(QStringLiteral("color_option_1"), &page);
+  elsewhere->setObjectName(QStringLiteral("color_option_1"));
+  LightPageBridge bridge(&page, *kb_, kDeviceKeyboard);
+  ASSERT_EQ(bridge.panel(), panel);
+  EXPECT_EQ(panel->device_kind(), kDeviceKeyboard);
+
+  LightInfo light = kb_->GetLightInfo();
+  light.select_item = 6;
+  light.custom_group = 1;
+  bridge.show(light, kb_->audio_light_info());
+  EXPECT_EQ(panel->GetSelectedMode(), 6);
+  EXPECT_EQ(panel->GetCustomMode(), 1);
+  EXPECT_FALSE(panel->mode_names().empty());  // the keyboard's catalogue
+  bridge.select_custom_group(3);
+  EXPECT_EQ(panel->GetCustomMode(), 3);
+
+  const ColourPair pair = colour_pair_of({2, 1, 2, 3, 4, 5, 6, 0, kShowForeground});
+  bridge.set_colour_pair(pair.first, pair.second, pair.selector);
+  EXPECT_EQ(panel->audio_light().audio_mode, 2);
+  EXPECT_EQ(panel->control<QLineEdit>(n::kAudioRedEdit)->text(), QStringLiteral("4"));
+  ColourPair back;
+  ASSERT_TRUE(bridge.read_colour_pair(back.first, back.second, back.selector));
+  EXPECT_EQ(back, pair);
+
+  ui::Notification from_panel{QStringLiteral("click"), QStringLiteral("color_option_2"),
+                              panel->control(std::string("color_option_2")), 0, 0};
+  ASSERT_TRUE(bridge.notify(from_panel, {}));
+  EXPECT_EQ(colour_of(kb_->GetLightInfo()), (Rgb{255, 255, 0}));
+  ui::Notification from_page{QStringLiteral("click"), QStringLiteral("color_option_1"), elsewhere, 0, 0};
+  EXPECT_FALSE(bridge.notify(from_page, {}));
+  EXPECT_EQ(colour_of(kb_->GetLightInfo()), (Rgb{255, 255, 0}));
+
+  // A page without a panel: the bridge does nothing.
+  QWidget bare;
+  LightPageBridge none(&bare, *ms_, kDeviceMouse);
+  EXPECT_EQ(none.panel(), nullptr);
+  none.show(light, {});
+  EXPECT_FALSE(none.read_colour_pair(back.first, back.second, back.selector));
+  EXPECT_FALSE(none.notify(from_panel, {}));
 }

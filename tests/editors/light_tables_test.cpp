@@ -407,4 +407,8 @@ TEST(AudioRecord, ColourPairCarriesTheRecordAsTheKeyboardReadsIt) {
   EXPECT_EQ(p.first, 0x33221105u);
   EXPECT_EQ(p.second, 0x01665544u);
   EXPECT_EQ(p.selector, 0);
+  EXPECT_EQ(audio_of_colour_pair(p), a);
+  a.color_type_flags = kShowForeground;
+  a.seven_color_flags = 0;
+  EXPECT_EQ(audio_of_colour_pair(colour_pair_of(a)), a);
 }
