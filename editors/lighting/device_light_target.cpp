@@ -74,12 +74,14 @@ bool DeviceLightTarget::paint_keys(std::span<const int> keys, bool lit) {
   }
   // The keyboard paints a key with the record's colour as it stands when the paint runs on
   // its thread. For dark keys the record (and nothing else: the profile keeps the user's
-  // colour) turns black until the profile is read back after the paints, in the same order.
+  // colour) turns black until the profile is read back after the paints, in the same order;
+  // a settings block sent meanwhile is sent again with the colour back.
   LightInfo dark = keyboard_->GetLightInfo();
   set_colour(dark, Rgb{});
   keyboard_->devices::CMarluneUSBDevice::set_lighting_state(dark);
   for (int key : keys) keyboard_->SetCustomKeyColour(key);
   keyboard_->load_profile();
+  keyboard_->write_settings();
   return true;
 }
 

@@ -217,6 +217,7 @@ TEST_F(EmulatedLightTest, PaintedKeysAreUploadedAtTheGroupsOffset) {
   EXPECT_EQ(colour_at(30), (Rgb{255, 0, 0}));
   EXPECT_EQ(colour_at(32), (Rgb{255, 0, 0}));
   EXPECT_EQ(colour_of(kb_->GetLightInfo()), (Rgb{255, 0, 0}));
+  EXPECT_EQ(emu_->settings_block(DeviceType::Keyboard, 0)[devices::kBlockRed], 255);
   const Json::Value device = stored(kb_->profile_path());
   EXPECT_EQ(device["LightInfo"]["Red"].asInt(), 255);
   EXPECT_EQ(device["CustomLightMode"]["LightColorInfo"][2][31]["Red"].asInt(), 0);
