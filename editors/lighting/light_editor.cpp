@@ -95,7 +95,6 @@ bool LightEditor::CommitAudioChange(CLightControlUI& panel, LightTarget& target,
 int LightEditor::SameModeCopy(LightTarget& target, const LightEditorHooks& hooks, CLightControlUI* panel) {
   std::optional<SharedLight> shared = shared_light_from(target.kind(), target.light_info());
   if (!shared) return 0;
-  if (hooks.shared_light) hooks.shared_light(*shared);
   std::vector<LightPanelBinding> all;
   if (hooks.devices) {
     all = hooks.devices();
@@ -118,6 +117,8 @@ int LightEditor::SameModeCopy(LightTarget& target, const LightEditorHooks& hooks
     if (b.panel != nullptr) b.panel->ShowLight(record);
     ++copied;
   }
+  // Told once every device is marked, so the synchronised lighting finds them all.
+  if (hooks.shared_light) hooks.shared_light(*shared);
   return copied;
 }
 

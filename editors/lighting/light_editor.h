@@ -26,7 +26,7 @@ struct LightEditorHooks {
   std::function<std::vector<int>()> selected_keys;
   // Every device of the program with its panel; the same-mode copy takes the connected ones.
   std::function<std::vector<LightPanelBinding>()> devices;
-  // The program's shared light state, after a same-mode copy.
+  // The program's shared light state, after a same-mode copy has marked its devices.
   std::function<void(const SharedLight&)> shared_light;
 };
 

@@ -44,7 +44,12 @@ LightEditorHooks LightHarness::hooks() {
   LightEditorHooks h;
   h.selected_keys = [this] { return selected_keys; };
   h.devices = [this] { return bindings; };
-  h.shared_light = [this](const SharedLight& s) { shared.push_back(s); };
+  h.shared_light = [this](const SharedLight& s) {
+    shared.push_back(s);
+    int marked = 0;
+    for (const LightPanelBinding& b : bindings) marked += b.target != nullptr && b.target->synchronised();
+    marked_when_shared.push_back(marked);
+  };
   return h;
 }
 

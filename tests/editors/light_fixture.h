@@ -62,6 +62,8 @@ class LightHarness : public QWidget, public ui::NotifyHandler {
   std::vector<LightPanelBinding> bindings;
   std::vector<int> selected_keys;
   std::vector<SharedLight> shared;
+  // How many devices were marked synchronised when the shared state was given.
+  std::vector<int> marked_when_shared;
   // Notifications from the panels that the editor did not take.
   std::vector<ui::Notification> unhandled;
   int handled = 0;

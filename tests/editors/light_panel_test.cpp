@@ -430,6 +430,7 @@ TEST_F(LightPanelTest, SameModeCopyGoesToConnectedDevicesKeyboardsFirst) {
   click(ms_panel, n::kSameMode);
   ASSERT_EQ(harness_.shared.size(), 1u);
   EXPECT_EQ(harness_.shared[0].effect, CommonEffect::Static);
+  EXPECT_EQ(harness_.marked_when_shared[0], 3);  // keyboard, mouse, headset
   EXPECT_EQ(keyboard_.light.select_item, 6);
   EXPECT_EQ(keyboard_.light.light, 4);
   EXPECT_EQ(headset.light.select_item, 3);
