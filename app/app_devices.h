@@ -33,7 +33,7 @@ class AppDeviceOps {
 class AppKeyboardDevice : public devices::CMarluneKeyboardDevice, public AppDeviceOps {
  public:
   using CMarluneKeyboardDevice::CMarluneKeyboardDevice;
-  ~AppKeyboardDevice() override { shutdown(); }
+  ~AppKeyboardDevice() override { stop_device_threads(); }
   void select_profile_file(const std::string& id) override { set_profile_id(id); }
   void apply_selected_profile() override;
   bool start_secondary(const std::string& path) override { return StartSyncThread(path); }
@@ -45,7 +45,7 @@ class AppKeyboardDevice : public devices::CMarluneKeyboardDevice, public AppDevi
 class AppMouseDevice : public devices::CMarluneMouseDevice, public AppDeviceOps {
  public:
   using CMarluneMouseDevice::CMarluneMouseDevice;
-  ~AppMouseDevice() override { shutdown(); }
+  ~AppMouseDevice() override { stop_device_threads(); }
   void select_profile_file(const std::string& id) override { set_profile_id(id); }
   void apply_selected_profile() override;
   bool start_secondary(const std::string& path) override { return StartSyncThread(path); }
@@ -57,7 +57,7 @@ class AppMouseDevice : public devices::CMarluneMouseDevice, public AppDeviceOps 
 class AppPadDevice : public devices::CMarluneMousePadDevice, public AppDeviceOps {
  public:
   using CMarluneMousePadDevice::CMarluneMousePadDevice;
-  ~AppPadDevice() override { shutdown(); }
+  ~AppPadDevice() override { stop_device_threads(); }
   void select_profile_file(const std::string& id) override { set_profile_id(id); }
   void apply_selected_profile() override;
   bool start_secondary(const std::string& path) override { return StartSyncThread(path); }
@@ -69,7 +69,7 @@ class AppPadDevice : public devices::CMarluneMousePadDevice, public AppDeviceOps
 class AppHeadsetDevice : public devices::CMarluneZO6533Device, public AppDeviceOps {
  public:
   using CMarluneZO6533Device::CMarluneZO6533Device;
-  ~AppHeadsetDevice() override { shutdown(); }
+  ~AppHeadsetDevice() override { stop_device_threads(); }
   void select_profile_file(const std::string& id) override { set_profile_id(id); }
   void apply_selected_profile() override;
   bool start_secondary(const std::string& path) override { return StartSyncThread(path); }

@@ -204,6 +204,14 @@ class CMarluneUSBDevice {
   // so no queued work runs against a half-destroyed object.
   void shutdown();
 
+ public:
+  // Stops the executor and every thread of the device. The most derived destructor must call it
+  // first (classes deriving from a kind too): a thread still running while a base destructor
+  // runs would call into a half-destroyed object.
+  virtual void stop_device_threads() { shutdown(); }
+
+ protected:
+
   // What the kinds do with their device's events.
   virtual void on_sync_request(uint16_t code) { (void)code; }
   virtual void on_device_key(uint8_t position, int state) { (void)position, (void)state; }

@@ -16,7 +16,7 @@ CMarluneZO6533Device::CMarluneZO6533Device(DevicePage& page, audio::HeadsetAudio
   profile_.SetDeviceIndex(0);
 }
 
-CMarluneZO6533Device::~CMarluneZO6533Device() { stop_device_threads(); }
+CMarluneZO6533Device::~CMarluneZO6533Device() { CLoopLightingDevice::stop_device_threads(); }
 
 // ---- UI-thread operations ----
 

@@ -39,7 +39,9 @@ CMarluneKeyboardDevice::CMarluneKeyboardDevice(DevicePage& page, Clock& clock)
   custom_colours_.assign(kLogicalKeyCount, CustomColour{});
 }
 
-CMarluneKeyboardDevice::~CMarluneKeyboardDevice() {
+CMarluneKeyboardDevice::~CMarluneKeyboardDevice() { CMarluneKeyboardDevice::stop_device_threads(); }
+
+void CMarluneKeyboardDevice::stop_device_threads() {
   shutdown();
   light_thread_.stop();
   StopSyncThread();

@@ -75,6 +75,7 @@ class CMarluneKeyboardDevice : public CMarluneUSBDevice {
 
   // Secondary interface and its sync thread (device manager).
   bool StartSyncThread(const std::string& path);
+  void stop_device_threads() override;
   WorkerThread::StopOutcome StopSyncThread();
   // Removal: stops both threads and closes both channels; the page can connect again later.
   void on_disconnected();

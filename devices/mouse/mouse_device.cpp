@@ -31,7 +31,7 @@ CMarluneMouseDevice::CMarluneMouseDevice(DevicePage& page, MousePage& mouse_page
   map_.fill(kNoMousePosition);
 }
 
-CMarluneMouseDevice::~CMarluneMouseDevice() { stop_device_threads(); }
+CMarluneMouseDevice::~CMarluneMouseDevice() { CLoopLightingDevice::stop_device_threads(); }
 
 // ---- UI-thread operations ----
 

@@ -15,7 +15,7 @@ constexpr int kCatalogueVariant = 0;
 CLoopLightingDevice::CLoopLightingDevice(DevicePage& page, Clock& clock, std::span<const LoopEffect> modes)
     : CMarluneUSBDevice(page, clock), lighting_(modes), light_thread_(lighting_, clock) {}
 
-CLoopLightingDevice::~CLoopLightingDevice() { stop_device_threads(); }
+CLoopLightingDevice::~CLoopLightingDevice() { CLoopLightingDevice::stop_device_threads(); }
 
 void CLoopLightingDevice::stop_device_threads() {
   shutdown();

@@ -79,7 +79,7 @@ class CLoopLightingDevice : public CMarluneUSBDevice {
   void on_sync_request(uint16_t code) override;
   // The most derived destructor calls this first: no queued work, light step or device event
   // may reach a kind whose members are going away.
-  void stop_device_threads();
+  void stop_device_threads() override;
   // Runs a lighting record (and its lighting program); take_record also makes it the device's
   // lighting record.
   void apply_lighting(const LightInfo& light, bool take_record);

@@ -12,7 +12,7 @@ CMarluneMousePadDevice::CMarluneMousePadDevice(DevicePage& page, Clock& clock)
   profile_.SetDeviceIndex(0);
 }
 
-CMarluneMousePadDevice::~CMarluneMousePadDevice() { stop_device_threads(); }
+CMarluneMousePadDevice::~CMarluneMousePadDevice() { CLoopLightingDevice::stop_device_threads(); }
 
 void CMarluneMousePadDevice::write_settings(int onboard_profile) {
   post_operation(DeviceOperation::WriteSettings, [this, onboard_profile] { return write_settings_now(onboard_profile); });
