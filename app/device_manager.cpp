@@ -119,7 +119,14 @@ void DeviceManager::on_device_removed(size_t slot_index) {
 }
 
 void DeviceManager::on_first_pass() {
-  QMetaObject::invokeMethod(this, [this] { emit first_pass_done(); }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        first_pass_seen_ = true;
+        apply_verdict();
+        emit first_pass_done();
+      },
+      Qt::QueuedConnection);
 }
 
 // ---- UI thread ----
@@ -256,7 +263,7 @@ void DeviceManager::apply_verdict() {
   const std::vector<EntryState> states = entry_states();
   const ListVerdict verdict = judge_entries(states);
   if (verdict.show_notice) {
-    if (controls_.notice != nullptr) {
+    if (controls_.notice != nullptr && first_pass_seen_) {
       controls_.notice->show();
       controls_.notice->raise();
     }
@@ -266,9 +273,8 @@ void DeviceManager::apply_verdict() {
       // Nothing connected: no battery to show.
       controls_.power_pages->setVisible(false);
     }
-  } else if (controls_.notice != nullptr) {
-    controls_.notice->hide();
   }
+  if (controls_.notice != nullptr && (!verdict.show_notice || !first_pass_seen_)) controls_.notice->hide();
   if (verdict.clear_marks) {
     for (const Model& m : models_) {
       if (m.entry != nullptr) m.entry->SetSynchro(false);

@@ -98,6 +98,8 @@ class DeviceManager : public QObject, public hid::DiscoveryObserver {
   void apply_verdict();
 
   ManagerControls controls_;
+  // "No device" is said only once discovery has looked everywhere.
+  bool first_pass_seen_ = false;
   std::vector<Model> models_;
   std::unique_ptr<hid::Discovery> discovery_;
 };

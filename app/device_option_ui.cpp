@@ -115,12 +115,17 @@ void CDeviceOptionUI::on_control_timer(int id) {
     case kConnectTimer:
       ui::stop_control_timer(this, id);
       device->on_connected();
+      frame_period_set_ = false;
       ui::start_control_timer(this, kLightFrameTimer, kFirstFrameMs);
       if (device->power_mode() != app::kPowerModeNone) ui::start_control_timer(this, kStatusTimer, kStatusPollMs);
       break;
     case kLightFrameTimer:
       device->send_light_frame();
-      ui::start_control_timer(this, kLightFrameTimer, kLightFrameMs);
+      // The first frame comes 5 ms after connecting; from then on the timer repeats by itself.
+      if (!frame_period_set_) {
+        frame_period_set_ = true;
+        ui::start_control_timer(this, kLightFrameTimer, kLightFrameMs);
+      }
       break;
     case kRefreshTimer:
       ui::stop_control_timer(this, id);

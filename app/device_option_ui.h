@@ -80,4 +80,5 @@ class CDeviceOptionUI : public QWidget, public qxr::ui::SkinControl, public qxr:
   int tab_index_ = 1;
   int second_index_ = -1;
   bool shown_ = false;
+  bool frame_period_set_ = false;
 };

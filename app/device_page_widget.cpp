@@ -68,7 +68,7 @@ QWidget* DevicePageWidget::find(const QString& name) const {
 
 void DevicePageWidget::setup_device() {
   const DeviceModel& m = model();
-  mouse_page_ = std::make_unique<MousePageAdapter>(content_);
+  mouse_page_ = std::make_unique<MousePageAdapter>(content_, &on_screen_);
   audio_page_ = std::make_unique<HeadsetPageAdapter>(content_);
   device_ = make_device(m.kind, {this, mouse_page_.get(), audio_page_.get()}, !hid::emulator_dir().empty());
   if (device_ == nullptr) return;

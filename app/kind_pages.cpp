@@ -37,10 +37,16 @@ void set_slider_quietly(QSlider* s, int value) {
 
 // ---- mouse ----
 
-MousePageAdapter::MousePageAdapter(QWidget* page) : page_(page) {
+MousePageAdapter::MousePageAdapter(QWidget* page, const std::atomic<bool>* on_screen) : page_(page), on_screen_(on_screen) {
   if (auto* tabs = qobject_cast<QStackedWidget*>(find(QString::fromLatin1(kMouseSettingSwitch)))) {
     tab_count_.store(std::max(1, tabs->count()));
   }
+  for (int i = 0;; ++i) {
+    auto* b = qobject_cast<CDeviceKeyButtonUI*>(find(QStringLiteral("light_0_%1").arg(i)));
+    if (b == nullptr) break;
+    logo_lights_.push_back(b);
+  }
+  logo_button_ = qobject_cast<CDeviceKeyButtonUI*>(find(QStringLiteral("mouse_logo_button")));
 }
 
 template <typename F>
@@ -123,21 +129,23 @@ void MousePageAdapter::select_settings_tab(int page) {
   });
 }
 
+// Both come with every light frame: nothing is queued while nobody can see them.
 void MousePageAdapter::show_logo_lights(std::span<const devices::IndicatorColour> colours) {
+  if (logo_lights_.isEmpty() || !on_screen_->load(std::memory_order_relaxed)) return;
   std::vector<devices::IndicatorColour> copy(colours.begin(), colours.end());
   on_ui([this, copy] {
-    for (size_t i = 0; i < copy.size(); ++i) {
-      auto* b = qobject_cast<CDeviceKeyButtonUI*>(find(QStringLiteral("light_0_%1").arg(i)));
-      if (b != nullptr) b->set_light_colour(QColor(copy[i].red, copy[i].green, copy[i].blue, copy[i].alpha));
+    for (size_t i = 0; i < copy.size() && i < static_cast<size_t>(logo_lights_.size()); ++i) {
+      if (CDeviceKeyButtonUI* b = logo_lights_[static_cast<qsizetype>(i)]) {
+        b->set_light_colour(QColor(copy[i].red, copy[i].green, copy[i].blue, copy[i].alpha));
+      }
     }
   });
 }
 
 void MousePageAdapter::show_logo_button(devices::IndicatorColour colour) {
+  if (logo_button_ == nullptr || !on_screen_->load(std::memory_order_relaxed)) return;
   on_ui([this, colour] {
-    if (auto* b = qobject_cast<CDeviceKeyButtonUI*>(find(QStringLiteral("mouse_logo_button")))) {
-      b->set_light_colour(QColor(colour.red, colour.green, colour.blue, colour.alpha));
-    }
+    if (logo_button_ != nullptr) logo_button_->set_light_colour(QColor(colour.red, colour.green, colour.blue, colour.alpha));
   });
 }
 

@@ -9,6 +9,7 @@
 
 #include "devices/audio/headset_audio_page.h"
 #include "devices/mouse/mouse_page.h"
+#include "ui/controls/device_key_button.h"
 
 namespace qxr::app {
 
@@ -17,9 +18,9 @@ inline constexpr char kMouseOptionPrefix[] = "mouse_device_seting_option_";
 
 class MousePageAdapter : public devices::MousePage {
  public:
-  // page: the widget whose controls are meant; it queues the updates and must outlive nothing
-  // in particular (updates for a page that is gone are dropped).
-  explicit MousePageAdapter(QWidget* page);
+  // page: the widget whose controls are meant (updates for a page that is gone are dropped);
+  // on_screen: whether the page can be seen, for the updates that come with every light frame.
+  MousePageAdapter(QWidget* page, const std::atomic<bool>* on_screen);
 
   void set_dpi_ranges(int stage, int slider_max, int edit_max) override;
   void show_dpi_stage_enabled(int stage, bool on) override;
@@ -39,7 +40,11 @@ class MousePageAdapter : public devices::MousePage {
   QWidget* find(const QString& name) const;
 
   QPointer<QWidget> page_;
+  const std::atomic<bool>* on_screen_;
   std::atomic<int> tab_count_{1};
+  // The logo lights and the logo button, found once (a skin without them has none).
+  QList<QPointer<CDeviceKeyButtonUI>> logo_lights_;
+  QPointer<CDeviceKeyButtonUI> logo_button_;
 };
 
 class HeadsetPageAdapter : public audio::HeadsetAudioPage {

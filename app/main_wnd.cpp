@@ -61,6 +61,10 @@ CMainWnd::CMainWnd(AppSettings& settings, InstanceServer* server, QWidget* paren
   language_ = std::make_unique<LanguageChoice>(
       settings_, QString::fromStdString(DefaultDataFolder()) + QString::fromLatin1(kLanguageConfig));
 
+  // The language first: its font changes the style sheet, which is cheap before any widget
+  // exists and dear after.
+  apply_language(language_->start_index());
+
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   ui::SkinLoader loader;
@@ -72,15 +76,6 @@ CMainWnd::CMainWnd(AppSettings& settings, InstanceServer* server, QWidget* paren
   setWindowIcon(QIcon(skin_image_path(QStringLiteral("images/logo.svg"))));
   ui::set_notify_handler(this, this);
 
-  tray_ = new TrayIcon(this);
-  connect(tray_, &TrayIcon::show_requested, this, &CMainWnd::bring_to_front);
-  connect(tray_, &TrayIcon::exit_requested, this, [this] {
-    quitting_ = true;
-    emit quit_requested();
-  });
-  sleep_ = new SleepWatcher(this);
-  connect(sleep_, &SleepWatcher::suspending, this, &CMainWnd::on_suspend);
-  connect(sleep_, &SleepWatcher::resumed, this, &CMainWnd::on_resume);
   auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
   if (app != nullptr) {
     connect(app, &QGuiApplication::screenAdded, this, &CMainWnd::rescale);
@@ -111,23 +106,52 @@ QWidget* CMainWnd::control(const QString& name) const {
   return found;
 }
 
-void CMainWnd::initialise() {
+void CMainWnd::initialise(DeviceStart start) {
   if (initialised_ || root_ == nullptr) return;
   initialised_ = true;
   set_light_state(true, true);
-  apply_language(language_->start_index());
+  if (start == DeviceStart::AfterFirstPaint) {
+    start_after_paint_ = true;
+    root_->installEventFilter(this);
+  } else {
+    start_devices();
+  }
+  scale_timer_.start(kScaleDelayMs);
+}
+
+bool CMainWnd::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == root_ && start_after_paint_ && event->type() == QEvent::Paint) {
+    start_after_paint_ = false;
+    root_->removeEventFilter(this);
+    // After this paint has reached the screen.
+    QTimer::singleShot(0, this, &CMainWnd::start_devices);
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void CMainWnd::start_devices() {
+  if (devices_started_ || shut_down_) return;
+  devices_started_ = true;
+  // The tray and the system bus are not needed for the first picture either.
+  tray_ = new TrayIcon(this);
+  connect(tray_, &TrayIcon::show_requested, this, &CMainWnd::bring_to_front);
+  connect(tray_, &TrayIcon::exit_requested, this, [this] {
+    quitting_ = true;
+    emit quit_requested();
+  });
+  sleep_ = new SleepWatcher(this);
+  connect(sleep_, &SleepWatcher::suspending, this, &CMainWnd::on_suspend);
+  connect(sleep_, &SleepWatcher::resumed, this, &CMainWnd::on_resume);
   ManagerControls c;
   c.entry_list = control(QStringLiteral("device_select_layout"));
   c.pages = qobject_cast<QStackedWidget*>(control(QStringLiteral("device_switch")));
   c.power_pages = qobject_cast<QStackedWidget*>(control(QString::fromLatin1(kPowerContainerName)));
   c.notice = control(QStringLiteral("No_device_Link"));
   manager_.init_devices(c, this);
-
   threads_.attach(kDiscoverySlot, {}, [this] { return manager_.stop_discovery(); });
   manager_.start_discovery();
   sync_.start();
   threads_.attach(kSyncLightingSlot, [this] { sync_.stop_event().set(); }, [this] { return sync_.stop(); });
-  scale_timer_.start(kScaleDelayMs);
 }
 
 void CMainWnd::shutdown() {
@@ -155,9 +179,9 @@ bool CMainWnd::apply_language(int index) {
 // ---- notifications ----
 
 void CMainWnd::Notify(const ui::Notification& n) {
-  if (n.type != ui::notify_type::kTimer && debug_enabled()) {
-    debug_fmt("{} {}", n.type.toStdString(), n.sender_name.toStdString());
-  }
+  // Control timers tick 20 times a second per device; no route takes them.
+  if (n.type == ui::notify_type::kTimer) return;
+  if (debug_enabled()) debug_fmt("{} {}", n.type.toStdString(), n.sender_name.toStdString());
   if (passed_through(n.type.toStdString())) return;
   const std::optional<Route> r = find_route(n.type.toStdString(), n.sender_name.toStdString());
   if (!r) return;

@@ -60,8 +60,12 @@ class CMainWnd : public QWidget, public ui::NotifyHandler, public PageOwner {
   ~CMainWnd() override;
 
   bool loaded() const { return root_ != nullptr; }
-  // The second stage: language, device pages and threads. Runs once.
-  void initialise();
+  enum class DeviceStart { Now, AfterFirstPaint };
+  // The second stage: language, device pages and threads. Runs once. AfterFirstPaint builds
+  // the pages and starts discovery once the window has been painted, so the window appears
+  // without waiting for them.
+  void initialise(DeviceStart start = DeviceStart::Now);
+  bool devices_started() const { return devices_started_; }
   // Stops every worker thread (discovery first), then lets the window go.
   void shutdown();
   bool initialised() const { return initialised_; }
@@ -125,6 +129,8 @@ class CMainWnd : public QWidget, public ui::NotifyHandler, public PageOwner {
   void hide_to_tray();
   DevicePageWidget* page_of(const QWidget* w) const;
   void update_sync_targets();
+  void start_devices();
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
   AppSettings& settings_;
   QPointer<InstanceServer> server_;
@@ -138,6 +144,8 @@ class CMainWnd : public QWidget, public ui::NotifyHandler, public PageOwner {
   SleepWatcher* sleep_ = nullptr;
 
   bool initialised_ = false;
+  bool devices_started_ = false;
+  bool start_after_paint_ = false;
   bool shut_down_ = false;
   bool light_state_ = true;
   bool awake_ = true;

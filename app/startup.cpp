@@ -1,6 +1,9 @@
 #include "app/startup.h"
 
 #include <QApplication>
+#include <QTimer>
+
+#include <time.h>
 
 #include <cstdio>
 #include <memory>
@@ -25,6 +28,31 @@
 
 namespace qxr::app {
 namespace {
+
+// The start-up benchmark sets this: the moment the main window is first painted goes to
+// stderr (CLOCK_MONOTONIC, ns) and the program ends.
+constexpr char kFirstPaintEnv[] = "QXR470_BENCH_FIRST_PAINT";
+
+class FirstPaintReporter : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint && !reported_) {
+      reported_ = true;
+      timespec now{};
+      clock_gettime(CLOCK_MONOTONIC, &now);
+      std::fprintf(stderr, "first-paint-ns %lld\n", static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
+      std::fflush(stderr);
+      QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  bool reported_ = false;
+};
 
 constexpr int kExitBadUsage = 1;
 constexpr int kExitNoSkin = 1;
@@ -114,7 +142,9 @@ int run_program(int argc, char** argv) {
     }
     QObject::connect(&server, &InstanceServer::message_received, &window, &CMainWnd::handle_message);
     QObject::connect(&window, &CMainWnd::quit_requested, &app, &QCoreApplication::quit);
-    window.initialise();
+    window.initialise(CMainWnd::DeviceStart::AfterFirstPaint);
+    FirstPaintReporter reporter;
+    if (qEnvironmentVariableIsSet(kFirstPaintEnv)) window.root()->installEventFilter(&reporter);
     window.show();
     code = QApplication::exec();
     window.shutdown();

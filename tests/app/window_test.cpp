@@ -119,9 +119,9 @@ TEST_F(WindowTest, SwitchingTheLanguageChangesTheTexts) {
   EXPECT_EQ(settings_->language_id(), entries[static_cast<size_t>(cn)].id);
 }
 
-TEST_F(WindowTest, WithoutDevicesTheNoticeShows) {
+TEST_F(WindowTest, WithoutDevicesTheNoticeShowsOnceDiscoveryHasLooked) {
   start({});
-  EXPECT_TRUE(find("No_device_Link")->isVisibleTo(window_.get()));
+  ASSERT_TRUE(wait_until([&] { return find("No_device_Link")->isVisibleTo(window_.get()); }));
   EXPECT_FALSE(find("device_power_switch")->isVisibleTo(window_.get()));
   for (const auto& m : window_->devices().models()) EXPECT_FALSE(m.entry->isVisibleTo(window_.get()));
   QTest::mouseClick(qobject_cast<QAbstractButton*>(find("nodevice_ok_btn")), Qt::LeftButton);
@@ -140,6 +140,20 @@ TEST_F(WindowTest, SuspendGivesUpLightingAndResumeRestoresTheUsersState) {
   window_->on_suspend();
   window_->on_resume();
   EXPECT_TRUE(all_host_lighting(false));
+}
+
+TEST_F(WindowTest, DevicesCanStartAfterTheFirstPaint) {
+  ASSERT_TRUE(emu_->start({emu::DeviceType::Pad}));
+  window_ = std::make_unique<CMainWnd>(*settings_, nullptr);
+  window_->initialise(CMainWnd::DeviceStart::AfterFirstPaint);
+  EXPECT_FALSE(window_->devices_started());
+  EXPECT_TRUE(window_->devices().models().empty());
+  // Nothing says "no device" before anyone has looked.
+  EXPECT_FALSE(find("No_device_Link")->isVisibleTo(window_.get()));
+  window_->show();
+  ASSERT_TRUE(wait_until([&] { return window_->devices_started(); }));
+  EXPECT_TRUE(wait_connected(testing::kPadRow));
+  EXPECT_FALSE(find("No_device_Link")->isVisibleTo(window_.get()));
 }
 
 TEST_F(WindowTest, ShutdownStopsEveryThreadWithItsLines) {

@@ -4,8 +4,9 @@
   tools/skin/make_skin.py            writes skin/*.ui and the pictures below skin/
   tools/skin/make_skin.py --check    fails when a committed file differs from what it would write
 
-The keyboard page is drawn from keyboard_layout.py: one "key_N" button and one "light_N"
-indicator per logical key N, the indicator under its key so the key's face shows its light.
+The keyboard page is drawn from keyboard_layout.py: one "key_N" button per logical key N, which
+is also that key's light indicator (user data "light_N"): the key's face shows its light, and
+the page repaints one widget per changed key.
 """
 import argparse
 import math
@@ -84,7 +85,7 @@ def main_window():
                   button('restorebtn', '', tip='restore_tip_text', props={'visible': False}),
                   button('closebtn', '', tip='close_tip_text'),
               ], margins=(16, 0, 8, 0), spacing=6))
-    notice = W('QWidget', 'No_device_Link', dyn={'role': 'notice'},
+    notice = W('QWidget', 'No_device_Link', dyn={'role': 'notice'}, props={'visible': False},
                layout=L('QVBoxLayout', 'notice_layout', [
                    Spacer('notice_top', horizontal=False),
                    (W('QLabel', 'no_device_picture', fixed=(160, 120), dyn={'role': 'no_device_picture'}), 'Qt::AlignHCenter'),
@@ -319,15 +320,11 @@ def standard_pages(kind_pages):
     return [kind_pages.get(i) or (lighting_page() if i == 0 else pending_page(names[i])) for i in range(len(names))]
 
 
-def key_pair(key, text, rect, visible=True, role_face='keyface', role_light='keylight', tip=None):
-    x, y, w, h = rect
-    light = W('CDeviceKeyButtonUI', 'light_%d' % key, geometry=rect,
-              props={'visible': visible, 'focusPolicy': Enum('Qt::NoFocus')}, dyn={'role': role_light})
-    kprops = {'text': text, 'visible': visible, 'focusPolicy': Enum('Qt::NoFocus')}
-    if tip:
-        kprops['toolTip'] = tip
-    face = W('CDeviceKeyButtonUI', 'key_%d' % key, geometry=rect, props=kprops, dyn={'role': role_face})
-    return [light, face]
+def key_cap(key, text, rect, visible=True, role='keycap'):
+    """Key button N, which is also the light indicator of key N (user data "light_N")."""
+    return W('CDeviceKeyButtonUI', 'key_%d' % key, geometry=rect,
+             props={'text': text, 'visible': visible, 'focusPolicy': Enum('Qt::NoFocus')},
+             dyn={'role': role, 'userdata': 'light_%d' % key})
 
 
 KEY_UNIT = 38
@@ -343,14 +340,14 @@ def keyboard_page():
     for key, text, x, y, w, h in kb.VISIBLE_KEYS:
         rect = (CASE_PAD + int(round(x * KEY_UNIT)) + KEY_GAP // 2, CASE_PAD + int(round(y * KEY_UNIT)) + KEY_GAP // 2,
                 int(round(w * KEY_UNIT)) - KEY_GAP, int(round(h * KEY_UNIT)) - KEY_GAP)
-        children += key_pair(key, text, rect)
+        children.append(key_cap(key, text, rect))
     span = case_w - 2 * CASE_PAD
     step = span / len(kb.LIGHT_BAR)
     for i, key in enumerate(kb.LIGHT_BAR):
         rect = (CASE_PAD + int(round(i * step)) + 1, bar_y, int(round(step)) - 3, 8)
-        children += key_pair(key, '', rect, role_face='barface', role_light='barlight')
+        children.append(key_cap(key, '', rect, role='barcap'))
     for key in kb.REGIONAL_KEYS + kb.UNUSED_KEYS:
-        children += key_pair(key, '', (0, 0, 1, 1), visible=False)
+        children.append(key_cap(key, '', (0, 0, 1, 1), visible=False))
     board = W('QWidget', 'keyboard_device_key_light', geometry=((PANEL_W - case_w) // 2, (PANEL_H - case_h) // 2, case_w, case_h),
               dyn={'role': 'device_case'}, children=children)
     return page('keyboard_page', 'device_key_light', [board], standard_pages({3: keyboard_system_page()}))

@@ -1,0 +1,251 @@
+// qxr470 as a whole, on its built-in emulated devices (--demo), offscreen:
+//   BM_StartupToFirstPaint  time from starting the process to its first painted window, for the
+//                           program and for a bare Qt window in the same run; ratio = program / bare
+//   BM_Running/demo:0       the program on devices served by a separate emulator process (as on
+//                           real hardware, the devices' work is not the program's): resident memory
+//                           once settled, CPU (% of one core) with the window shown while all four
+//                           devices animate at 20 frames/s, then hidden in the tray
+//   BM_Running/demo:1       the same for --demo, whose built-in emulator runs in the program
+// Targets: ratio <= 2, CPU shown <= 3 %, CPU hidden <= 1.5 %.
+#include <benchmark/benchmark.h>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+constexpr int kSettleSeconds = 4;
+constexpr int kMeasureSeconds = 10;
+
+long long now_ns() {
+  timespec t{};
+  clock_gettime(CLOCK_MONOTONIC, &t);
+  return static_cast<long long>(t.tv_sec) * 1000000000LL + t.tv_nsec;
+}
+
+// A private runtime and configuration folder, so a running qxr470 of the user is never met.
+class Sandbox {
+ public:
+  Sandbox() {
+    char pattern[] = "/tmp/qxr470-bench-XXXXXX";
+    const char* made = mkdtemp(pattern);
+    dir_ = made ? made : "/tmp";
+  }
+  ~Sandbox() { std::system(("rm -rf '" + dir_ + "'").c_str()); }
+  std::vector<std::string> environment(bool first_paint) const {
+    std::vector<std::string> env;
+    for (char** e = environ; *e != nullptr; ++e) {
+      std::string v = *e;
+      if (v.rfind("XDG_RUNTIME_DIR=", 0) == 0 || v.rfind("XDG_CONFIG_HOME=", 0) == 0 ||
+          v.rfind("QT_QPA_PLATFORM=", 0) == 0 || v.rfind("QXR470_", 0) == 0) {
+        continue;
+      }
+      env.push_back(v);
+    }
+    env.push_back("XDG_RUNTIME_DIR=" + dir_);
+    env.push_back("XDG_CONFIG_HOME=" + dir_ + "/config");
+    env.push_back("QT_QPA_PLATFORM=offscreen");
+    env.push_back(std::string("QXR470_SOURCE_DIR=") + QXR_SOURCE_PATH);
+    if (first_paint) env.push_back("QXR470_BENCH_FIRST_PAINT=1");
+    return env;
+  }
+  const std::string& dir() const { return dir_; }
+
+ private:
+  std::string dir_;
+};
+
+struct Child {
+  pid_t pid = -1;
+  std::string err_file;
+};
+
+// stdin_fd: the child's standard input (-1: inherited).
+Child spawn(const std::vector<std::string>& argv, const std::vector<std::string>& env, const std::string& err_file,
+            int stdin_fd = -1) {
+  std::vector<char*> a, e;
+  for (const auto& s : argv) a.push_back(const_cast<char*>(s.c_str()));
+  a.push_back(nullptr);
+  for (const auto& s : env) e.push_back(const_cast<char*>(s.c_str()));
+  e.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+  if (stdin_fd >= 0) posix_spawn_file_actions_adddup2(&actions, stdin_fd, STDIN_FILENO);
+  Child c;
+  c.err_file = err_file;
+  if (posix_spawn(&c.pid, a[0], &actions, nullptr, a.data(), e.data()) != 0) c.pid = -1;
+  posix_spawn_file_actions_destroy(&actions);
+  return c;
+}
+
+int wait_exit(pid_t pid) {
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// The first-paint time the child wrote, or -1.
+long long first_paint(const std::string& err_file) {
+  std::ifstream in(err_file);
+  std::string word;
+  long long value = -1;
+  while (in >> word) {
+    if (word == "first-paint-ns") in >> value;
+  }
+  return value;
+}
+
+// Start to first paint in milliseconds, or a negative number when the child failed.
+double time_to_first_paint(const std::vector<std::string>& argv, const Sandbox& box) {
+  const std::string err = box.dir() + "/stderr.txt";
+  const long long start = now_ns();
+  Child c = spawn(argv, box.environment(true), err);
+  if (c.pid < 0) return -1;
+  wait_exit(c.pid);
+  const long long painted = first_paint(err);
+  return painted < 0 ? -1 : static_cast<double>(painted - start) / 1e6;
+}
+
+void BM_StartupToFirstPaint(benchmark::State& state) {
+  double bare_total = 0, app_total = 0;
+  int runs = 0;
+  for (auto _ : state) {
+    Sandbox box;
+    const double bare = time_to_first_paint({QXR_BARE_WINDOW_PATH}, box);
+    const double app = time_to_first_paint({QXR_PROGRAM_PATH, "--demo"}, box);
+    if (bare < 0 || app < 0) {
+      state.SkipWithError("a program did not paint");
+      return;
+    }
+    bare_total += bare;
+    app_total += app;
+    ++runs;
+    state.SetIterationTime(app / 1000.0);
+  }
+  state.counters["bare_ms"] = bare_total / runs;
+  state.counters["qxr470_ms"] = app_total / runs;
+  state.counters["ratio"] = app_total / bare_total;
+}
+BENCHMARK(BM_StartupToFirstPaint)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
+
+double ticks_seconds(pid_t pid);
+
+// Time on the CPU of every thread of a process, in seconds (the scheduler's nanosecond
+// counts; the program's threads live as long as it does).
+double cpu_seconds(pid_t pid) {
+  const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
+  double total = 0;
+  bool any = false;
+  if (DIR* d = opendir(tasks.c_str())) {
+    while (dirent* e = readdir(d)) {
+      if (e->d_name[0] == '.') continue;
+      std::ifstream in(tasks + "/" + e->d_name + "/schedstat");
+      unsigned long long ns = 0;
+      if (in >> ns) {
+        total += static_cast<double>(ns) / 1e9;
+        any = true;
+      }
+    }
+    closedir(d);
+  }
+  return any ? total : ticks_seconds(pid);
+}
+
+// utime + stime of a process in seconds (clock ticks), where schedstat is not there.
+double ticks_seconds(pid_t pid) {
+  std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const size_t close = text.rfind(')');
+  if (close == std::string::npos) return -1;
+  std::istringstream rest(text.substr(close + 2));
+  std::string field;
+  unsigned long long utime = 0, stime = 0;
+  for (int i = 3; i <= 15 && rest >> field; ++i) {
+    if (i == 14) utime = std::stoull(field);
+    if (i == 15) stime = std::stoull(field);
+  }
+  return static_cast<double>(utime + stime) / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
+
+double rss_mb(pid_t pid) {
+  std::ifstream in("/proc/" + std::to_string(pid) + "/status");
+  std::string line;
+  while (std::getline(in, line)) {
+    if (line.rfind("VmRSS:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
+  }
+  return -1;
+}
+
+double cpu_percent_over(pid_t pid, int seconds) {
+  const double c0 = cpu_seconds(pid);
+  const auto t0 = std::chrono::steady_clock::now();
+  std::this_thread::sleep_for(std::chrono::seconds(seconds));
+  const double c1 = cpu_seconds(pid);
+  const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+  return 100.0 * (c1 - c0) / wall;
+}
+
+void BM_Running(benchmark::State& state) {
+  const bool demo = state.range(0) != 0;
+  for (auto _ : state) {
+    Sandbox box;
+    std::vector<std::string> env = box.environment(false);
+    Child emulator;
+    // The emulator reads commands from its input and ends with it: keep a pipe open.
+    int commands[2] = {-1, -1};
+    if (!demo && pipe(commands) == 0) {
+      const std::string dir = box.dir() + "/emulator";
+      emulator = spawn({QXR_EMULATOR_PATH, "--dir", dir, "keyboard", "mouse", "pad", "headset"}, env,
+                       box.dir() + "/emulator.txt", commands[0]);
+      close(commands[0]);
+      env.push_back("QXR470_EMULATOR_DIR=" + dir);
+      std::this_thread::sleep_for(std::chrono::seconds(1));
+    }
+    Child c = demo ? spawn({QXR_PROGRAM_PATH, "--demo"}, env, box.dir() + "/stderr.txt")
+                   : spawn({QXR_PROGRAM_PATH}, env, box.dir() + "/stderr.txt");
+    if (c.pid < 0 || (!demo && emulator.pid < 0)) {
+      state.SkipWithError("a program did not start");
+      return;
+    }
+    std::this_thread::sleep_for(std::chrono::seconds(kSettleSeconds));
+    state.counters["rss_MB"] = rss_mb(c.pid);
+    state.counters["cpu_shown_pct"] = cpu_percent_over(c.pid, kMeasureSeconds);
+    // Hide to the tray the way another program would.
+    Child hide = spawn({QXR_PROGRAM_PATH, "--send", "main-action", "1"}, env, box.dir() + "/send.txt");
+    const int sent = hide.pid < 0 ? -1 : wait_exit(hide.pid);
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    state.counters["cpu_hidden_pct"] = cpu_percent_over(c.pid, kMeasureSeconds);
+    kill(c.pid, SIGTERM);
+    const int code = wait_exit(c.pid);
+    if (!demo) {
+      close(commands[1]);
+      kill(emulator.pid, SIGTERM);
+      wait_exit(emulator.pid);
+    }
+    if (sent != 0 || code != 0) state.SkipWithError("hiding or ending the program failed");
+    state.SetIterationTime(2.0 * kMeasureSeconds);
+  }
+}
+BENCHMARK(BM_Running)->ArgName("demo")->Arg(0)->Arg(1)->UseManualTime()->Iterations(1)->Unit(benchmark::kSecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
