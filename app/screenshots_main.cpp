@@ -89,6 +89,14 @@ int main(int argc, char** argv) {
   ok &= save(&window, folder, QStringLiteral("keyboard-system.png"));
   keyboard.page->profile_panel()->SetMenuVisible(false);
 
+  // The mouse's DPI stages.
+  const auto& mouse = window.devices().models()[1];
+  window.devices().entry_picked(mouse.entry);
+  mouse.page->profile_panel()->SelectOptionTab(4);
+  mouse.page->show_option_page(4);
+  run_for(kFrameMs);
+  ok &= save(&window, folder, QStringLiteral("mouse-dpi.png"));
+
   for (emu::DeviceType t : emu::kAllDeviceTypes) demo.emulator()->unplug(t);
   run_for(kSettleMs);
   ok &= save(&window, folder, QStringLiteral("no-device.png"));
