@@ -78,7 +78,12 @@ CMainWnd::CMainWnd(AppSettings& settings, InstanceServer* server, QWidget* paren
 
   auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
   if (app != nullptr) {
-    connect(app, &QGuiApplication::screenAdded, this, &CMainWnd::rescale);
+    auto watch = [this](QScreen* s) { connect(s, &QScreen::geometryChanged, this, &CMainWnd::rescale); };
+    for (QScreen* s : QGuiApplication::screens()) watch(s);
+    connect(app, &QGuiApplication::screenAdded, this, [this, watch](QScreen* s) {
+      watch(s);
+      rescale();
+    });
     connect(app, &QGuiApplication::screenRemoved, this, &CMainWnd::rescale);
     connect(app, &QGuiApplication::primaryScreenChanged, this, &CMainWnd::rescale);
   }
@@ -496,9 +501,18 @@ void CMainWnd::run_interface_scale() {
   if (s == nullptr) return;
   const QRect area = s->geometry();
   const int dpi = area.width() > kLargeScreenWidth && area.height() > kLargeScreenHeight ? kLargeDpi : ui::kDefaultDpi;
-  if (dpi != ui::interface_dpi()) set_app_interface_dpi(dpi, ui::DpiWindow::Main);
+  if (dpi != ui::interface_dpi()) set_interface_dpi(dpi);
   const QRect available = s->availableGeometry();
   move(available.center() - QPoint(width() / 2, height() / 2));
+}
+
+int CMainWnd::set_interface_dpi(int dpi) {
+  const int in_force = set_app_interface_dpi(dpi, ui::DpiWindow::Main);
+  // The window's own size last, once its layout knows the contents' new limits: shrinking it
+  // before would be held back by the old ones.
+  if (layout() != nullptr) layout()->activate();
+  resize(ui::scale_px(kBaseWidth, in_force), ui::scale_px(kBaseHeight, in_force));
+  return in_force;
 }
 
 void CMainWnd::open_system_applet(int index) {

@@ -89,6 +89,8 @@ class CMainWnd : public QWidget, public ui::NotifyHandler, public PageOwner {
   void on_resume();
   // The monitor changed: pick the interface scale again.
   void rescale();
+  // Sets the interface DPI (an accepted value, else 96) and gives the window its size at it.
+  int set_interface_dpi(int dpi);
 
   // --- ui::NotifyHandler ---
   void Notify(const ui::Notification& notification) override;

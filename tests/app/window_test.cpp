@@ -3,11 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QFile>
 #include <QLocalSocket>
 #include <QProcess>
 #include <QTest>
 
+#include "app/app_style.h"
 #include "app/device_option_ui.h"
+#include "app/device_profile_ui.h"
+#include "profile/json_file.h"
 #include "app/device_page_widget.h"
 #include "app/instance_server.h"
 #include "core/debug_line.h"
@@ -154,6 +159,56 @@ TEST_F(WindowTest, DevicesCanStartAfterTheFirstPaint) {
   ASSERT_TRUE(wait_until([&] { return window_->devices_started(); }));
   EXPECT_TRUE(wait_connected(testing::kPadRow));
   EXPECT_FALSE(find("No_device_Link")->isVisibleTo(window_.get()));
+}
+
+TEST_F(WindowTest, ProfilesAreImportedAndExportedThroughTheFileDialogs) {
+  start({});
+  DevicePageWidget* kb = page(testing::kKeyboardRow);
+  CDeviceProfileUI* panel = kb->profile_panel();
+  panel->SetMenuVisible(true);
+  auto click = [&](const char* name) {
+    QTest::mouseClick(panel->findChild<QAbstractButton*>(QLatin1String(name)), Qt::LeftButton);
+  };
+  // Export: the selected profile, unchanged, under exactly the name typed.
+  prompts_.save_path = folder() + QStringLiteral("/exported");
+  click("device_export_btn");
+  EXPECT_EQ(prompts_.filters.last(), QStringLiteral("Profile Files(*.json)"));
+  const Json::Value exported = ReadJsonFile(prompts_.save_path.toStdString());
+  ASSERT_TRUE(exported.isObject());
+  EXPECT_EQ(QString::fromStdString(exported["profileUUID"].asString()), panel->GetCurrentProfileId());
+
+  // Import: under the file's base name, with an identifier of its own.
+  const QString gaming = folder() + QStringLiteral("/gaming.json");
+  ASSERT_TRUE(QFile::copy(prompts_.save_path, gaming));
+  prompts_.open_path = gaming;
+  click("device_import_btn");
+  ASSERT_EQ(panel->names(), (QStringList{"profile1", "gaming"}));
+  const Json::Value list = ReadJsonFile(panel->list_file().toStdString());
+  EXPECT_NE(list["profilelist"][1]["profileUUID"], exported["profileUUID"]);
+
+  // A list file is valid JSON but no profile: refused without a word.
+  prompts_.open_path = panel->list_file();
+  click("device_import_btn");
+  EXPECT_EQ(panel->names().size(), 2);
+  // Cancelled dialogs change nothing.
+  prompts_.open_path.clear();
+  click("device_import_btn");
+  EXPECT_EQ(panel->names().size(), 2);
+  EXPECT_TRUE(prompts_.informed.isEmpty());
+}
+
+TEST_F(WindowTest, TheLargerInterfaceScalesTheWindowAndKeepsTheProgramsLook) {
+  start({});
+  auto* tab = page(testing::kKeyboardRow)->findChild<QWidget*>(QStringLiteral("deng_Op_tab"));
+  const QString sheet_before = qApp->styleSheet();
+  ASSERT_TRUE(sheet_before.contains(QStringLiteral("device_entry")));
+  EXPECT_EQ(window_->set_interface_dpi(144), 144);
+  EXPECT_EQ(window_->size(), QSize(1500, 960));
+  // The program's own rules are still there, at the larger size.
+  EXPECT_TRUE(qApp->styleSheet().contains(QStringLiteral("device_entry")));
+  EXPECT_EQ(window_->set_interface_dpi(100), 96);  // not an accepted value
+  EXPECT_EQ(window_->size(), QSize(1000, 640));
+  EXPECT_NE(tab, nullptr);
 }
 
 TEST_F(WindowTest, ShutdownStopsEveryThreadWithItsLines) {
