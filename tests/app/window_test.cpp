@@ -15,6 +15,7 @@
 #include "profile/json_file.h"
 #include "app/device_page_widget.h"
 #include "app/instance_server.h"
+#include "app/sleep_watcher.h"
 #include "core/debug_line.h"
 #include "tests/app/app_test_support.h"
 #include "ui/language.h"
@@ -223,6 +224,25 @@ TEST_F(WindowTest, ShutdownStopsEveryThreadWithItsLines) {
   EXPECT_EQ(capture.count("所有对象处于激发状态\n"), 2);
   EXPECT_EQ(capture.count("所有对象处于非激发状态，超时\n"), 0);
   EXPECT_FALSE(window_->isVisible());
+}
+
+}  // namespace
+}  // namespace qxr::app
+
+namespace qxr::app {
+namespace {
+
+TEST(SleepWatcherTest, LogindsSignalBecomesSuspendAndResume) {
+  SleepWatcher watcher;
+  int suspended = 0, resumed = 0;
+  QObject::connect(&watcher, &SleepWatcher::suspending, [&] { ++suspended; });
+  QObject::connect(&watcher, &SleepWatcher::resumed, [&] { ++resumed; });
+  // What the system bus delivers: PrepareForSleep(true) before, (false) after.
+  ASSERT_TRUE(QMetaObject::invokeMethod(&watcher, "prepare_for_sleep", Q_ARG(bool, true)));
+  EXPECT_EQ(suspended, 1);
+  EXPECT_EQ(resumed, 0);
+  ASSERT_TRUE(QMetaObject::invokeMethod(&watcher, "prepare_for_sleep", Q_ARG(bool, false)));
+  EXPECT_EQ(resumed, 1);
 }
 
 }  // namespace
