@@ -204,12 +204,9 @@ def pending_page(name):
     ]))
 
 
-def lighting_page():
-    return W('QWidget', 'LightControlItem', layout=L('QVBoxLayout', 'light_summary_layout', [
-        label('light_summary_title', 'light_summary_title_text', dyn={'role': 'dim'}),
-        label('light_summary_text', '', props={'wordWrap': True}),
-        Spacer('light_summary_bottom', horizontal=False),
-    ], margins=(4, 8, 4, 0), spacing=6))
+def lighting_page(skin='LightControlBasic.ui'):
+    """The lighting panel; its children come from its own skin (the keyboard's has more)."""
+    return W('CLightControlUI', 'LightControlItem', dyn={'skinfile': skin})
 
 
 def segmented(prefix, texts):
@@ -350,7 +347,7 @@ def keyboard_page():
         children.append(key_cap(key, '', (0, 0, 1, 1), visible=False))
     board = W('QWidget', 'keyboard_device_key_light', geometry=((PANEL_W - case_w) // 2, (PANEL_H - case_h) // 2, case_w, case_h),
               dyn={'role': 'device_case'}, children=children)
-    return page('keyboard_page', 'device_key_light', [board], standard_pages({3: keyboard_system_page()}))
+    return page('keyboard_page', 'device_key_light', [board], standard_pages({0: lighting_page('LightControl.ui'), 3: keyboard_system_page()}))
 
 
 def picture(name, rect, image):

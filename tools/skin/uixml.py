@@ -136,6 +136,7 @@ CUSTOM_BASES = {
     'CCircleProgressUI': 'QProgressBar',
     'CDeviceProfileUI': 'QWidget',
     'CMpDevicePowerUI': 'QWidget',
+    'CLightControlUI': 'QWidget',
 }
 
 
