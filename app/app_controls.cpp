@@ -4,6 +4,7 @@
 #include "app/device_profile_ui.h"
 #include "app/fast_key_button.h"
 #include "app/mp_device_power_ui.h"
+#include "editors/lighting/register_lighting.h"
 
 namespace qxr::app {
 namespace {
@@ -33,6 +34,7 @@ void register_app_controls(ui::ControlFactory& factory) {
     factory.register_class(QString::fromLatin1(c.class_name), c.creator);
     factory.register_class(QString::fromLatin1(c.short_name), c.creator);
   }
+  editors::register_lighting_editor(factory);
 }
 
 }  // namespace qxr::app

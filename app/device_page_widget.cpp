@@ -84,6 +84,7 @@ void DevicePageWidget::setup_device() {
   device_->attach_slot(slot);
   bind_indicators();
   device_->bind_page_controls();
+  light_ = std::make_unique<editors::LightPageBridge>(content_, *device_, m.kind);
 
   if (profile_ != nullptr) {
     profile_->SetDeviceKind(m.kind);
@@ -294,8 +295,14 @@ void DevicePageWidget::apply_indicator(int index, const devices::IndicatorColour
   light->set_light_colour(c);
 }
 
-void DevicePageWidget::show_lighting(const LightInfo& light, const AudioLightInfo&) {
-  on_ui([this, light] { show_light_summary(light); });
+void DevicePageWidget::show_lighting(const LightInfo& light, const AudioLightInfo& music) {
+  on_ui([this, light, music] {
+    if (light_ != nullptr && light_->panel() != nullptr) {
+      light_->show(light, music);
+    } else {
+      show_light_summary(light);
+    }
+  });
 }
 
 void DevicePageWidget::show_light_summary(const LightInfo& light) {
@@ -312,8 +319,17 @@ void DevicePageWidget::show_light_summary(const LightInfo& light) {
   label->setText(format.arg(mode).arg(int{light.light}).arg(kBrightnessLevels).arg(int{light.speed}).arg(kSpeedLevels));
 }
 
-void DevicePageWidget::select_custom_group(int) {}
-void DevicePageWidget::set_colour_picker(uint32_t, uint32_t, uint8_t) {}
+void DevicePageWidget::select_custom_group(int group) {
+  on_ui([this, group] {
+    if (light_ != nullptr) light_->select_custom_group(group);
+  });
+}
+
+void DevicePageWidget::set_colour_picker(uint32_t first, uint32_t second, uint8_t selector) {
+  on_ui([this, first, second, selector] {
+    if (light_ != nullptr) light_->set_colour_pair(first, second, selector);
+  });
+}
 bool DevicePageWidget::read_colour_picker(uint32_t&, uint32_t&, uint8_t&) { return false; }
 
 void DevicePageWidget::check_option(const QString& prefix, int option) {

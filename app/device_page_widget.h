@@ -17,6 +17,7 @@
 #include "app/kind_pages.h"
 #include "devices/device_page.h"
 #include "devices/usb_device.h"
+#include "editors/lighting/light_page_bridge.h"
 
 class CDeviceKeyButtonUI;
 class CDeviceProfileUI;
@@ -43,7 +44,7 @@ inline constexpr const char* kPageRequiredControls[] = {"tab_header_device", "De
 inline constexpr const char* kKeyboardRequiredControls[] = {
     "keyboard_device_key_light", "device_key_light", "polling_rate_option_0", "polling_rate_option_3",
     "repeat_delay_check_0", "repeat_delay_check_3", "repeat_delay_time_label1", "repeat_rate_slider",
-    "repeat_input_richedit", "6flag_option", "wflag_option", "winlockflag_option", "light_summary_text"};
+    "repeat_input_richedit", "6flag_option", "wflag_option", "winlockflag_option"};
 inline constexpr char kOptionSwitchName[] = "device_option_switch";
 inline constexpr char kLightSummaryName[] = "light_summary_text";
 
@@ -68,6 +69,8 @@ class DevicePageWidget : public QWidget, public devices::DevicePage {
   void set_owner(PageOwner* owner) { owner_ = owner; }
   void attach_power_panel(CMpDevicePowerUI* panel);
   CMpDevicePowerUI* power_panel() const;
+  // The page's lighting panel and its device, once the device exists.
+  editors::LightPageBridge* light_bridge() const { return light_.get(); }
 
   // Loads the selected profile into the device and sends it (keyboard); nothing for kinds
   // without profile operations yet.
@@ -142,6 +145,7 @@ class DevicePageWidget : public QWidget, public devices::DevicePage {
 
   std::unique_ptr<MousePageAdapter> mouse_page_;
   std::unique_ptr<HeadsetPageAdapter> audio_page_;
+  std::unique_ptr<editors::LightPageBridge> light_;
   // Last, so the device (and its threads, which call this page) goes first.
   std::unique_ptr<devices::CMarluneUSBDevice> device_;
 };

@@ -15,6 +15,7 @@
 #include "app/app_style.h"
 #include "app/demo_mode.h"
 #include "app/instance_server.h"
+#include "app/light_panels.h"
 #include "app/main_wnd.h"
 #include "app/private_fonts.h"
 #include "app/quit_signals.h"
@@ -142,6 +143,7 @@ int run_program(int argc, char** argv) {
     }
     QObject::connect(&server, &InstanceServer::message_received, &window, &CMainWnd::handle_message);
     QObject::connect(&window, &CMainWnd::quit_requested, &app, &QCoreApplication::quit);
+    install_lighting_editor(window);
     window.initialise(CMainWnd::DeviceStart::AfterFirstPaint);
     FirstPaintReporter reporter;
     if (qEnvironmentVariableIsSet(kFirstPaintEnv)) window.root()->installEventFilter(&reporter);
