@@ -30,6 +30,8 @@ class AppDeviceOps {
   virtual LightConfigLists lighting_lists() const = 0;
 };
 
+// Each class is the most derived: its destructor stops the device's threads before any part of
+// the object goes.
 class AppKeyboardDevice : public devices::CMarluneKeyboardDevice, public AppDeviceOps {
  public:
   using CMarluneKeyboardDevice::CMarluneKeyboardDevice;
