@@ -15,6 +15,7 @@
 #include "app/device_option_ui.h"
 #include "app/device_page_widget.h"
 #include "app/device_profile_ui.h"
+#include "app/light_panels.h"
 #include "app/main_wnd.h"
 #include "emulator/emulator.h"
 #include "ui/skin_resources.h"
@@ -65,6 +66,7 @@ int main(int argc, char** argv) {
   demo.emulator()->set_phone_type(emu::DeviceType::Pad, 1);
   app::AppSettings settings(demo.folder() + QStringLiteral("/settings.ini"));
   app::CMainWnd window(settings, nullptr);
+  app::install_lighting_editor(window);
   window.initialise();
   if (argc > 2) window.apply_language(QString::fromLocal8Bit(argv[2]).toInt());
   window.show();
