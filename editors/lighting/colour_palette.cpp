@@ -126,7 +126,11 @@ void CColorPaletteUI::paintEvent(QPaintEvent*) {
   }
 
   // Markers: a ring in the field at (hue, saturation), a bar across the strip at the value.
-  const QPointF at(field.left() + hue_ * (field.width() - 1), field.top() + (1.0 - saturation_) * (field.height() - 1));
+  // Kept whole inside the field, also at its corners.
+  const qreal inset = kMarkerRadius + kMarkerPen;
+  const QPointF at(std::clamp(field.left() + hue_ * (field.width() - 1), field.left() + inset, field.right() - inset),
+                   std::clamp(field.top() + (1.0 - saturation_) * (field.height() - 1), field.top() + inset,
+                              field.bottom() - inset));
   p.setBrush(Qt::NoBrush);
   p.setPen(QPen(Qt::black, kMarkerPen + 1.0));
   p.drawEllipse(at, kMarkerRadius, kMarkerRadius);

@@ -1,0 +1,28 @@
+// The program-level lighting tests: offscreen, real skins, the program's classes registered, and
+// a private runtime and configuration folder so no running program of the user is touched.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include "app/app_controls.h"
+#include "ui/skin_resources.h"
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QTemporaryDir runtime;
+  if (!runtime.isValid()) return 1;
+  qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
+  qputenv("XDG_CONFIG_HOME", (runtime.path() + QStringLiteral("/config")).toUtf8());
+  QApplication app(argc, argv);
+  QApplication::setQuitOnLastWindowClosed(false);
+  ::testing::InitGoogleTest(&argc, argv);
+  auto resources = qxr::ui::SkinResources::locate();
+  if (!resources) {
+    fprintf(stderr, "no skin folder found\n");
+    return 1;
+  }
+  qxr::ui::SkinResources::install(*resources);
+  qxr::app::register_app_controls();
+  return RUN_ALL_TESTS();
+}
