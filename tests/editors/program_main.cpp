@@ -8,6 +8,19 @@
 #include "app/app_controls.h"
 #include "ui/skin_resources.h"
 
+#if defined(__SANITIZE_THREAD__)
+// The uninstrumented Qt libraries run their own threads (D-Bus, painting) that the sanitizer
+// cannot follow.
+extern "C" const char* __tsan_default_suppressions() {
+  return "called_from_lib:libQt6Core.so.6\n"
+         "called_from_lib:libQt6Gui.so.6\n"
+         "called_from_lib:libQt6Widgets.so.6\n"
+         "called_from_lib:libQt6DBus.so.6\n"
+         "called_from_lib:libglib-2.0.so.0\n"
+         "race:QWaitCondition\n";
+}
+#endif
+
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QTemporaryDir runtime;
