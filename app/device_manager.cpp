@@ -110,23 +110,20 @@ WorkerThread::StopOutcome DeviceManager::stop_discovery() {
 
 void DeviceManager::on_device_arrived(size_t slot_index) {
   const hid::DeviceSlot slot = discovery_->slot(slot_index);
-  QMetaObject::invokeMethod(this, [this, slot_index, slot] { on_arrived(slot_index, slot); }, Qt::QueuedConnection);
+  mailbox_->post([this, slot_index, slot] { on_arrived(slot_index, slot); });
 }
 
 void DeviceManager::on_device_removed(size_t slot_index) {
   const hid::DeviceSlot slot = discovery_->slot(slot_index);
-  QMetaObject::invokeMethod(this, [this, slot_index, slot] { on_removed(slot_index, slot); }, Qt::QueuedConnection);
+  mailbox_->post([this, slot_index, slot] { on_removed(slot_index, slot); });
 }
 
 void DeviceManager::on_first_pass() {
-  QMetaObject::invokeMethod(
-      this,
-      [this] {
-        first_pass_seen_ = true;
-        apply_verdict();
-        emit first_pass_done();
-      },
-      Qt::QueuedConnection);
+  mailbox_->post([this] {
+    first_pass_seen_ = true;
+    apply_verdict();
+    emit first_pass_done();
+  });
 }
 
 // ---- UI thread ----

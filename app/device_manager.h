@@ -11,6 +11,7 @@
 
 #include "app/device_models.h"
 #include "app/entry_rules.h"
+#include "app/ui_mailbox.h"
 // The discovery's slots() collides with Qt's "slots" keyword macro.
 #pragma push_macro("slots")
 #undef slots
@@ -94,6 +95,8 @@ class DeviceManager : public QObject, public hid::DiscoveryObserver {
   void entries_changed();
 
  private:
+  // Discovery runs on its own thread; its news reaches the UI thread through here.
+  UiMailbox* mailbox_ = new UiMailbox(this);
   Model* page_for_slot(const hid::DeviceSlot& slot);
   void apply_verdict();
 

@@ -245,7 +245,7 @@ void DevicePageWidget::reset_system_settings(bool repeat_only) {
 
 template <typename F>
 void DevicePageWidget::on_ui(F&& work) {
-  QMetaObject::invokeMethod(this, std::forward<F>(work), Qt::QueuedConnection);
+  mailbox_->post(std::forward<F>(work));
 }
 
 void DevicePageWidget::showEvent(QShowEvent* event) {

@@ -140,6 +140,7 @@ class DevicePageWidget : public QWidget, public devices::DevicePage {
   std::mutex frame_mutex_;
   std::vector<devices::IndicatorColour> pending_frame_;
   std::atomic<bool> frame_queued_{false};
+  UiMailbox* mailbox_ = new UiMailbox(this);
   uint64_t frames_shown_ = 0;
   uint64_t colour_changes_ = 0;
 

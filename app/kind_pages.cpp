@@ -37,7 +37,8 @@ void set_slider_quietly(QSlider* s, int value) {
 
 // ---- mouse ----
 
-MousePageAdapter::MousePageAdapter(QWidget* page, const std::atomic<bool>* on_screen) : page_(page), on_screen_(on_screen) {
+MousePageAdapter::MousePageAdapter(QWidget* page, const std::atomic<bool>* on_screen)
+    : page_(page), mailbox_(new UiMailbox(page)), on_screen_(on_screen) {
   if (auto* tabs = qobject_cast<QStackedWidget*>(find(QString::fromLatin1(kMouseSettingSwitch)))) {
     tab_count_.store(std::max(1, tabs->count()));
   }
@@ -52,7 +53,7 @@ MousePageAdapter::MousePageAdapter(QWidget* page, const std::atomic<bool>* on_sc
 template <typename F>
 void MousePageAdapter::on_ui(F&& work) {
   if (page_ == nullptr) return;
-  QMetaObject::invokeMethod(page_.data(), std::forward<F>(work), Qt::QueuedConnection);
+  mailbox_->post(std::forward<F>(work));
 }
 
 QWidget* MousePageAdapter::find(const QString& name) const {
@@ -166,7 +167,7 @@ void MousePageAdapter::show_tip(bool visible) {
 template <typename F>
 void HeadsetPageAdapter::on_ui(F&& work) {
   if (page_ == nullptr) return;
-  QMetaObject::invokeMethod(page_.data(), std::forward<F>(work), Qt::QueuedConnection);
+  mailbox_->post(std::forward<F>(work));
 }
 
 QWidget* HeadsetPageAdapter::find(const QString& name) const {

@@ -7,6 +7,7 @@
 
 #include <atomic>
 
+#include "app/ui_mailbox.h"
 #include "devices/audio/headset_audio_page.h"
 #include "devices/mouse/mouse_page.h"
 #include "ui/controls/device_key_button.h"
@@ -40,6 +41,7 @@ class MousePageAdapter : public devices::MousePage {
   QWidget* find(const QString& name) const;
 
   QPointer<QWidget> page_;
+  UiMailbox* mailbox_;  // owned by the page
   const std::atomic<bool>* on_screen_;
   std::atomic<int> tab_count_{1};
   // The logo lights and the logo button, found once (a skin without them has none).
@@ -49,7 +51,7 @@ class MousePageAdapter : public devices::MousePage {
 
 class HeadsetPageAdapter : public audio::HeadsetAudioPage {
  public:
-  explicit HeadsetPageAdapter(QWidget* page) : page_(page) {}
+  explicit HeadsetPageAdapter(QWidget* page) : page_(page), mailbox_(new UiMailbox(page)) {}
 
   void ShowMessage(std::string_view text) override;
   void SetVoiceChangerSwitch(bool on) override;
@@ -77,6 +79,7 @@ class HeadsetPageAdapter : public audio::HeadsetAudioPage {
   void slide(const QString& name, int value);
 
   QPointer<QWidget> page_;
+  UiMailbox* mailbox_;  // owned by the page
 };
 
 }  // namespace qxr::app
