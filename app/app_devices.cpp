@@ -9,6 +9,7 @@ namespace {
 constexpr int kNoMacroResult = 0;
 }  // namespace
 
+template <>
 void AppKeyboardDevice::apply_selected_profile() {
   post_operation(devices::DeviceOperation::WriteMacros, [this] {
     load_profile_now();
@@ -21,6 +22,7 @@ void AppKeyboardDevice::apply_selected_profile() {
   });
 }
 
+template <>
 void AppMouseDevice::apply_selected_profile() {
   post_operation(devices::DeviceOperation::WriteMacros, [this] {
     load_profile_now();
@@ -32,6 +34,7 @@ void AppMouseDevice::apply_selected_profile() {
   });
 }
 
+template <>
 void AppPadDevice::apply_selected_profile() {
   post_operation(devices::DeviceOperation::WriteMacros, [this] {
     load_profile_now();
@@ -41,6 +44,7 @@ void AppPadDevice::apply_selected_profile() {
   });
 }
 
+template <>
 void AppHeadsetDevice::apply_selected_profile() {
   post_operation(devices::DeviceOperation::WriteMacros, [this] {
     load_profile_now();

@@ -30,55 +30,34 @@ class AppDeviceOps {
   virtual LightConfigLists lighting_lists() const = 0;
 };
 
-// Each class is the most derived: its destructor stops the device's threads before any part of
-// the object goes.
-class AppKeyboardDevice : public devices::CMarluneKeyboardDevice, public AppDeviceOps {
+// One class per kind, each the most derived: its destructor stops the device's threads before
+// any part of the object goes. apply_selected_profile is written per kind.
+template <typename Kind>
+class AppDevice : public Kind, public AppDeviceOps {
  public:
-  using CMarluneKeyboardDevice::CMarluneKeyboardDevice;
-  ~AppKeyboardDevice() override { stop_device_threads(); }
-  void select_profile_file(const std::string& id) override { set_profile_id(id); }
+  using Kind::Kind;
+  ~AppDevice() override { this->stop_device_threads(); }
+  void select_profile_file(const std::string& id) override { this->set_profile_id(id); }
   void apply_selected_profile() override;
-  bool start_secondary(const std::string& path) override { return StartSyncThread(path); }
-  void stop_secondary() override { StopSyncThread(); }
-  void disconnect() override { on_disconnected(); }
-  LightConfigLists lighting_lists() const override { return light_config(); }
+  bool start_secondary(const std::string& path) override { return this->StartSyncThread(path); }
+  void stop_secondary() override { this->StopSyncThread(); }
+  void disconnect() override { this->on_disconnected(); }
+  LightConfigLists lighting_lists() const override { return this->light_config(); }
 };
 
-class AppMouseDevice : public devices::CMarluneMouseDevice, public AppDeviceOps {
- public:
-  using CMarluneMouseDevice::CMarluneMouseDevice;
-  ~AppMouseDevice() override { stop_device_threads(); }
-  void select_profile_file(const std::string& id) override { set_profile_id(id); }
-  void apply_selected_profile() override;
-  bool start_secondary(const std::string& path) override { return StartSyncThread(path); }
-  void stop_secondary() override { StopSyncThread(); }
-  void disconnect() override { on_disconnected(); }
-  LightConfigLists lighting_lists() const override { return light_config(); }
-};
+using AppKeyboardDevice = AppDevice<devices::CMarluneKeyboardDevice>;
+using AppMouseDevice = AppDevice<devices::CMarluneMouseDevice>;
+using AppPadDevice = AppDevice<devices::CMarluneMousePadDevice>;
+using AppHeadsetDevice = AppDevice<devices::CMarluneZO6533Device>;
 
-class AppPadDevice : public devices::CMarluneMousePadDevice, public AppDeviceOps {
- public:
-  using CMarluneMousePadDevice::CMarluneMousePadDevice;
-  ~AppPadDevice() override { stop_device_threads(); }
-  void select_profile_file(const std::string& id) override { set_profile_id(id); }
-  void apply_selected_profile() override;
-  bool start_secondary(const std::string& path) override { return StartSyncThread(path); }
-  void stop_secondary() override { StopSyncThread(); }
-  void disconnect() override { on_disconnected(); }
-  LightConfigLists lighting_lists() const override { return light_config(); }
-};
-
-class AppHeadsetDevice : public devices::CMarluneZO6533Device, public AppDeviceOps {
- public:
-  using CMarluneZO6533Device::CMarluneZO6533Device;
-  ~AppHeadsetDevice() override { stop_device_threads(); }
-  void select_profile_file(const std::string& id) override { set_profile_id(id); }
-  void apply_selected_profile() override;
-  bool start_secondary(const std::string& path) override { return StartSyncThread(path); }
-  void stop_secondary() override { StopSyncThread(); }
-  void disconnect() override { on_disconnected(); }
-  LightConfigLists lighting_lists() const override { return light_config(); }
-};
+template <>
+void AppKeyboardDevice::apply_selected_profile();
+template <>
+void AppMouseDevice::apply_selected_profile();
+template <>
+void AppPadDevice::apply_selected_profile();
+template <>
+void AppHeadsetDevice::apply_selected_profile();
 
 // The pages a device may talk to besides DevicePage.
 struct DevicePages {

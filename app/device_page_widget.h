@@ -13,6 +13,7 @@
 #include <mutex>
 #include <vector>
 
+#include "app/app_devices.h"
 #include "app/device_models.h"
 #include "app/kind_pages.h"
 #include "devices/device_page.h"
@@ -27,7 +28,6 @@ class CSelectPanelUI;
 namespace qxr::app {
 
 class DevicePageWidget;
-class AppMouseDevice;
 
 // What a page passes on to the main window.
 class PageOwner {
