@@ -7,10 +7,15 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 dir="$root/build"
 if [ $# -gt 0 ] && [ "${1#--}" = "$1" ]; then dir="$1"; shift; fi
 extra=()
+# Sanitizer builds cover the layers without Qt; a "-gui" suffix adds the Qt layers and their tests.
 case "$(basename "$dir")" in
-  build-asan) extra+=(-DQXR_ASAN=ON -DQXR_BENCH=OFF) ;;
-  build-tsan) extra+=(-DQXR_TSAN=ON -DQXR_BENCH=OFF) ;;
+  build-asan) extra+=(-DQXR_ASAN=ON -DQXR_BENCH=OFF -DQXR_GUI=OFF) ;;
+  build-tsan) extra+=(-DQXR_TSAN=ON -DQXR_BENCH=OFF -DQXR_GUI=OFF) ;;
+  build-asan-gui) extra+=(-DQXR_ASAN=ON -DQXR_BENCH=OFF) ;;
+  build-tsan-gui) extra+=(-DQXR_TSAN=ON -DQXR_BENCH=OFF) ;;
 esac
+# Let clones in other folders (CI) reuse the compiler cache.
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$root}" CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-1}"
 exec 9>"/tmp/qxr470-build.lock"
 flock 9
 if [ ! -f "$dir/build.ninja" ]; then

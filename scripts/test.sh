@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds, and runs every test: the normal build first, then the
-# AddressSanitizer+UBSan and ThreadSanitizer builds. --quick runs the normal build only.
+# AddressSanitizer+UBSan and ThreadSanitizer builds of the layers without Qt.
+#   --quick  the normal build only
+#   --full   also the sanitizer builds of the Qt layers (window, panels, toolkit) and their tests
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
 
-quick=0
-[ "${1:-}" = "--quick" ] && quick=1
+mode="${1:-}"
 
 run() {
   local dir="$1"
@@ -14,9 +15,16 @@ run() {
   (cd "$dir" && ctest --output-on-failure -j "$(nproc)" --timeout 300)
 }
 
+asan() { ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run "$1"; }
+tsan() { TSAN_OPTIONS="second_deadlock_stack=1" run "$1"; }
+
 run "$root/build"
-if [ $quick -eq 0 ]; then
-  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run "$root/build-asan"
-  TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" run "$root/build-tsan"
+if [ "$mode" != "--quick" ]; then
+  asan "$root/build-asan"
+  tsan "$root/build-tsan"
+fi
+if [ "$mode" = "--full" ]; then
+  asan "$root/build-asan-gui"
+  tsan "$root/build-tsan-gui"
 fi
 echo "All tests passed."
