@@ -2,6 +2,8 @@
 #include "hid/discovery.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -102,7 +104,11 @@ TEST_F(DiscoveryTest, HotPlugArrivalAndRemovalOfBothKeyboardSlots) {
   keyboard_.plug();
   EXPECT_EQ(observer_.take(2), (std::vector<std::string>{"+0", "+1"}));
   keyboard_.unplug();
-  EXPECT_EQ(observer_.take(2), (std::vector<std::string>{"-0", "-1"}));
+  // Both slots are freed; under heavy load the two removals can be noticed in two passes, so
+  // their order is not asserted here (one pass reports in slot order).
+  std::vector<std::string> gone = observer_.take(2);
+  std::sort(gone.begin(), gone.end());
+  EXPECT_EQ(gone, (std::vector<std::string>{"-0", "-1"}));
   EXPECT_TRUE(discovery_.slot(0).is_free());
   EXPECT_TRUE(discovery_.slot(1).is_free());
   // Back again: claimed again.
