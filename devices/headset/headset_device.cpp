@@ -101,8 +101,7 @@ int CMarluneZO6533Device::connect_now() {
 void CMarluneZO6533Device::take_profile_state() { audio_.load_profile(); }
 
 LoopLightSettings CMarluneZO6533Device::run_settings_for(const LightInfo& light) {
-  settings_.take_light(light);
-  return settings_.light_settings(light.fx);
+  return take_block_light(settings_, light);
 }
 
 void CMarluneZO6533Device::apply_profile_to_page_now() {
@@ -111,14 +110,7 @@ void CMarluneZO6533Device::apply_profile_to_page_now() {
 }
 
 int CMarluneZO6533Device::refresh_from_device_now(int* out_profile) {
-  set_synchronised(false);
-  uint8_t active = 0;
-  int r = settings_.read(primary_channel(), &active);
-  if (r != protocol::kResultOk) return r;
-  run_settings(settings_.light_settings(GetLightInfo().fx));
-  page().post_owner_message(kMsgOnboardProfile, active, 0);
-  if (out_profile) *out_profile = active;
-  return r;
+  return refresh_block_now(settings_, out_profile);
 }
 
 int CMarluneZO6533Device::write_settings_now(int onboard_profile) {

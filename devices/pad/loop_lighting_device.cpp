@@ -214,4 +214,20 @@ void CLoopLightingDevice::send_light_frame_now() {
   stream_loop_frame(show_frame());
 }
 
+int CLoopLightingDevice::refresh_block_now(PadSettings& settings, int* out_profile) {
+  set_synchronised(false);
+  uint8_t active = 0;
+  int r = settings.read(primary_channel(), &active);
+  if (r != protocol::kResultOk) return r;
+  run_settings(settings.light_settings(GetLightInfo().fx));
+  page().post_owner_message(kMsgOnboardProfile, active, 0);
+  if (out_profile) *out_profile = active;
+  return r;
+}
+
+LoopLightSettings CLoopLightingDevice::take_block_light(PadSettings& settings, const LightInfo& light) {
+  settings.take_light(light);
+  return settings.light_settings(light.fx);
+}
+
 }  // namespace qxr::devices

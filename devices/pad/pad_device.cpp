@@ -35,19 +35,11 @@ int CMarluneMousePadDevice::connect_now() {
 }
 
 LoopLightSettings CMarluneMousePadDevice::run_settings_for(const LightInfo& light) {
-  settings_.take_light(light);
-  return settings_.light_settings(light.fx);
+  return take_block_light(settings_, light);
 }
 
 int CMarluneMousePadDevice::refresh_from_device_now(int* out_profile) {
-  set_synchronised(false);
-  uint8_t active = 0;
-  int r = settings_.read(primary_channel(), &active);
-  if (r != protocol::kResultOk) return r;
-  run_settings(settings_.light_settings(GetLightInfo().fx));
-  page().post_owner_message(kMsgOnboardProfile, active, 0);
-  if (out_profile) *out_profile = active;
-  return r;
+  return refresh_block_now(settings_, out_profile);
 }
 
 int CMarluneMousePadDevice::write_settings_now(int onboard_profile) {
