@@ -1,4 +1,4 @@
-// The program's tests run on the offscreen platform with the real skins, in a private runtime
+// The program's tests (and the program-level lighting tests) run on the offscreen platform with the real skins, in a private runtime
 // and configuration folder so no running program of the user is touched.
 #include <gtest/gtest.h>
 
@@ -15,6 +15,7 @@ extern "C" const char* __tsan_default_suppressions() {
   return "called_from_lib:libQt6Core.so.6\n"
          "called_from_lib:libQt6Gui.so.6\n"
          "called_from_lib:libQt6Widgets.so.6\n"
+         "called_from_lib:libQt6DBus.so.6\n"
          "called_from_lib:libglib-2.0.so.0\n"
          "race:QWaitCondition\n";
 }
