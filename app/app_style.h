@@ -8,6 +8,9 @@
 namespace qxr::app {
 
 inline constexpr char kAppStyleFile[] = "app.qss";
+// The base font of the toolkit's sheet (style.qss), for loading it ahead of the first picture.
+inline constexpr const char* kSheetFaces[] = {"Noto Sans", "DejaVu Sans", "Noto Sans CJK SC", "WenQuanYi Micro Hei"};
+inline constexpr int kSheetFontPx = 13;
 
 // Loads the toolkit's sheet and ours and sets both. False when ours cannot be read.
 bool apply_app_style();

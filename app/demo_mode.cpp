@@ -15,15 +15,20 @@ DemoMode::~DemoMode() {
   SetUserDataRoot("");
 }
 
-bool DemoMode::start() {
+bool DemoMode::prepare() {
   if (!dir_.isValid()) return false;
+  if (emulator_) return true;
   const std::string root = dir_.path().toStdString();
   emulator_ = std::make_unique<emu::Emulator>(root + "/emulator");
-  if (!emulator_->start(std::vector<emu::DeviceType>(emu::kAllDeviceTypes.begin(), emu::kAllDeviceTypes.end()))) return false;
   SetUserDataRoot(root + "/data/");
   hid::set_hidraw_enabled(false);
   hid::set_emulator_dir(emulator_->dir());
   return true;
+}
+
+bool DemoMode::plug_devices() {
+  if (!emulator_) return false;
+  return emulator_->start(std::vector<emu::DeviceType>(emu::kAllDeviceTypes.begin(), emu::kAllDeviceTypes.end()));
 }
 
 }  // namespace qxr::app

@@ -18,8 +18,12 @@ class DemoMode {
   DemoMode(const DemoMode&) = delete;
   DemoMode& operator=(const DemoMode&) = delete;
 
-  // Starts the emulator and points device discovery and the user data at the folder.
-  bool start();
+  // Points device discovery and the user data at the folder. Cheap: runs before the window.
+  bool prepare();
+  // Plugs every emulated device. Runs once the window is on screen, before discovery.
+  bool plug_devices();
+  // Both steps at once.
+  bool start() { return prepare() && plug_devices(); }
   emu::Emulator* emulator() { return emulator_.get(); }
   QString folder() const { return dir_.path(); }
 

@@ -4,10 +4,8 @@
 #include <QDir>
 #include <QThread>
 
-#include <signal.h>
 #include <unistd.h>
 
-#include <cerrno>
 
 #include "app/app_identity.h"
 #include "core/debug_line.h"
@@ -31,15 +29,7 @@ QString base_path() {
   return QDir(runtime_dir()).filePath(name);
 }
 
-// The lock's owner is alive. Looking does not take the lock, so a start in progress is never
-// disturbed.
-bool instance_running() {
-  QLockFile lock(instance_lock_path());
-  qint64 pid = 0;
-  QString host, app;
-  if (!lock.getLockInfo(&pid, &host, &app) || pid <= 0) return false;
-  return kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
-}
+bool instance_running() { return FileLock::is_held(instance_lock_path().toStdString()); }
 
 }  // namespace
 
@@ -53,12 +43,7 @@ InstanceServer::~InstanceServer() {
 }
 
 bool InstanceServer::claim() {
-  lock_ = std::make_unique<QLockFile>(instance_lock_path());
-  lock_->setStaleLockTime(0);  // only a lock whose process is gone is stale
-  if (!lock_->tryLock(0)) {
-    lock_.reset();
-    return false;
-  }
+  if (!lock_.try_lock(instance_lock_path().toStdString())) return false;
   // We hold the lock: a socket file left behind belongs to a process that ended.
   QLocalServer::removeServer(instance_socket_path());
   server_ = new QLocalServer(this);

@@ -5,12 +5,12 @@
 #include <QHash>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QLockFile>
 #include <QObject>
 
 #include <memory>
 
 #include "app/local_message.h"
+#include "core/file_lock.h"
 
 namespace qxr::app {
 
@@ -24,8 +24,8 @@ class InstanceServer : public QObject {
   explicit InstanceServer(QObject* parent = nullptr);
   ~InstanceServer() override;
 
-  // True when this process is the first instance; it then serves the socket. A lock left by
-  // a process that died is taken over.
+  // True when this process is the first instance; it then serves the socket. A process that
+  // dies leaves no lock behind.
   bool claim();
   bool serving() const { return server_ != nullptr && server_->isListening(); }
 
@@ -40,7 +40,7 @@ class InstanceServer : public QObject {
   void accept();
   void read_client(QLocalSocket* client);
 
-  std::unique_ptr<QLockFile> lock_;
+  FileLock lock_;
   QLocalServer* server_ = nullptr;
   QHash<QLocalSocket*, QByteArray> buffers_;
 };

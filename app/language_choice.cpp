@@ -48,14 +48,16 @@ bool LanguageChoice::load_texts(const QString& file) {
   return true;
 }
 
-bool LanguageChoice::apply(int index) {
+bool LanguageChoice::apply(int index, Remember remember) {
   if (index < 0 || index >= static_cast<int>(entries_.size())) return false;
   if (index == current_) return true;
   const ui::LanguageEntry& entry = entries_[static_cast<size_t>(index)];
   if (!load_texts(entry.file)) return false;
   if (std::optional<QString> face = ui::interface_font_for(index, current_)) set_interface_font(*face);
   current_ = index;
-  if (settings_.set_language_id(entry.id)) debug_line("写成功！");
+  if (remember == Remember::Yes && settings_.language_id() != entry.id && settings_.set_language_id(entry.id)) {
+    debug_line("写成功！");
+  }
   return true;
 }
 

@@ -29,9 +29,11 @@ class LanguageChoice {
   // Without a stored choice: the entry for the system's language, else the first entry.
   int start_index() const;
 
-  // Switches to entry index when it differs from the current one; stores the choice. False
-  // for an index outside the list or texts that cannot be loaded.
-  bool apply(int index);
+  // Switches to entry index when it differs from the current one; stores the choice when
+  // remember is set (the start's own pick is not a choice: it would be stored, synced to disk,
+  // on every start). False for an index outside the list or texts that cannot be loaded.
+  enum class Remember { No, Yes };
+  bool apply(int index, Remember remember = Remember::Yes);
 
   // The toolkit's table for file merged with the program's own; nothing when neither loads.
   static bool load_texts(const QString& file);

@@ -63,7 +63,7 @@ CMainWnd::CMainWnd(AppSettings& settings, InstanceServer* server, QWidget* paren
 
   // The language first: its font changes the style sheet, which is cheap before any widget
   // exists and dear after.
-  apply_language(language_->start_index());
+  apply_language(language_->start_index(), LanguageChoice::Remember::No);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -73,7 +73,7 @@ CMainWnd::CMainWnd(AppSettings& settings, InstanceServer* server, QWidget* paren
   layout->addWidget(root_);
   apply_pictures(root_);
   resize(root_->size());
-  setWindowIcon(QIcon(skin_image_path(QStringLiteral("images/logo.svg"))));
+  setWindowIcon(QIcon(skin_image_path(QString::fromLatin1(kLogoImage))));
   ui::set_notify_handler(this, this);
 
   auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
@@ -137,6 +137,7 @@ bool CMainWnd::eventFilter(QObject* watched, QEvent* event) {
 void CMainWnd::start_devices() {
   if (devices_started_ || shut_down_) return;
   devices_started_ = true;
+  if (before_devices_ && !before_devices_()) return;
   // The tray and the system bus are not needed for the first picture either.
   tray_ = new TrayIcon(this);
   connect(tray_, &TrayIcon::show_requested, this, &CMainWnd::bring_to_front);
@@ -174,9 +175,9 @@ void CMainWnd::shutdown() {
   }
 }
 
-bool CMainWnd::apply_language(int index) {
+bool CMainWnd::apply_language(int index, LanguageChoice::Remember remember) {
   const int before = language_->current();
-  if (!language_->apply(index)) return false;
+  if (!language_->apply(index, remember)) return false;
   if (before != language_->current()) set_light_state(light_state_, false);
   return true;
 }

@@ -66,6 +66,9 @@ class CMainWnd : public QWidget, public ui::NotifyHandler, public PageOwner {
   // without waiting for them.
   void initialise(DeviceStart start = DeviceStart::Now);
   bool devices_started() const { return devices_started_; }
+  // Runs once just before the pages are built and discovery starts; when it returns false
+  // the devices stay unstarted.
+  void set_before_devices(std::function<bool()> hook) { before_devices_ = std::move(hook); }
   // Stops every worker thread (discovery first), then lets the window go.
   void shutdown();
   bool initialised() const { return initialised_; }
@@ -78,7 +81,7 @@ class CMainWnd : public QWidget, public ui::NotifyHandler, public PageOwner {
   bool lighting_controlled() const { return light_state_; }
   bool awake() const { return awake_; }
   int language_index() const { return language_->current(); }
-  bool apply_language(int index);
+  bool apply_language(int index, LanguageChoice::Remember remember = LanguageChoice::Remember::Yes);
 
   // Handles a message of another program (local socket) as the window messages are handled.
   void handle_message(const LocalMessage& message);
@@ -147,6 +150,7 @@ class CMainWnd : public QWidget, public ui::NotifyHandler, public PageOwner {
 
   bool initialised_ = false;
   bool devices_started_ = false;
+  std::function<bool()> before_devices_;
   bool start_after_paint_ = false;
   bool shut_down_ = false;
   bool light_state_ = true;

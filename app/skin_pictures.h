@@ -10,6 +10,9 @@ inline constexpr char kPictureAttribute[] = "picture";
 // A widget with the attribute "mousethrough" lets clicks through to what lies under it.
 inline constexpr char kMouseThroughAttribute[] = "mousethrough";
 
+// The program's logo (window and tray icon).
+inline constexpr char kLogoImage[] = "images/logo.svg";
+
 // Applies both attributes below root.
 void apply_pictures(QWidget* root);
 // The pixmap of a file below the skin folder, or of an image description ("file='…'").

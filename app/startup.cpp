@@ -19,6 +19,8 @@
 #include "app/main_wnd.h"
 #include "app/private_fonts.h"
 #include "app/quit_signals.h"
+#include "app/skin_pictures.h"
+#include "app/startup_warmup.h"
 #include "core/debug_line.h"
 #include "profile/data_paths.h"
 #include "ui/skin_resources.h"
@@ -55,6 +57,12 @@ class FirstPaintReporter : public QObject {
   bool reported_ = false;
 };
 
+// Declared after the application object, so the warm-up helper ends before that goes.
+struct WarmupFinisher {
+  StartupWarmup& warmup;
+  ~WarmupFinisher() { warmup.finish(); }
+};
+
 constexpr int kExitBadUsage = 1;
 constexpr int kExitNoSkin = 1;
 constexpr int kExitNoInstance = 1;
@@ -82,7 +90,9 @@ int send_message(const std::vector<std::string>& words) {
 }  // namespace
 
 int run_program(int argc, char** argv) {
+  StartupWarmup warmup;
   QApplication app(argc, argv);
+  const WarmupFinisher finish_warmup{warmup};
   QApplication::setApplicationName(QString::fromLatin1(kProgramName));
   QApplication::setApplicationVersion(QStringLiteral(QXR_VERSION));
   // The window hides to the tray; only "exit" or a signal ends the loop.
@@ -120,13 +130,16 @@ int run_program(int argc, char** argv) {
     return kExitNoSkin;
   }
   ui::SkinResources::install(*skin);
+  QStringList faces;
+  for (const char* face : kSheetFaces) faces << QString::fromLatin1(face);
+  warmup.application_ready(faces, kSheetFontPx, skin_image_path(QString::fromLatin1(kLogoImage)));
   register_app_controls();
   apply_app_style();
 
   std::unique_ptr<DemoMode> demo;
   if (options.demo) {
     demo = std::make_unique<DemoMode>();
-    if (!demo->start()) {
+    if (!demo->prepare()) {
       std::fprintf(stderr, "qxr470: the demo devices could not be started\n");
       return kExitBadUsage;
     }
@@ -144,6 +157,15 @@ int run_program(int argc, char** argv) {
     QObject::connect(&server, &InstanceServer::message_received, &window, &CMainWnd::handle_message);
     QObject::connect(&window, &CMainWnd::quit_requested, &app, &QCoreApplication::quit);
     install_lighting_editor(window);
+    if (demo) {
+      // The emulated devices are plugged once the window is on screen.
+      window.set_before_devices([&demo] {
+        if (demo->plug_devices()) return true;
+        std::fprintf(stderr, "qxr470: the demo devices could not be started\n");
+        QCoreApplication::exit(kExitBadUsage);
+        return false;
+      });
+    }
     window.initialise(CMainWnd::DeviceStart::AfterFirstPaint);
     FirstPaintReporter reporter;
     if (qEnvironmentVariableIsSet(kFirstPaintEnv)) window.root()->installEventFilter(&reporter);

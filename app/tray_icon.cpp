@@ -23,7 +23,7 @@ TrayIcon::TrayIcon(QObject* parent) : QObject(parent) {
   translate();
   connect(&ui::Language::instance(), &ui::Language::changed, this, &TrayIcon::translate);
 
-  icon_ = new QSystemTrayIcon(QIcon(skin_image_path(QStringLiteral("images/logo.svg"))), this);
+  icon_ = new QSystemTrayIcon(QIcon(skin_image_path(QString::fromLatin1(kLogoImage))), this);
   icon_->setToolTip(QString::fromLatin1(kAppIdentity));
   icon_->setContextMenu(menu_);
   connect(icon_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {

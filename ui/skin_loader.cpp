@@ -1,5 +1,6 @@
 #include "ui/skin_loader.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -10,8 +11,19 @@
 
 namespace qxr::ui {
 
+namespace detail {
+
+PluginPathsHidden::PluginPathsHidden() : saved_(QCoreApplication::libraryPaths()) {
+  QCoreApplication::setLibraryPaths({});
+}
+
+void PluginPathsHidden::restore_plugin_paths() { QCoreApplication::setLibraryPaths(saved_); }
+
+}  // namespace detail
+
 SkinLoader::SkinLoader(const ControlFactory& factory, const SkinResources& resources, QObject* parent)
     : QUiLoader(parent), factory_(factory), resources_(resources) {
+  restore_plugin_paths();
   // Texts are language keys resolved by our own tables, not Qt's translators.
   setTranslationEnabled(false);
 }

@@ -2,6 +2,7 @@
 // Builds widget trees from the skin's Designer files. Class names the factory knows are created
 // by it (skins declare them in <customwidgets>); everything else is a Qt widget. Every tree is
 // wired for notifications and translated into the current language as it is built.
+#include <QStringList>
 #include <QUiLoader>
 
 #include "ui/control_factory.h"
@@ -9,7 +10,21 @@
 
 namespace qxr::ui {
 
-class SkinLoader : public QUiLoader {
+namespace detail {
+// The loader's base constructor loads every Designer plugin on the library paths (one pulls in
+// the whole Quick stack, several ms of start-up); our skins use none. This base, constructed
+// first, hides the paths from it; the loader's constructor puts them back.
+class PluginPathsHidden {
+ protected:
+  PluginPathsHidden();
+  void restore_plugin_paths();
+
+ private:
+  QStringList saved_;
+};
+}  // namespace detail
+
+class SkinLoader : private detail::PluginPathsHidden, public QUiLoader {
  public:
   explicit SkinLoader(const ControlFactory& factory = ControlFactory::global(),
                       const SkinResources& resources = SkinResources::global(), QObject* parent = nullptr);

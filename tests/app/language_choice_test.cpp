@@ -64,7 +64,12 @@ TEST_F(LanguageChoiceTest, ApplyingLoadsTheTextsAndKeepsTheChoice) {
 
 TEST_F(LanguageChoiceTest, SameIndexAgainDoesNothingAndBadIndicesAreRefused) {
   LanguageChoice choice(*settings_, config_);
+  // The start's own pick is applied but not stored.
+  ASSERT_TRUE(choice.apply(1, LanguageChoice::Remember::No));
+  EXPECT_EQ(choice.current(), 1);
+  EXPECT_FALSE(QFile::exists(settings_->file()));
   ASSERT_TRUE(choice.apply(0));
+  EXPECT_EQ(settings_->language_id(), choice.entries()[0].id);
   QFile::remove(settings_->file());
   EXPECT_TRUE(choice.apply(0));
   // Nothing was done, so nothing was written.

@@ -138,6 +138,53 @@ TEST(AtomicFile, ReplacesWholeFileAndLeavesNoTemporaries) {
   std::filesystem::remove_all(dir);
 }
 
+#include <signal.h>
+#include <sys/wait.h>
+
+#include "core/file_lock.h"
+
+TEST(FileLock, OneHolderAtATimeAndADeadProcessLeavesNoLock) {
+  const std::string path =
+      (std::filesystem::temp_directory_path() / ("qxr_lock_" + std::to_string(getpid()))).string();
+  {
+    FileLock first;
+    ASSERT_TRUE(first.try_lock(path));
+    EXPECT_TRUE(FileLock::is_held(path));
+    FileLock second;
+    EXPECT_FALSE(second.try_lock(path));  // a second descriptor of the same process is refused too
+    first.unlock();
+    EXPECT_FALSE(FileLock::is_held(path));
+    EXPECT_TRUE(second.try_lock(path));
+  }
+  EXPECT_FALSE(FileLock::is_held(path));  // released with the object
+
+  int ready[2];
+  ASSERT_EQ(pipe(ready), 0);
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    FileLock held;
+    const char ok = held.try_lock(path) ? '1' : '0';
+    (void)!write(ready[1], &ok, 1);
+    pause();
+    _exit(0);
+  }
+  char ok = 0;
+  ASSERT_EQ(read(ready[0], &ok, 1), 1);
+  EXPECT_EQ(ok, '1');
+  FileLock mine;
+  EXPECT_FALSE(mine.try_lock(path));
+  EXPECT_TRUE(FileLock::is_held(path));
+  kill(child, SIGKILL);
+  waitpid(child, nullptr, 0);
+  EXPECT_TRUE(mine.try_lock(path));
+  close(ready[0]);
+  close(ready[1]);
+  EXPECT_FALSE(FileLock::is_held((std::filesystem::path(path) / "missing").string()));
+  EXPECT_FALSE(mine.try_lock((std::filesystem::path(path) / "missing").string()));
+  std::filesystem::remove(path);
+}
+
 #include "core/serial_executor.h"
 
 TEST(SerialExecutor, RunsTasksInPostOrderOffTheCallingThread) {
