@@ -1,5 +1,7 @@
 #pragma once
 // MixerAccess on a card's ALSA simple-mixer elements (element index 0).
+#include <functional>
+
 #include "devices/audio/mixer_access.h"
 
 typedef struct _snd_mixer snd_mixer_t;
@@ -7,9 +9,17 @@ typedef struct _snd_mixer_elem snd_mixer_elem_t;
 
 namespace qxr::audio {
 
+class AlsaLibrary;
+
+// Gives the library the mixer calls through, or null when ALSA is missing.
+using AlsaLibrarySource = std::function<const AlsaLibrary*()>;
+
+// libasound is asked for on the first open, not before: a mixer that is never opened never
+// loads it. Without the library the mixer behaves as on a machine without sound cards.
 class AlsaMixer : public MixerAccess {
  public:
-  AlsaMixer() = default;
+  AlsaMixer();
+  explicit AlsaMixer(AlsaLibrarySource library);
   ~AlsaMixer() override;
   AlsaMixer(const AlsaMixer&) = delete;
   AlsaMixer& operator=(const AlsaMixer&) = delete;
@@ -33,6 +43,9 @@ class AlsaMixer : public MixerAccess {
  private:
   snd_mixer_elem_t* find(const std::string& element) const;
 
+  AlsaLibrarySource source_;
+  // Set by the first open that finds the library; non-null whenever handle_ is.
+  const AlsaLibrary* alsa_ = nullptr;
   snd_mixer_t* handle_ = nullptr;
 };
 
