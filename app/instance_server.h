@@ -2,15 +2,21 @@
 // One running instance per user: a lock file beside a local socket, both named from the
 // application identity in $XDG_RUNTIME_DIR. The first start holds the lock and serves the
 // socket; a later start finds the lock taken, sends its message to the socket and ends.
-#include <QHash>
-#include <QLocalServer>
-#include <QLocalSocket>
 #include <QObject>
+#include <QString>
 
+#include <cstdint>
+#include <map>
 #include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "app/local_message.h"
+#include "app/unix_socket.h"
 #include "core/file_lock.h"
+
+class QSocketNotifier;
 
 namespace qxr::app {
 
@@ -27,22 +33,33 @@ class InstanceServer : public QObject {
   // True when this process is the first instance; it then serves the socket. A process that
   // dies leaves no lock behind.
   bool claim();
-  bool serving() const { return server_ != nullptr && server_->isListening(); }
+  bool serving() const { return listener_.valid(); }
 
-  // Sends the line to every client still connected (the announcements of the program).
+  // Sends the line to every client still connected (the announcements of the program). Never
+  // waits: lines a client does not take yet are kept up to a limit, past it the client is dropped.
   int announce(const LocalMessage& message);
-  int client_count() const { return static_cast<int>(buffers_.size()); }
+  int client_count() const { return static_cast<int>(clients_.size()); }
 
  signals:
   void message_received(const qxr::app::LocalMessage& message);
 
  private:
-  void accept();
-  void read_client(QLocalSocket* client);
+  struct Client;
+  enum class Delivery { Queued, PeerGone, Overflow };
+
+  void accept_clients();
+  void read_client(uint64_t id);
+  void write_client(uint64_t id);
+  Delivery deliver(Client& client, std::string_view bytes);
+  void drop(uint64_t id);
+  void dispatch(uint64_t id, const std::vector<std::string>& lines);
 
   FileLock lock_;
-  QLocalServer* server_ = nullptr;
-  QHash<QLocalSocket*, QByteArray> buffers_;
+  UniqueFd listener_;
+  std::string socket_path_;  // the file this server bound, removed when it ends
+  QSocketNotifier* accept_notifier_ = nullptr;
+  std::map<uint64_t, std::unique_ptr<Client>> clients_;
+  uint64_t next_id_ = 1;
 };
 
 enum class SendResult { Sent, NoInstance, Failed };
