@@ -3,6 +3,7 @@
 #include "app/device_option_ui.h"
 #include "app/device_profile_ui.h"
 #include "app/fast_key_button.h"
+#include "app/key_canvas.h"
 #include "app/mp_device_power_ui.h"
 #include "editors/lighting/register_lighting.h"
 
@@ -29,6 +30,7 @@ void register_app_controls(ui::ControlFactory& factory) {
       {"CDeviceProfileUI", "DeviceProfile", make<CDeviceProfileUI>},
       // Replaces the toolkit's creator: the same control, painted for 20 frames a second.
       {"CDeviceKeyButtonUI", "DeviceKeyButton", make<FastKeyButton>},
+      {"KeyCanvas", "KeyCanvas", make<KeyCanvas>},
   };
   for (const AppControl& c : controls) {
     factory.register_class(QString::fromLatin1(c.class_name), c.creator);

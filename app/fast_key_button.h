@@ -5,24 +5,43 @@
 // behaviour and look parameters (the style sheet's background and text colour reach it through
 // the palette, its font through the font) and paints with flat fills and a cached label. The
 // light and key-set images still take the toolkit's full paint.
+//
+// Inside a KeyCanvas the button does not paint at all: the canvas paints every changed face in
+// one pass, which saves the toolkit's per-widget paint machinery (most of the cost of a frame).
+#include <QPointer>
 #include <QStaticText>
 
 #include "ui/controls/device_key_button.h"
 
+class QPainter;
+
 namespace qxr::app {
+
+class KeyCanvas;
 
 class FastKeyButton : public CDeviceKeyButtonUI {
   Q_OBJECT
  public:
   explicit FastKeyButton(QWidget* parent = nullptr);
 
+  // The face (fills, label, selection and hover marks) in the painter's coordinates, which
+  // must be the button's own.
+  void paint_face(QPainter& p);
+  bool painted_by_canvas() const { return !canvas_.isNull(); }
+
  protected:
+  void look_changed() override;
   bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  bool needs_images() const;
+  // Chooses who paints the face: the canvas parent when there is one and no image is shown.
+  void choose_painter();
   void refresh_look();
+  void repaint_area(const QRect& in_parent);
 
+  QPointer<KeyCanvas> canvas_;
   QStaticText label_;
   QString label_text_;
   QFont label_font_;

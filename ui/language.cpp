@@ -164,7 +164,11 @@ void Language::translate_tree(QWidget* root) {
 void Language::translate_all() {
   if (QApplication::instance() == nullptr) return;
   const QList<QWidget*> tops = QApplication::topLevelWidgets();
-  for (QWidget* top : tops) translate_tree(top);
+  for (QWidget* top : tops) {
+    translate_tree(top);
+    // Some controls are painted by their container and miss their own text change.
+    top->update();
+  }
 }
 
 QString localized_text(QWidget* root, const QString& key) {

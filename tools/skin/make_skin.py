@@ -345,7 +345,7 @@ def keyboard_page():
         children.append(key_cap(key, '', rect, role='barcap'))
     for key in kb.REGIONAL_KEYS + kb.UNUSED_KEYS:
         children.append(key_cap(key, '', (0, 0, 1, 1), visible=False))
-    board = W('QWidget', 'keyboard_device_key_light', geometry=((PANEL_W - case_w) // 2, (PANEL_H - case_h) // 2, case_w, case_h),
+    board = W('KeyCanvas', 'keyboard_device_key_light', geometry=((PANEL_W - case_w) // 2, (PANEL_H - case_h) // 2, case_w, case_h),
               dyn={'role': 'device_case'}, children=children)
     return page('keyboard_page', 'device_key_light', [board], standard_pages({0: lighting_page('LightControl.ui'), 3: keyboard_system_page()}))
 

@@ -137,6 +137,7 @@ CUSTOM_BASES = {
     'CDeviceProfileUI': 'QWidget',
     'CMpDevicePowerUI': 'QWidget',
     'CLightControlUI': 'QWidget',
+    'KeyCanvas': 'QWidget',
 }
 
 

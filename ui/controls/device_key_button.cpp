@@ -31,36 +31,38 @@ bool CDeviceKeyButtonUI::set_attribute(const QString& name, const QVariant& valu
 void CDeviceKeyButtonUI::set_light_colour(const QColor& colour) {
   if (colour.rgba() == light_colour_.rgba()) return;
   light_colour_ = colour;
-  update();
+  look_changed();
 }
 
 void CDeviceKeyButtonUI::set_selected(bool selected) {
   if (selected == selected_) return;
   selected_ = selected;
-  update();
+  look_changed();
 }
 
 void CDeviceKeyButtonUI::set_light_overlay(bool on) {
   if (on == light_overlay_) return;
   light_overlay_ = on;
-  update();
+  look_changed();
 }
 
 void CDeviceKeyButtonUI::set_keyset_image_hidden(bool hidden) {
   if (hidden == keyset_image_hidden_) return;
   keyset_image_hidden_ = hidden;
-  update();
+  look_changed();
 }
 
 void CDeviceKeyButtonUI::set_light_image(const QString& image) {
   light_image_ = image;
-  update();
+  look_changed();
 }
 
 void CDeviceKeyButtonUI::set_keyset_image(const QString& image) {
   keyset_image_ = image;
-  update();
+  look_changed();
 }
+
+void CDeviceKeyButtonUI::look_changed() { update(); }
 
 bool CDeviceKeyButtonUI::event(QEvent* event) {
   handle_attribute_event(this, event);

@@ -38,6 +38,8 @@ class CDeviceKeyButtonUI : public QPushButton, public qxr::ui::SkinControl {
   QColor gm_name_text_colour() const { return gm_name_text_colour_; }
 
  protected:
+  // Every setter above ends here; a subclass painted by its container repaints there instead.
+  virtual void look_changed();
   bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;

@@ -1,0 +1,103 @@
+// The keyboard picture's container paints its key buttons itself: what it paints, what it
+// repaints when one key changes, and the keys that still paint themselves.
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include <memory>
+
+#include "app/fast_key_button.h"
+#include "app/key_canvas.h"
+#include "tests/app/app_test_support.h"
+
+namespace qxr::app {
+namespace {
+
+using testing::spin;
+using testing::wait_until;
+
+constexpr QRgb kBackdrop = qRgb(20, 21, 25);
+constexpr QRgb kKeyFace = qRgb(37, 38, 45);
+
+class KeyCanvasTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    window_ = std::make_unique<QWidget>();
+    window_->resize(320, 120);
+    window_->setObjectName(QStringLiteral("backdrop"));
+    canvas_ = new KeyCanvas(window_.get());
+    canvas_->setGeometry(10, 10, 300, 100);
+    canvas_->setObjectName(QStringLiteral("case"));
+    // As in the program's sheet: the keys' face colour reaches them through the palette.
+    window_->setStyleSheet(QStringLiteral("#backdrop { background: #141519; }"
+                                          "#case { background: #1C1D22; border: 1px solid #30323A; border-radius: 14px; }"
+                                          "#case > QPushButton { background: #25262D; border: none; color: #C9CBD3; }"));
+    for (int i = 0; i < 3; ++i) {
+      auto* key = new FastKeyButton(canvas_);
+      key->setText(QStringLiteral("K%1").arg(i));
+      key->setGeometry(40 + i * 80, 30, 60, 40);
+      keys_.push_back(key);
+    }
+    window_->show();
+    ASSERT_TRUE(wait_until([&] { return canvas_->last_paint_faces() == 3; }));
+  }
+
+  // The colour on screen at a point of the key, away from its label.
+  QRgb key_pixel(int index) {
+    const QImage image = canvas_->grab().toImage();
+    const QRect at = keys_[static_cast<size_t>(index)]->geometry();
+    return image.pixel(at.left() + 5, at.top() + 5);
+  }
+
+  std::unique_ptr<QWidget> window_;
+  KeyCanvas* canvas_ = nullptr;
+  std::vector<FastKeyButton*> keys_;
+};
+
+TEST_F(KeyCanvasTest, OneChangedKeyRepaintsOnlyThatFace) {
+  for (FastKeyButton* key : keys_) {
+    EXPECT_TRUE(key->painted_by_canvas());
+    EXPECT_FALSE(key->updatesEnabled());  // the toolkit sends it no paint events
+  }
+  keys_[0]->set_light_colour(QColor(255, 0, 0));
+  ASSERT_TRUE(wait_until([&] { return canvas_->last_paint_faces() == 1; }));
+  const QRgb lit = key_pixel(0);
+  EXPECT_GT(qRed(lit), qRed(kKeyFace) + 100);
+  EXPECT_LT(qGreen(lit), qGreen(kKeyFace));
+  EXPECT_EQ(key_pixel(1), kKeyFace);
+
+  // Two changes far apart in one pass are painted together, with the face between them.
+  keys_[0]->set_light_colour(QColor(0, 0, 255));
+  keys_[2]->set_light_colour(QColor(0, 0, 255));
+  ASSERT_TRUE(wait_until([&] { return canvas_->last_paint_faces() == 3; }));
+  EXPECT_GT(qBlue(key_pixel(2)), qBlue(kKeyFace) + 100);
+}
+
+TEST_F(KeyCanvasTest, AHiddenKeyLeavesTheCaseAndTheCornersShowTheBackdrop) {
+  keys_[1]->set_light_colour(QColor(0, 255, 0));
+  keys_[1]->hide();
+  spin(50);
+  const QImage image = canvas_->grab().toImage();
+  const QRect gone = keys_[1]->geometry();
+  EXPECT_EQ(image.pixel(gone.center()), qRgb(0x1C, 0x1D, 0x22));
+  // The canvas is opaque: outside its rounded case it paints what lies behind it.
+  EXPECT_EQ(image.pixel(0, 0), kBackdrop);
+  EXPECT_EQ(image.pixel(image.width() - 1, image.height() - 1), kBackdrop);
+}
+
+TEST_F(KeyCanvasTest, AKeyShowingAnImagePaintsItselfUntilTheImageGoes) {
+  keys_[2]->set_keyset_image(QStringLiteral("file='images/keyset.png'"));
+  keys_[2]->set_keyset_image_hidden(false);
+  EXPECT_FALSE(keys_[2]->painted_by_canvas());
+  EXPECT_TRUE(keys_[2]->updatesEnabled());
+  keys_[2]->set_keyset_image_hidden(true);
+  EXPECT_TRUE(keys_[2]->painted_by_canvas());
+  EXPECT_FALSE(keys_[2]->updatesEnabled());
+  // A key outside a canvas always paints itself.
+  FastKeyButton loose;
+  EXPECT_FALSE(loose.painted_by_canvas());
+  EXPECT_TRUE(loose.updatesEnabled());
+}
+
+}  // namespace
+}  // namespace qxr::app
