@@ -7,11 +7,10 @@
 #include "app/fast_key_button.h"
 
 namespace qxr::app {
-
 namespace {
 
-// Wider than the case's rounded corners at any interface scale.
-constexpr int kCornerAllowancePx = 32;
+// Wider than the case's rounded corners and border at any interface scale.
+constexpr int kBorderAllowancePx = 32;
 
 }  // namespace
 
@@ -48,14 +47,18 @@ void KeyCanvas::flush_changes() {
 void KeyCanvas::paintEvent(QPaintEvent* event) {
   QPainter p(this);
   const QRegion& dirty = event->region();
-  const QRect inner = rect().adjusted(kCornerAllowancePx, kCornerAllowancePx, -kCornerAllowancePx, -kCornerAllowancePx);
-  if (!inner.contains(dirty.boundingRect())) {
+  const QRect area = dirty.boundingRect();
+  const QRect inner = rect().adjusted(kBorderAllowancePx, kBorderAllowancePx, -kBorderAllowancePx, -kBorderAllowancePx);
+  if (inner.contains(area)) {
+    // Away from the border the style sheet's background is its brush alone (a frame's case).
+    p.fillRect(area, palette().brush(backgroundRole()));
+  } else {
     for (const QRect& r : (dirty - QRegion(inner))) p.fillRect(r, backdrop());
+    // The style sheet's case, as a plain widget would draw it.
+    QStyleOption option;
+    option.initFrom(this);
+    style()->drawPrimitive(QStyle::PE_Widget, &option, &p, this);
   }
-  // The style sheet's background of the container, as a plain widget would draw it.
-  QStyleOption option;
-  option.initFrom(this);
-  style()->drawPrimitive(QStyle::PE_Widget, &option, &p, this);
   int faces = 0;
   // In stacking order, as the toolkit would paint them.
   for (QObject* child : children()) {

@@ -21,9 +21,13 @@ void start_control_timer(QWidget* control, int id, int period_ms) {
   if (timer == nullptr) {
     timer = new QTimer(control);
     timer->setObjectName(timer_name(id));
-    QObject::connect(timer, &QTimer::timeout, control, [control, id] {
-      if (auto* target = dynamic_cast<ControlTimerTarget*>(control)) target->on_control_timer(id);
-      send_notify(control, notify_type::kTimer, id);
+    auto* target = dynamic_cast<ControlTimerTarget*>(control);
+    QObject::connect(timer, &QTimer::timeout, control, [control, target, id] {
+      if (target != nullptr) {
+        target->on_control_timer(id);
+      } else {
+        send_notify(control, notify_type::kTimer, id);
+      }
     });
   }
   timer->start(period_ms);

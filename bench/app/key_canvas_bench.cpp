@@ -1,0 +1,75 @@
+// One frame of the keyboard picture in the program's window: every key's light colour changes,
+// then the event loop paints. Built from the real skin and style sheet, offscreen.
+//   BM_KeyboardFrame   the UI thread's cost of one such frame (the program shows 20 a second)
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QColor>
+#include <QVBoxLayout>
+
+#include <memory>
+#include <vector>
+
+#include "app/app_controls.h"
+#include "app/app_style.h"
+#include "app/fast_key_button.h"
+#include "app/key_canvas.h"
+#include "ui/skin_loader.h"
+#include "ui/skin_resources.h"
+
+namespace {
+
+constexpr char kKeyboardSkin[] = "keyboarddevice.ui";
+constexpr char kKeyCanvasName[] = "keyboard_device_key_light";
+constexpr int kHueStep = 7;
+constexpr int kHues = 360;
+
+void BM_KeyboardFrame(benchmark::State& state) {
+  QWidget window;
+  auto* layout = new QVBoxLayout(&window);
+  qxr::ui::SkinLoader loader;
+  QWidget* page = loader.load_skin(QString::fromLatin1(kKeyboardSkin), &window);
+  auto* canvas = page == nullptr ? nullptr : page->findChild<qxr::app::KeyCanvas*>(QString::fromLatin1(kKeyCanvasName));
+  if (canvas == nullptr) {
+    state.SkipWithError("the keyboard skin has no key canvas");
+    return;
+  }
+  layout->addWidget(page);
+  window.show();
+  QCoreApplication::processEvents();
+  std::vector<qxr::app::FastKeyButton*> keys;
+  for (auto* key : canvas->findChildren<qxr::app::FastKeyButton*>()) {
+    if (!key->isHidden()) keys.push_back(key);
+  }
+  int hue = 0;
+  int faces = 0;
+  for (auto _ : state) {
+    for (size_t i = 0; i < keys.size(); ++i) {
+      keys[i]->set_light_colour(QColor::fromHsv((hue + static_cast<int>(i) * kHueStep) % kHues, 255, 255));
+    }
+    hue = (hue + kHueStep) % kHues;
+    // The queued change, then the paint it asks for.
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    faces += canvas->last_paint_faces();
+  }
+  state.counters["keys"] = static_cast<double>(keys.size());
+  state.counters["faces_per_frame"] = static_cast<double>(faces) / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_KeyboardFrame)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  auto resources = qxr::ui::SkinResources::locate();
+  if (!resources) return 1;
+  qxr::ui::SkinResources::install(*resources);
+  qxr::app::register_app_controls();
+  qxr::app::apply_app_style();
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
