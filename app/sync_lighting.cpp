@@ -100,10 +100,7 @@ void SyncLighting::run(StopEvent& stop) {
       std::lock_guard lock(mutex_);
       if (!targets_.empty()) {
         const devices::LedRecord led = effect_.frame(clock_.now_ms());
-        for (devices::CMarluneUSBDevice* device : targets_) {
-          const size_t n = device->led_count();
-          for (size_t i = 0; i < n; ++i) device->set_led(i, led);
-        }
+        for (devices::CMarluneUSBDevice* device : targets_) device->show_synchronised(led);
         ++frames_;
         wait_ms = kSyncFrameMs;
       }

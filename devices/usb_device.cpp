@@ -231,6 +231,11 @@ void CMarluneUSBDevice::set_led(size_t index, const LedRecord& record) {
   if (index < led_frame_.size()) led_frame_[index] = record;
 }
 
+void CMarluneUSBDevice::show_synchronised(const LedRecord& led) {
+  std::lock_guard lock(frame_lock_);
+  std::fill(led_frame_.begin(), led_frame_.end(), led);
+}
+
 LedRecord CMarluneUSBDevice::get_led(size_t index) const {
   std::lock_guard lock(frame_lock_);
   return index < led_frame_.size() ? led_frame_[index] : LedRecord{};

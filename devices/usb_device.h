@@ -129,6 +129,8 @@ class CMarluneUSBDevice {
 
   // --- LED frame ---
   virtual void set_led(size_t index, const LedRecord& record);
+  // The owner's synchronised lighting: every light of the device shows led.
+  virtual void show_synchronised(const LedRecord& led);
   virtual LedRecord get_led(size_t index) const;
   std::vector<LedRecord> led_frame() const;
 

@@ -62,7 +62,10 @@ class CMarluneKeyboardDevice : public CMarluneUSBDevice {
   // Reads the macro list file; safe on the UI thread.
   std::vector<int> collect_key_items() const;
 
-  // Music lighting (audio thread).
+  // The owner's synchronised lighting: every key shows led (on the page, and in the streamed
+  // modes on the keyboard).
+  void show_synchronised(const LedRecord& led) override { lighting_.show_uniform(led); }
+
   // Music lighting (audio thread). level is carried for the caller's sake; the model keeps
   // its own running average of the bands.
   void FeedSpectrum(const int32_t* bands, size_t count, int level) override;

@@ -9,6 +9,12 @@ void KeyboardLighting::publish_locked() {
   mailbox_.publish();
 }
 
+void KeyboardLighting::show_uniform(const LedRecord& led) {
+  std::lock_guard lock(mutex_);
+  mailbox_.back().fill(led);
+  mailbox_.publish();
+}
+
 void KeyboardLighting::set_light_info(const LightInfo& info, bool prepare) {
   std::lock_guard lock(mutex_);
   effects_.set_light_info(info);

@@ -39,6 +39,10 @@ class KeyboardLighting {
   // --- sync thread
   void OnKeyEvent(size_t key, uint8_t action);
 
+  // --- the owner's synchronised lighting, while the light thread idles
+  // Publishes a frame with every key in led; the model's own effect state is left as it was.
+  void show_uniform(const LedRecord& led);
+
   // --- audio thread
   void FeedSpectrum(const int32_t* values, size_t count) { music_.FeedSpectrum(values, count); }
   void FeedLevels(const uint8_t* values, size_t count) { music_.FeedLevels(values, count); }

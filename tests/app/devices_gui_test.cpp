@@ -326,11 +326,42 @@ TEST_F(DevicesGuiTest, MarkedDevicesFollowTheSharedLighting) {
   EXPECT_TRUE(page(kHeadsetRow)->device()->synchronised());
   const uint64_t frames = window_->sync_lighting().frames();
   ASSERT_TRUE(wait_until([&] { return window_->sync_lighting().frames() > frames + 2; }));
+  const devices::LedRecord shared{12, 34, 56, 255};
+  for (size_t row : {kPadRow, kHeadsetRow}) {
+    for (const devices::LedRecord& led : page(row)->device()->led_frame()) EXPECT_EQ(led, shared);
+  }
   // Leaving one of two marked devices ends the synchronisation of both.
   ASSERT_TRUE(emu_->unplug(DeviceType::Headset));
   ASSERT_TRUE(wait_until([&] { return !entry(kHeadsetRow)->IsShown(); }));
   EXPECT_FALSE(page(kPadRow)->device()->synchronised());
   EXPECT_FALSE(entry(kPadRow)->IsSynchro());
+}
+
+TEST_F(DevicesGuiTest, TheKeyboardFollowsTheSharedLightingOnItsPicture) {
+  start({DeviceType::Keyboard, DeviceType::Pad});
+  ASSERT_TRUE(wait_connected(kKeyboardRow));
+  ASSERT_TRUE(wait_connected(kPadRow));
+  SyncSettings s;
+  s.mode = SyncMode::Static;
+  s.colour = {12, 34, 56};
+  window_->sync_lighting().set_settings(s);
+  entry(kKeyboardRow)->synchro_button()->click();
+  entry(kPadRow)->synchro_button()->click();
+  ASSERT_TRUE(keyboard()->synchronised());
+  const QColor shared(12, 34, 56, 255);
+  DevicePageWidget* kb = page(kKeyboardRow);
+  auto all_shared = [&] {
+    for (int i = 0; i < kb->light_indicator_count(); ++i) {
+      CDeviceKeyButtonUI* key = kb->light_indicator(i);
+      if (key != nullptr && !key->isHidden() && key->light_colour() != shared) return false;
+    }
+    return true;
+  };
+  EXPECT_TRUE(wait_until(all_shared));
+  // Unmarking gives the keyboard its own effect back.
+  entry(kKeyboardRow)->synchro_button()->click();
+  EXPECT_FALSE(keyboard()->synchronised());
+  EXPECT_TRUE(wait_until([&] { return !all_shared(); }));
 }
 
 }  // namespace
