@@ -41,6 +41,18 @@ class DevicesGuiTest : public testing::EmulatedWindowTest {
   AppKeyboardDevice* keyboard() { return as_keyboard(page(kKeyboardRow)->device()); }
   QWidget* find(const char* name) { return window_->control(QString::fromLatin1(name)); }
   bool notice_shown() { return find("No_device_Link")->isVisibleTo(window_.get()); }
+
+  // Two devices connected; the shared effect is one static colour.
+  static constexpr lighting::Rgb kSharedColour{12, 34, 56};
+  void start_two_for_sync(DeviceType first, size_t first_row, DeviceType second, size_t second_row) {
+    start({first, second});
+    ASSERT_TRUE(wait_connected(first_row));
+    ASSERT_TRUE(wait_connected(second_row));
+    SyncSettings s;
+    s.mode = SyncMode::Static;
+    s.colour = kSharedColour;
+    window_->sync_lighting().set_settings(s);
+  }
 };
 
 TEST_F(DevicesGuiTest, EveryDeviceOfTheDemoGetsItsEntryAndPage) {
@@ -312,13 +324,7 @@ TEST_F(DevicesGuiTest, NothingIsRepaintedWhileTheWindowIsHidden) {
 }
 
 TEST_F(DevicesGuiTest, MarkedDevicesFollowTheSharedLighting) {
-  start({DeviceType::Pad, DeviceType::Headset});
-  ASSERT_TRUE(wait_connected(kPadRow));
-  ASSERT_TRUE(wait_connected(kHeadsetRow));
-  SyncSettings s;
-  s.mode = SyncMode::Static;
-  s.colour = {12, 34, 56};
-  window_->sync_lighting().set_settings(s);
+  ASSERT_NO_FATAL_FAILURE(start_two_for_sync(DeviceType::Pad, kPadRow, DeviceType::Headset, kHeadsetRow));
   entry(kPadRow)->synchro_button()->click();
   EXPECT_FALSE(page(kPadRow)->device()->synchronised());  // one mark synchronises nothing
   entry(kHeadsetRow)->synchro_button()->click();
@@ -326,7 +332,7 @@ TEST_F(DevicesGuiTest, MarkedDevicesFollowTheSharedLighting) {
   EXPECT_TRUE(page(kHeadsetRow)->device()->synchronised());
   const uint64_t frames = window_->sync_lighting().frames();
   ASSERT_TRUE(wait_until([&] { return window_->sync_lighting().frames() > frames + 2; }));
-  const devices::LedRecord shared{12, 34, 56, 255};
+  const devices::LedRecord shared{kSharedColour.red, kSharedColour.green, kSharedColour.blue, 255};
   for (size_t row : {kPadRow, kHeadsetRow}) {
     for (const devices::LedRecord& led : page(row)->device()->led_frame()) EXPECT_EQ(led, shared);
   }
@@ -338,17 +344,11 @@ TEST_F(DevicesGuiTest, MarkedDevicesFollowTheSharedLighting) {
 }
 
 TEST_F(DevicesGuiTest, TheKeyboardFollowsTheSharedLightingOnItsPicture) {
-  start({DeviceType::Keyboard, DeviceType::Pad});
-  ASSERT_TRUE(wait_connected(kKeyboardRow));
-  ASSERT_TRUE(wait_connected(kPadRow));
-  SyncSettings s;
-  s.mode = SyncMode::Static;
-  s.colour = {12, 34, 56};
-  window_->sync_lighting().set_settings(s);
+  ASSERT_NO_FATAL_FAILURE(start_two_for_sync(DeviceType::Keyboard, kKeyboardRow, DeviceType::Pad, kPadRow));
   entry(kKeyboardRow)->synchro_button()->click();
   entry(kPadRow)->synchro_button()->click();
   ASSERT_TRUE(keyboard()->synchronised());
-  const QColor shared(12, 34, 56, 255);
+  const QColor shared(kSharedColour.red, kSharedColour.green, kSharedColour.blue, 255);
   DevicePageWidget* kb = page(kKeyboardRow);
   auto all_shared = [&] {
     for (int i = 0; i < kb->light_indicator_count(); ++i) {
