@@ -1,6 +1,7 @@
 #include "app/fast_key_button.h"
 
 #include <QEvent>
+#include <QFontMetrics>
 #include <QMoveEvent>
 #include <QPainter>
 #include <QResizeEvent>
@@ -98,6 +99,17 @@ void FastKeyButton::paintEvent(QPaintEvent* event) {
   paint_face(p);
 }
 
+void FastKeyButton::draw_label_image(const QColor& pen) {
+  const QSize size = QFontMetrics(label_font_).size(Qt::TextSingleLine, label_text_);
+  label_image_ = QImage(size * label_ratio_, QImage::Format_ARGB32_Premultiplied);
+  label_image_.setDevicePixelRatio(label_ratio_);
+  label_image_.fill(Qt::transparent);
+  QPainter p(&label_image_);
+  p.setFont(label_font_);
+  p.setPen(pen);
+  p.drawText(QRect(QPoint(), size), Qt::AlignCenter, label_text_);
+}
+
 void FastKeyButton::paint_face(QPainter& p) {
   const QRect all = rect();
   const QColor background = palette().color(QPalette::Button);
@@ -111,15 +123,16 @@ void FastKeyButton::paint_face(QPainter& p) {
   }
   const QString label = text();
   if (!label.isEmpty()) {
-    if (label != label_text_ || font() != label_font_) {
+    const QColor pen = palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText);
+    const qreal ratio = p.device() != nullptr ? p.device()->devicePixelRatioF() : 1.0;
+    if (label != label_text_ || font() != label_font_ || pen.rgba() != label_pen_ || ratio != label_ratio_) {
       label_text_ = label;
       label_font_ = font();
-      label_.setText(label);
-      label_.prepare(QTransform(), label_font_);
+      label_pen_ = pen.rgba();
+      label_ratio_ = ratio;
+      draw_label_image(pen);
     }
-    if (p.font() != label_font_) p.setFont(label_font_);
-    p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
-    const QSizeF size = label_.size();
+    const QSizeF size = label_image_.deviceIndependentSize();
     const QPointF at((all.width() - size.width()) / 2.0, (all.height() - size.height()) / 2.0);
     // A label wider than its key stays inside it, as it would on a widget of its own.
     const bool overflows = size.width() > all.width() || size.height() > all.height();
@@ -127,7 +140,7 @@ void FastKeyButton::paint_face(QPainter& p) {
       p.save();
       p.setClipRect(all, Qt::IntersectClip);
     }
-    p.drawStaticText(at, label_);
+    p.drawImage(at, label_image_);
     if (overflows) p.restore();
   }
   if (selected()) {

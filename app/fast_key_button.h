@@ -3,13 +3,14 @@
 // page repaints up to 170 of them 20 times a second; through the style sheet each paint costs
 // tens of microseconds (palette set-up, borders, text layout). This button keeps the toolkit's
 // behaviour and look parameters (the style sheet's background and text colour reach it through
-// the palette, its font through the font) and paints with flat fills and a cached label. The
+// the palette, its font through the font) and paints with flat fills and a cached label image. The
 // light and key-set images still take the toolkit's full paint.
 //
 // Inside a KeyCanvas the button does not paint at all: the canvas paints every changed face in
 // one pass, which saves the toolkit's per-widget paint machinery (most of the cost of a frame).
 #include <QPointer>
-#include <QStaticText>
+#include <QFont>
+#include <QImage>
 
 #include "ui/controls/device_key_button.h"
 
@@ -40,11 +41,16 @@ class FastKeyButton : public CDeviceKeyButtonUI {
   void choose_painter();
   void refresh_look();
   void repaint_area(const QRect& in_parent);
+  void draw_label_image(const QColor& pen);
 
   QPointer<KeyCanvas> canvas_;
-  QStaticText label_;
+  // Copying a label drawn once (per text, font, colour and scale) costs a frame less than
+  // laying out its glyphs again.
+  QImage label_image_;
   QString label_text_;
   QFont label_font_;
+  QRgb label_pen_ = 0;
+  qreal label_ratio_ = 0;
 };
 
 }  // namespace qxr::app
