@@ -12,6 +12,8 @@ inline constexpr char kMouseThroughAttribute[] = "mousethrough";
 
 // The program's logo (window and tray icon).
 inline constexpr char kLogoImage[] = "images/logo.svg";
+// The picture of the notice shown without devices (app.qss).
+inline constexpr char kNoDevicePicture[] = "images/device/no_device.png";
 
 // Applies both attributes below root.
 void apply_pictures(QWidget* root);

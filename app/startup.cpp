@@ -132,7 +132,10 @@ int run_program(int argc, char** argv) {
   ui::SkinResources::install(*skin);
   QStringList faces;
   for (const char* face : kSheetFaces) faces << QString::fromLatin1(face);
-  warmup.application_ready(faces, kSheetFontPx, skin_image_path(QString::fromLatin1(kLogoImage)));
+  // What the first picture of the window shows.
+  warmup.application_ready(faces, kSheetFontPx,
+                           {skin_image_path(QString::fromLatin1(kLogoImage)),
+                            skin_image_path(QString::fromLatin1(kNoDevicePicture))});
   register_app_controls();
   apply_app_style();
 

@@ -26,10 +26,10 @@ void StartupWarmup::release_once(bool cancel) {
   ready_.release();
 }
 
-void StartupWarmup::application_ready(const QStringList& families, int pixel_size, const QString& icon_file) {
+void StartupWarmup::application_ready(const QStringList& families, int pixel_size, const QStringList& pictures) {
   families_ = families;
   pixel_size_ = pixel_size;
-  icon_file_ = icon_file;
+  pictures_ = pictures;
   release_once(false);
 }
 
@@ -47,9 +47,15 @@ void StartupWarmup::run() {
   font.setFamilies(families_);
   font.setPixelSize(pixel_size_);
   QFontMetrics(font).horizontalAdvance(QString::fromUtf16(kSampleText));
-  QImageReader::supportedImageFormats();
-  // An SVG icon keeps its file without drawing, so no pixmap is made off the main thread.
-  QIcon icon(icon_file_);
+  for (const QString& picture : pictures_) {
+    if (picture.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
+      // An SVG icon keeps its file without drawing, so no pixmap is made off the main thread.
+      QIcon icon(picture);
+    } else {
+      // Reading an image loads every image plugin, to ask each whether it knows the file.
+      QImageReader(picture).read();
+    }
+  }
 }
 
 }  // namespace qxr::app

@@ -19,9 +19,9 @@ class StartupWarmup {
   StartupWarmup(const StartupWarmup&) = delete;
   StartupWarmup& operator=(const StartupWarmup&) = delete;
 
-  // The application object exists: the fonts of these families, the image plugins and the
-  // icon engine of this (SVG) icon file may load.
-  void application_ready(const QStringList& families, int pixel_size, const QString& icon_file);
+  // The application object exists: the fonts of these families and the image plugins and icon
+  // engines of these pictures (SVG icons, or images) may load.
+  void application_ready(const QStringList& families, int pixel_size, const QStringList& pictures);
   // Waits for the helper; must run before the application object goes.
   void finish();
 
@@ -34,7 +34,7 @@ class StartupWarmup {
   std::atomic<bool> cancelled_{false};
   QStringList families_;
   int pixel_size_ = 0;
-  QString icon_file_;
+  QStringList pictures_;
   std::thread thread_;
 };
 
