@@ -20,6 +20,8 @@ bool KeyCanvas::event(QEvent* event) {
   const bool handled = QWidget::event(event);
   // Polishing with the style sheet clears the attribute.
   if (event->type() == QEvent::Polish || event->type() == QEvent::StyleChange) setAttribute(Qt::WA_OpaquePaintEvent);
+  // A key's new text asks its parent for a new layout; it is the only word the canvas gets of it.
+  if (event->type() == QEvent::LayoutRequest) update();
   return handled;
 }
 
