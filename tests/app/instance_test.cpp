@@ -266,6 +266,7 @@ int run_program(const QStringList& args, int timeout_ms = 20000) {
 }
 
 TEST(Instance, ASecondStartOfTheProgramSignalsTheFirstAndEndsWithZero) {
+  QXR_SKIP_WHERE_FORK_CONFUSES_TSAN();
   InstanceServer server;
   ASSERT_TRUE(server.claim());
   std::vector<LocalMessage> got;
@@ -277,6 +278,7 @@ TEST(Instance, ASecondStartOfTheProgramSignalsTheFirstAndEndsWithZero) {
 }
 
 TEST(Instance, SendFromTheCommandLine) {
+  QXR_SKIP_WHERE_FORK_CONFUSES_TSAN();
   EXPECT_EQ(run_program({QStringLiteral("--send"), QStringLiteral("identity")}), 1);  // nobody runs
   InstanceServer server;
   ASSERT_TRUE(server.claim());
