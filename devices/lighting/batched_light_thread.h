@@ -1,0 +1,54 @@
+#pragma once
+// A light thread that steps a lighting model in batches. Waking for every step costs a context
+// switch each (most of a light thread's CPU), so the thread wakes about every batch_ms and runs
+// the steps due by then. The steps per second, and so every effect's speed, stay the same; the
+// frames are read every 50 ms, so a batch never shows. A kind says how many ticks a step takes
+// now, whether its model is settled (nothing changes until its settings do: the thread then
+// sleeps until poked) and how to step it.
+#include <atomic>
+#include <cstdint>
+#include <functional>
+
+#include "core/clock.h"
+#include "devices/lighting/light_thread.h"
+
+namespace qxr::lighting {
+
+class BatchedLightThread : private LightDriver {
+ public:
+  BatchedLightThread(Clock& clock, uint32_t tick_ms, const char* exit_line, uint32_t batch_ms);
+  BatchedLightThread(const BatchedLightThread&) = delete;
+  BatchedLightThread& operator=(const BatchedLightThread&) = delete;
+
+  // may_run is asked on every wake; while false the thread idles.
+  bool start(std::function<bool()> may_run);
+  WorkerThread::StopOutcome stop();
+  bool running() const { return runner_.running(); }
+  // The mode, speed or the may_run answer changed: look again now.
+  void poke() { runner_.poke(); }
+  const LightThreadRunner& runner() const { return runner_; }
+  // Model steps run since start (a wake runs a batch of them).
+  uint64_t model_steps() const { return model_steps_.load(std::memory_order_relaxed); }
+
+ protected:
+  // The most derived destructor must stop the thread: it calls the operations below.
+  ~BatchedLightThread() override = default;
+  // Ticks from one model step to the next for the model's current settings.
+  virtual uint32_t step_ticks() = 0;
+  virtual bool settled() { return false; }
+  virtual void step_model(uint64_t now_ms) = 0;
+
+ private:
+  LightPace pace() override;
+  void step(uint64_t now_ms) override;
+
+  LightThreadRunner runner_;
+  const uint32_t tick_ms_;
+  const uint32_t batch_ms_;
+  std::function<bool()> may_run_;
+  uint32_t batch_ = 1;       // light thread only
+  uint32_t pace_ticks_ = 1;  // light thread only: the step_ticks() the batch was made for
+  std::atomic<uint64_t> model_steps_{0};
+};
+
+}  // namespace qxr::lighting
