@@ -236,6 +236,17 @@ void CMarluneUSBDevice::show_synchronised(const LedRecord& led) {
   std::fill(led_frame_.begin(), led_frame_.end(), led);
 }
 
+int CMarluneUSBDevice::read_info_block_now() {
+  protocol::CommandChannel& ch = primary_channel();
+  if (!ch.opened()) return protocol::kResultNoReply;
+  std::array<uint8_t, kInfoBlockSize> info{};
+  int r = ch.begin();
+  if (r == protocol::kResultOk) r = ch.read_info(info.data());
+  if (r == protocol::kResultOk) set_info_block(info);
+  ch.end();
+  return r;
+}
+
 LedRecord CMarluneUSBDevice::get_led(size_t index) const {
   std::lock_guard lock(frame_lock_);
   return index < led_frame_.size() ? led_frame_[index] : LedRecord{};

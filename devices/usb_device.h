@@ -224,6 +224,9 @@ class CMarluneUSBDevice {
   bool in_failure_pause() const;
   void start_failure_pause();
 
+  // Reads the information block between CMD_BEGIN and CMD_END and keeps it; the reading's
+  // result (kResultNoReply with the primary channel closed).
+  int read_info_block_now();
   // Information block as last read.
   std::array<uint8_t, kInfoBlockSize> info_block() const;
   void set_info_block(const std::array<uint8_t, kInfoBlockSize>& info);

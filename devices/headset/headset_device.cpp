@@ -76,15 +76,7 @@ void CMarluneZO6533Device::initialise_audio_now() {
 }
 
 int CMarluneZO6533Device::connect_now() {
-  protocol::CommandChannel& ch = primary_channel();
-  int r = protocol::kResultNoReply;
-  if (ch.opened()) {
-    std::array<uint8_t, kInfoBlockSize> info{};
-    r = ch.begin();
-    if (r == protocol::kResultOk) r = ch.read_info(info.data());
-    if (r == protocol::kResultOk) set_info_block(info);
-    ch.end();
-  }
+  const int r = read_info_block_now();
   load_profile_now();
   if (!audio_initialised_) {
     initialise_audio_now();

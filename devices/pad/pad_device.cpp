@@ -19,15 +19,7 @@ void CMarluneMousePadDevice::write_settings(int onboard_profile) {
 }
 
 int CMarluneMousePadDevice::connect_now() {
-  protocol::CommandChannel& ch = primary_channel();
-  int r = protocol::kResultNoReply;
-  if (ch.opened()) {
-    std::array<uint8_t, kInfoBlockSize> info{};
-    r = ch.begin();
-    if (r == protocol::kResultOk) r = ch.read_info(info.data());
-    if (r == protocol::kResultOk) set_info_block(info);
-    ch.end();
-  }
+  const int r = read_info_block_now();
   load_profile_now();
   apply_profile_to_page_now();
   start_light_thread();
