@@ -435,11 +435,10 @@ void CMarluneKeyboardDevice::apply_profile_to_page_now() {
 }
 
 bool CMarluneKeyboardDevice::check_macro_keys_now() {
-  size_t macros;
-  {
-    std::lock_guard lock(state_mutex_);
-    macros = lists_.macro_names.size();
-  }
+  // The cached list may predate "macro.config" (a profile applied before the page showed it,
+  // macros made since): counting against it would revert every macro key.
+  LoadLightConfig();
+  const size_t macros = light_config().macro_names.size();
   std::vector<KeyAssignRecord> keys = key_list();
   if (!revert_missing_macros(keys, macros)) return false;
   profile_.SetKeyList(keys);

@@ -280,6 +280,19 @@ TEST_F(KeyboardMacros, ARefusedImageIsNotReportedAsSent) {
   EXPECT_EQ(page_.results(DeviceOperation::WriteMacros).back(), 0);
 }
 
+TEST_F(KeyboardMacros, CheckMacroKeysReadsTheMacroListItChecksAgainst) {
+  // Connected before any macro existed: the cached list is empty. Macros made since must not
+  // count as missing, or every macro key would fall back to its default.
+  ASSERT_EQ(connect(), 1);
+  write_macros({1, 1});
+  std::vector<KeyAssignRecord> keys = kb_->key_list();
+  keys[5].assignment = {5, kAssignMacro, 1, 0};
+  kb_->store_key_list(keys);
+  kb_->drain();
+  EXPECT_FALSE(kb_->check_macro_keys_now());
+  EXPECT_EQ(kb_->key_list()[5].assignment, (KeyAssignment{5, kAssignMacro, 1, 0}));
+}
+
 TEST_F(KeyboardMacros, CheckMacroKeysRevertsKeysOfDeletedMacros) {
   ASSERT_EQ(connect(), 1);
   write_macros({1, 1});
