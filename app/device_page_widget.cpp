@@ -333,9 +333,10 @@ void DevicePageWidget::set_colour_picker(uint32_t first, uint32_t second, uint8_
 bool DevicePageWidget::read_colour_picker(uint32_t&, uint32_t&, uint8_t&) { return false; }
 
 void DevicePageWidget::check_option(const QString& prefix, int option) {
-  for (int i = 0; i < devices::kSystemOptionCount; ++i) {
+  // As many options as the page has: the keyboard offers four polling rates, the mouse five.
+  for (int i = 0;; ++i) {
     auto* b = qobject_cast<QAbstractButton*>(find(ui::indexed_name(prefix, i)));
-    if (b == nullptr) continue;
+    if (b == nullptr) break;
     ui::NotifySilencer quiet(b);
     const bool exclusive = b->autoExclusive();
     b->setAutoExclusive(false);
@@ -345,7 +346,7 @@ void DevicePageWidget::check_option(const QString& prefix, int option) {
 }
 
 void DevicePageWidget::set_polling_option(int option) {
-  on_ui([this, option] { check_option(QStringLiteral("polling_rate_option_"), devices::system_option(option)); });
+  on_ui([this, option] { check_option(QStringLiteral("polling_rate_option_"), option); });
 }
 
 void DevicePageWidget::show_repeat_delay(int delay_ms) {

@@ -63,7 +63,8 @@ class DevicePage {
   // False when the page has no picker; the outputs are then untouched.
   virtual bool read_colour_picker(uint32_t& first, uint32_t& second, uint8_t& selector) = 0;
 
-  // Keyboard system settings.
+  // System settings. The option is the device's own, already in its range (keyboard 0-3,
+  // mouse 0-4).
   virtual void set_polling_option(int option) = 0;
   virtual void set_repeat_delay_option(int option, int delay_ms) = 0;
   virtual void set_repeat_rate(int rate) = 0;

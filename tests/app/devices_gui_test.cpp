@@ -218,6 +218,35 @@ TEST_F(DevicesGuiTest, ResettingAsksFirstAndThenSendsTheDefaults) {
   EXPECT_TRUE(prompts_.informed.isEmpty()) << prompts_.informed.join(QLatin1Char(',')).toStdString();
 }
 
+TEST_F(DevicesGuiTest, TheMousesFifthPollingOptionIsShownAloneAndAfterReapplying) {
+  start({DeviceType::Mouse});
+  ASSERT_TRUE(wait_connected(kMouseRow));
+  DevicePageWidget* mouse = page(kMouseRow);
+  auto option = [&](int i) {
+    return mouse->findChild<QAbstractButton*>(QStringLiteral("polling_rate_option_%1").arg(i));
+  };
+  auto only_option_four = [&] {
+    for (int i = 0; i < 5; ++i) {
+      if (option(i)->isChecked() != (i == 4)) return false;
+    }
+    return true;
+  };
+  for (int i = 0; i < 5; ++i) ASSERT_NE(option(i), nullptr) << i;
+  // Connected: the mouse's tables were read and its profile shown.
+  ASSERT_TRUE(wait_until([&] { return emu_->exchanges(DeviceType::Mouse, protocol::CMD_READ_INFO) > 0; }));
+  mouse->device()->drain();
+  option(4)->click();
+  ASSERT_TRUE(wait_until([&] { return emu_->settings_block(DeviceType::Mouse, 0).at(11) == 4; }));
+  mouse->device()->drain();
+  spin(50);
+  EXPECT_TRUE(only_option_four());
+  // What a restart does: the profile is loaded and shown again.
+  mouse->apply_selected_profile();
+  mouse->device()->drain();
+  spin(50);
+  EXPECT_TRUE(only_option_four());
+}
+
 TEST_F(DevicesGuiTest, AKeyPressLightsItsIndicatorInAReactiveMode) {
   start({DeviceType::Keyboard});
   ASSERT_TRUE(wait_connected(kKeyboardRow));
