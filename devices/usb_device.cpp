@@ -5,6 +5,7 @@
 #include "core/debug_line.h"
 #include "devices/function_switch.h"
 #include "profile/data_paths.h"
+#include "protocol/command_transaction.h"
 
 namespace qxr::devices {
 
@@ -55,23 +56,8 @@ hid::DeviceSlot CMarluneUSBDevice::slot() const {
 
 // ---- opening and closing ----
 
-bool CMarluneUSBDevice::open_channel(protocol::CommandChannel& channel, const std::string& path) {
-  std::lock_guard io(channel.io_lock());
-  if (!channel.device().open(path, true, true, true, false)) return false;
-  channel.set_opened(true);
-  return true;
-}
-
-void CMarluneUSBDevice::close_channel(protocol::CommandChannel& channel) {
-  // Wakes a transfer that waits before queueing for the I/O lock it holds.
-  channel.device().cancel();
-  std::lock_guard io(channel.io_lock());
-  channel.set_opened(false);
-  channel.device().close();
-}
-
 bool CMarluneUSBDevice::open_primary(const std::string& path, bool receiver_mode) {
-  if (!open_channel(primary_, path)) return false;
+  if (!primary_.open(path)) return false;
   primary_.set_receiver_mode(receiver_mode);
   return true;
 }
@@ -82,11 +68,11 @@ bool CMarluneUSBDevice::open_primary(const hid::DeviceSlot& slot) {
   return true;
 }
 
-void CMarluneUSBDevice::close_primary() { close_channel(primary_); }
+void CMarluneUSBDevice::close_primary() { primary_.close(); }
 
-bool CMarluneUSBDevice::open_secondary(const std::string& path) { return open_channel(secondary_, path); }
+bool CMarluneUSBDevice::open_secondary(const std::string& path) { return secondary_.open(path); }
 
-void CMarluneUSBDevice::close_secondary() { close_channel(secondary_); }
+void CMarluneUSBDevice::close_secondary() { secondary_.close(); }
 
 // ---- event thread ----
 
@@ -240,11 +226,9 @@ int CMarluneUSBDevice::read_info_block_now() {
   protocol::CommandChannel& ch = primary_channel();
   if (!ch.opened()) return protocol::kResultNoReply;
   std::array<uint8_t, kInfoBlockSize> info{};
-  int r = ch.begin();
-  if (r == protocol::kResultOk) r = ch.read_info(info.data());
-  if (r == protocol::kResultOk) set_info_block(info);
-  ch.end();
-  return r;
+  protocol::CommandTransaction tx(ch);
+  if (tx.run([&] { return ch.read_info(info.data()); }) == protocol::kResultOk) set_info_block(info);
+  return tx.result();
 }
 
 LedRecord CMarluneUSBDevice::get_led(size_t index) const {

@@ -239,8 +239,6 @@ class CMarluneUSBDevice {
  private:
   void event_loop(StopEvent& stop);
   bool read_event_code(uint8_t* buffer, size_t size, uint16_t* code);
-  bool open_channel(protocol::CommandChannel& channel, const std::string& path);
-  void close_channel(protocol::CommandChannel& channel);
 
   DevicePage& page_;
   Clock& clock_;

@@ -39,6 +39,21 @@ int remaining_ms(SteadyClock::time_point deadline) {
 
 }  // namespace
 
+bool CommandChannel::open(const std::string& path) {
+  std::lock_guard io(io_lock_);
+  const bool ok = device_.open(path, true, true, true, false);
+  opened_.store(ok);
+  return ok;
+}
+
+void CommandChannel::close() {
+  // Wakes a transfer that waits before queueing for the I/O lock it holds.
+  device_.cancel();
+  std::lock_guard io(io_lock_);
+  opened_.store(false);
+  device_.close();
+}
+
 bool CommandChannel::set_data_length(uint16_t n) {
   if (n > kMaxDataLength) return false;
   data_length_.store(n, std::memory_order_relaxed);

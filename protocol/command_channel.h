@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
+#include <string>
 
 #include "hid/hid_device.h"
 #include "protocol/command_report.h"
@@ -54,12 +55,12 @@ class CommandChannel {
   void set_receiver_mode(bool on) { receiver_mode_.store(on); }
   bool receiver_mode() const { return receiver_mode_.load(); }
 
+  // Opens the interface for shared overlapped reading and writing and marks the channel opened;
+  // false (and closed) when the node cannot be opened. Both take the I/O lock, so no exchange
+  // sees a half-opened device; close cancels a transfer waiting for that lock first.
+  bool open(const std::string& path);
+  void close();
   hid::HidDevice& device() { return device_; }
-  // Lock order: command or lighting lock first, then the I/O lock. Opening and closing the
-  // device from outside happen under the I/O lock.
-  std::mutex& io_lock() { return io_lock_; }
-  std::mutex& command_lock() { return command_lock_; }
-  std::mutex& lighting_lock() { return lighting_lock_; }
 
   // --- exchanges (take the I/O lock themselves, never the other two) ---
   // Logged exchange: hex dump of request and reply to the debug output, timeouts 1000 ms
@@ -102,6 +103,7 @@ class CommandChannel {
   std::atomic<bool> opened_{false};
   std::atomic<bool> synchronised_{false};
   hid::HidDevice device_;
+  // The command or the lighting lock first, then the I/O lock.
   std::mutex io_lock_;
   std::mutex command_lock_;
   std::mutex lighting_lock_;

@@ -9,6 +9,7 @@
 #include "profile/data_paths.h"
 #include "profile/json_access.h"
 #include "profile/json_file.h"
+#include "protocol/command_transaction.h"
 
 namespace qxr::devices {
 
@@ -273,32 +274,22 @@ std::vector<int> CMarluneKeyboardDevice::mode_table() const {
 int CMarluneKeyboardDevice::read_key_tables() {
   protocol::CommandChannel& ch = primary_channel();
   std::array<uint8_t, kInfoBlockSize> info{};
-  int r = ch.begin();
-  if (r == protocol::kResultOk) r = ch.read_info(info.data());
-  if (r == protocol::kResultOk) {
-    set_info_block(info);
-    size_t count = info[kInfoKeyCount];
-    size_t bytes = count * kKeyCodeSize;
-    if (bytes > kMaxKeyTableBytes) {
-      r = protocol::kResultBadRequest;
-    } else {
-      ch.set_data_length(static_cast<uint16_t>(bytes));
-      std::vector<uint8_t> keys(bytes), leds(count);
-      r = ch.read_keys(keys.data());
-      if (r == protocol::kResultOk) r = ch.read_led_map(leds.data());
-      if (r == protocol::kResultOk) {
-        KeyMaps maps = build_key_maps(keys, leds, count);
-        std::lock_guard lock(state_mutex_);
-        key_table_ = std::move(keys);
-        led_table_ = std::move(leds);
-        maps_ = maps;
-      }
-    }
-  }
-  // Every opened group is closed, also after a failure, so the keyboard leaves its
-  // configuration state.
-  ch.end();
-  return r;
+  protocol::CommandTransaction tx(ch);
+  if (tx.run([&] { return ch.read_info(info.data()); }) != protocol::kResultOk) return tx.result();
+  set_info_block(info);
+  const size_t count = info[kInfoKeyCount];
+  const size_t bytes = count * kKeyCodeSize;
+  if (bytes > kMaxKeyTableBytes) return tx.fail(protocol::kResultBadRequest);
+  ch.set_data_length(static_cast<uint16_t>(bytes));
+  std::vector<uint8_t> keys(bytes), leds(count);
+  tx.run([&] { return ch.read_keys(keys.data()); });
+  if (tx.run([&] { return ch.read_led_map(leds.data()); }) != protocol::kResultOk) return tx.result();
+  KeyMaps maps = build_key_maps(keys, leds, count);
+  std::lock_guard lock(state_mutex_);
+  key_table_ = std::move(keys);
+  led_table_ = std::move(leds);
+  maps_ = maps;
+  return tx.result();
 }
 
 int CMarluneKeyboardDevice::connect_now() {
@@ -496,16 +487,12 @@ int CMarluneKeyboardDevice::write_settings_now(int onboard_profile, int profile_
   KeyboardSettingsBlock block = encode_settings_block(GetLightInfo(), system_stages(), mode_table(),
                                                       static_cast<uint8_t>(profile_byte));
   if (!ch.opened()) return protocol::kResultNoReply;
-  int r = ch.begin();
-  int w = r == protocol::kResultOk
-              ? ch.write_params(block.data(), block.size(),
-                                static_cast<uint16_t>(onboard_profile * kSettingsBlockStride))
-              : r;
-  int e = ch.end();
-  // The first failure is the answer; a block the keyboard refused is not reported as sent.
-  for (int step : {r, w, e})
-    if (step != protocol::kResultOk) return step;
-  return protocol::kResultOk;
+  protocol::CommandTransaction tx(ch);
+  tx.run([&] {
+    return ch.write_params(block.data(), block.size(), static_cast<uint16_t>(onboard_profile * kSettingsBlockStride));
+  });
+  // A block the keyboard refused is not reported as sent.
+  return tx.finish();
 }
 
 std::string CMarluneKeyboardDevice::macro_config_path() const {
@@ -532,12 +519,9 @@ int CMarluneKeyboardDevice::write_key_assignments_now(int onboard_profile,
   }
   if (table.empty()) return protocol::kResultBadRequest;  // the key tables were never read
   ch.set_data_length(static_cast<uint16_t>(table.size()));
-  int r = ch.begin();
-  int w = r == protocol::kResultOk ? ch.write_keys(table.data(), onboard_profile) : r;
-  int e = ch.end();
-  for (int step : {r, w, e})
-    if (step != protocol::kResultOk) return step;
-  return protocol::kResultOk;
+  protocol::CommandTransaction tx(ch);
+  tx.run([&] { return ch.write_keys(table.data(), onboard_profile); });
+  return tx.finish();
 }
 
 int CMarluneKeyboardDevice::write_macros_now(const std::vector<int>& macro_indices) {
@@ -573,9 +557,8 @@ int CMarluneKeyboardDevice::write_macros_now(const std::vector<int>& macro_indic
 
   protocol::CommandChannel& ch = primary_channel();
   if (!ch.opened()) return -1;
-  int r = ch.begin();
-  int w = r == protocol::kResultOk ? ch.write_macros(blob.data(), blob.size()) : r;
-  ch.end();
+  protocol::CommandTransaction tx(ch);
+  const int w = tx.run([&] { return ch.write_macros(blob.data(), blob.size()); });
   // A refused or lost image is a failure, not a success: -1 for no answer, else the status.
   if (w == protocol::kResultOk) return 0;
   return w < 0 ? w : -1;

@@ -5,6 +5,7 @@
 #include "devices/keyboard/key_assignments.h"
 #include "devices/mouse/recoil_blob.h"
 #include "profile/data_paths.h"
+#include "protocol/command_transaction.h"
 
 namespace qxr::devices {
 
@@ -14,12 +15,6 @@ constexpr size_t kMaxMouseKeyTableBytes = protocol::kMaxDataLength;
 
 uint16_t block_base(int onboard_profile) { return static_cast<uint16_t>(onboard_profile * kMouseBlockStride); }
 
-// The first failure of a bracketed sequence is its result.
-int first_failure(std::initializer_list<int> steps) {
-  for (int step : steps)
-    if (step != protocol::kResultOk) return step;
-  return protocol::kResultOk;
-}
 }  // namespace
 
 CMarluneMouseDevice::CMarluneMouseDevice(DevicePage& page, MousePage& mouse_page, Clock& clock)
@@ -124,28 +119,27 @@ int CMarluneMouseDevice::read_tables() {
   protocol::CommandChannel& ch = primary_channel();
   if (!link_ready()) return protocol::kResultNoReply;
   std::array<uint8_t, kInfoBlockSize> info{};
-  int r = ch.begin();
-  if (r == protocol::kResultOk) r = ch.read_info(info.data());
-  if (r == protocol::kResultOk) {
+  protocol::CommandTransaction tx(ch);
+  if (tx.run([&] { return ch.read_info(info.data()); }) == protocol::kResultOk) {
     set_info_block(info);
     const size_t bytes = size_t{info[kInfoKeyCount]} * kMouseKeyCodeSize;
     std::vector<uint8_t> keys(bytes);
     if (bytes > kMaxMouseKeyTableBytes) {
-      r = protocol::kResultBadRequest;
+      tx.fail(protocol::kResultBadRequest);
     } else if (bytes > 0) {
       ch.set_data_length(static_cast<uint16_t>(bytes));
-      r = ch.read_keys(keys.data());
+      tx.run([&] { return ch.read_keys(keys.data()); });
     }
-    if (r == protocol::kResultOk) {
+    if (tx.result() == protocol::kResultOk) {
       const MousePositionMap map = build_mouse_position_map(keys);
       std::lock_guard lock(state_mutex_);
       key_table_ = std::move(keys);
       map_ = map;
     }
   }
-  // An opened group is closed also after a failure, so the mouse leaves its configuration state.
-  int e = ch.end();
-  if (r != protocol::kResultOk) return r;
+  const int read = tx.result();
+  const int e = tx.finish();
+  if (read != protocol::kResultOk) return read;
   const DpiLimits limits = dpi_limits();
   for (size_t i = 0; i < kMouseStageCount; ++i)
     mouse_page_.set_dpi_ranges(static_cast<int>(i), limits.slider_max, limits.slider_max * limits.step);
@@ -253,12 +247,11 @@ int CMarluneMouseDevice::write_settings_now(int onboard_profile, int profile_byt
   if (!ch.opened()) return protocol::kResultNoReply;
   // Through the receiver each command waits for a ready answer; without one nothing more is sent.
   if (!link_ready()) return protocol::kResultNoReply;
-  int r = ch.begin();
-  if (!link_ready()) return protocol::kResultNoReply;
-  int w = r == protocol::kResultOk ? ch.write_params(block.data(), block.size(), block_base(onboard_profile)) : r;
-  if (!link_ready()) return protocol::kResultNoReply;
-  int e = ch.end();
-  return first_failure({r, w, e});
+  protocol::CommandTransaction tx(ch);
+  if (!link_ready()) return tx.abandon(protocol::kResultNoReply);
+  tx.run([&] { return ch.write_params(block.data(), block.size(), block_base(onboard_profile)); });
+  if (!link_ready()) return tx.abandon(protocol::kResultNoReply);
+  return tx.finish();
 }
 
 int CMarluneMouseDevice::write_key_assignments_now(int onboard_profile, const std::vector<KeyAssignRecord>& keys) {
@@ -275,10 +268,9 @@ int CMarluneMouseDevice::write_key_assignments_now(int onboard_profile, const st
   if (table.empty()) return protocol::kResultBadRequest;  // the key table was never read
   ch.set_data_length(static_cast<uint16_t>(table.size()));
   if (!link_ready()) return protocol::kResultNoReply;
-  int r = ch.begin();
-  int w = r == protocol::kResultOk ? ch.write_keys(table.data(), onboard_profile) : r;
-  int e = ch.end();
-  return first_failure({r, w, e});
+  protocol::CommandTransaction tx(ch);
+  tx.run([&] { return ch.write_keys(table.data(), onboard_profile); });
+  return tx.finish();
 }
 
 int CMarluneMouseDevice::send_shoot_scripts_now() {
@@ -290,11 +282,10 @@ int CMarluneMouseDevice::send_shoot_scripts_now() {
   const std::vector<uint8_t> blob = build_recoil_blob(read_recoil_scripts(user_data_folder()));
   if (blob.empty()) return protocol::kResultBadRequest;
   if (!link_ready()) return protocol::kResultNoReply;
-  int r = ch.begin();
-  int w = r == protocol::kResultOk ? ch.write_recoil(blob.data(), blob.size()) : r;
-  if (!link_ready()) return protocol::kResultNoReply;
-  int e = ch.end();
-  return first_failure({r, w, e});
+  protocol::CommandTransaction tx(ch);
+  tx.run([&] { return ch.write_recoil(blob.data(), blob.size()); });
+  if (!link_ready()) return tx.abandon(protocol::kResultNoReply);
+  return tx.finish();
 }
 
 // ---- light frame ----

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "protocol/command_transaction.h"
+
 namespace qxr::devices {
 
 namespace {
@@ -45,15 +47,11 @@ int PadSettings::write(protocol::CommandChannel& channel, int onboard_profile) {
     if (int r = fetch_device_bytes(channel, onboard_profile); r != protocol::kResultOk) return r;
   }
   const PadSettingsBlock sent = pad_block_for_send(block());
-  int r = channel.begin();
-  int w = r == protocol::kResultOk
-              ? channel.write_params(sent.data(), sent.size(),
-                                     static_cast<uint16_t>(onboard_profile * kPadBlockWriteStride))
-              : r;
-  int e = channel.end();
-  for (int step : {r, w, e})
-    if (step != protocol::kResultOk) return step;
-  return protocol::kResultOk;
+  protocol::CommandTransaction tx(channel);
+  tx.run([&] {
+    return channel.write_params(sent.data(), sent.size(), static_cast<uint16_t>(onboard_profile * kPadBlockWriteStride));
+  });
+  return tx.finish();
 }
 
 void PadSettings::take_light(const LightInfo& light) {

@@ -14,8 +14,7 @@ class ChannelTest : public ::testing::Test {
  protected:
   void SetUp() override {
     peer_.set_script([fw = firmware_](const Packet& r, ScriptedPeer& p) { (*fw)(r, p); });
-    ASSERT_TRUE(channel_.device().open(peer_.path(), true, true, true, false));
-    channel_.set_opened(true);
+    ASSERT_TRUE(channel_.open(peer_.path()));
   }
 
   // Requests the peer received with the given command byte.

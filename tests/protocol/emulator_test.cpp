@@ -38,12 +38,7 @@ class EmulatedChannel : public ::testing::Test {
     std::error_code ec;
     fs::remove_all(folder_, ec);
   }
-  static bool open(CommandChannel& channel, const std::string& path) {
-    std::lock_guard io(channel.io_lock());
-    bool ok = channel.device().open(path, true, true, true, false);
-    channel.set_opened(ok);
-    return ok;
-  }
+  static bool open(CommandChannel& channel, const std::string& path) { return channel.open(path); }
 
   std::string folder_;
   std::unique_ptr<emu::Emulator> emulator_;

@@ -76,13 +76,9 @@ int open_kind(const Args& args, const std::string& kind, CommandChannel& channel
     return out.fail(kExitFailed, "no " + kind + " found" +
                                      (args.emulator_dir.empty() ? std::string() : " (also looked in " + args.emulator_dir + ")"));
   }
-  {
-    std::lock_guard io(channel.io_lock());
-    if (!channel.device().open(found->record.path, true, true, true, false)) {
-      return out.fail(kExitFailed, describe_open_failure(found->record.path, channel.device()));
-    }
+  if (!channel.open(found->record.path)) {
+    return out.fail(kExitFailed, describe_open_failure(found->record.path, channel.device()));
   }
-  channel.set_opened(true);
   channel.set_receiver_mode(found->record.kind == hid::kDeviceKindReceiverMouse);
   out.doc()["device"] = interface_json(*found);
   out.line(fmt::format("{} on {}", kind, found->record.path));
