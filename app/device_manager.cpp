@@ -6,7 +6,6 @@
 
 #include <algorithm>
 
-#include "app/app_devices.h"
 #include "app/device_option_ui.h"
 #include "app/device_page_widget.h"
 #include "app/mp_device_power_ui.h"
@@ -23,8 +22,6 @@ bool same_slot(const hid::DeviceSlot& r, const hid::DeviceSlot& s) {
          r.collection_number == s.collection_number && r.kind == s.kind && r.role == s.role;
 }
 
-QString name_of(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
-
 }  // namespace
 
 DeviceManager::DeviceManager(QObject* parent) : QObject(parent) {}
@@ -33,27 +30,25 @@ DeviceManager::~DeviceManager() { stop_discovery(); }
 
 void DeviceManager::init_devices(const ManagerControls& controls, PageOwner* owner) {
   controls_ = controls;
+  const auto kinds = devices::device_kinds();
   models_.clear();
-  models_.resize(kDeviceModels.size());
-  for (size_t row = 0; row < kDeviceModels.size(); ++row) models_[row].row = row;
+  models_.resize(kinds.size());
+  for (size_t row = 0; row < kinds.size(); ++row) models_[row].row = row;
 
   // Pages and power panels go into their switches at the indices the rows name.
-  std::vector<size_t> by_page(kDeviceModels.size()), by_power(kDeviceModels.size()), by_order(kDeviceModels.size());
+  std::vector<size_t> by_page(kinds.size()), by_power(kinds.size()), by_order(kinds.size());
   for (size_t i = 0; i < by_page.size(); ++i) by_page[i] = by_power[i] = by_order[i] = i;
-  auto layout_value = [](size_t row, size_t which) { return kDeviceModels[row].layout[which]; };
-  std::stable_sort(by_page.begin(), by_page.end(),
-                   [&](size_t a, size_t b) { return layout_value(a, kLayoutPage) < layout_value(b, kLayoutPage); });
+  auto layout = [&](size_t row) { return kinds[row].layout; };
+  std::stable_sort(by_page.begin(), by_page.end(), [&](size_t a, size_t b) { return layout(a).page < layout(b).page; });
   std::stable_sort(by_power.begin(), by_power.end(), [&](size_t a, size_t b) {
-    const int pa = layout_value(a, kLayoutPowerPage), pb = layout_value(b, kLayoutPowerPage);
+    const int pa = layout(a).power_page, pb = layout(b).power_page;
     if ((pa < 0) != (pb < 0)) return pb < 0;
     return pa < pb;
   });
-  std::stable_sort(by_order.begin(), by_order.end(),
-                   [&](size_t a, size_t b) { return layout_value(a, kLayoutOrder) < layout_value(b, kLayoutOrder); });
+  std::stable_sort(by_order.begin(), by_order.end(), [&](size_t a, size_t b) { return layout(a).order < layout(b).order; });
 
   for (size_t row : by_page) {
-    const DeviceModel& m = kDeviceModels[row];
-    if (hid::find_row(m.vendor_id, m.product_id, m.kind, m.role) < 0) continue;
+    const devices::KindRow& m = kinds[row];
     auto* page = new DevicePageWidget(row);
     if (!page->loaded()) {
       debug_fmt("page {} could not be built", std::string(m.page_file));
@@ -79,7 +74,7 @@ void DeviceManager::init_devices(const ManagerControls& controls, PageOwner* own
   for (size_t row : by_order) {
     Model& model = models_[row];
     if (model.page == nullptr) continue;
-    const DeviceModel& m = kDeviceModels[row];
+    const devices::KindRow& m = kinds[row];
     auto* entry = new CDeviceOptionUI(controls_.entry_list);
     if (!entry->loaded()) {
       delete entry;
@@ -87,8 +82,8 @@ void DeviceManager::init_devices(const ManagerControls& controls, PageOwner* own
     }
     entry->SetDevicePage(model.page);
     entry->SetKind(m.kind, kPadVariant);
-    entry->SetIndices(QString::fromLatin1(kDeviceSwitchName), m.layout[kLayoutPage], name_of(m.power_container),
-                      m.layout[kLayoutPowerPage]);
+    entry->SetIndices(QString::fromLatin1(kDeviceSwitchName), m.layout.page, QString::fromLatin1(kPowerContainerName),
+                      m.layout.power_page);
     if (list != nullptr) list->addWidget(entry);
     entry->SetShown(false);
     model.entry = entry;
@@ -98,7 +93,7 @@ void DeviceManager::init_devices(const ManagerControls& controls, PageOwner* own
 }
 
 bool DeviceManager::start_discovery() {
-  if (!discovery_) discovery_ = std::make_unique<hid::Discovery>(*this);
+  if (!discovery_) discovery_ = std::make_unique<hid::Discovery>(*this, devices::supported_interfaces());
   return discovery_->start();
 }
 
@@ -137,20 +132,11 @@ DeviceManager::Model* DeviceManager::page_for_slot(const hid::DeviceSlot& slot) 
 
 void DeviceManager::on_arrived(size_t slot_index, const hid::DeviceSlot& slot) {
   (void)slot_index;
-  if (hid::device_class_of(slot.kind) == hid::DeviceClass::None) return;
-  debug_line(arrival_line(slot.kind));
+  const devices::KindRow* kind = devices::kind_row(slot.kind);
+  if (kind == nullptr) return;
+  debug_line(kind->arrival_line);
   if (slot.role == hid::kInterfaceRoleSecondary) {
-    for (Model& m : models_) {
-      if (m.page == nullptr) continue;
-      devices::CMarluneUSBDevice* device = m.page->device();
-      const hid::DeviceSlot r = device->slot();
-      if (device->secondary_channel().opened() || r.vendor_id != slot.vendor_id || r.product_id != slot.product_id ||
-          hid::device_class_of(r.kind) != hid::device_class_of(slot.kind)) {
-        continue;
-      }
-      if (AppDeviceOps* ops = ops_of(device)) ops->start_secondary(slot.path);
-      break;
-    }
+    if (devices::CMarluneUSBDevice* device = secondary_owner(slot, false)) device->StartSyncThread(slot.path);
     return;
   }
   Model* model = page_for_slot(slot);
@@ -166,31 +152,30 @@ void DeviceManager::on_arrived(size_t slot_index, const hid::DeviceSlot& slot) {
 
 void DeviceManager::on_removed(size_t slot_index, const hid::DeviceSlot& slot) {
   (void)slot_index;
-  if (hid::device_class_of(slot.kind) == hid::DeviceClass::None) return;
-  debug_line(removal_line(slot.kind));
+  const devices::KindRow* kind = devices::kind_row(slot.kind);
+  if (kind == nullptr) return;
+  debug_line(kind->removal_line);
   if (slot.role == hid::kInterfaceRoleSecondary) {
-    for (Model& m : models_) {
-      if (m.page == nullptr) continue;
-      devices::CMarluneUSBDevice* device = m.page->device();
-      const hid::DeviceSlot r = device->slot();
-      if (!device->secondary_channel().opened() || r.vendor_id != slot.vendor_id || r.product_id != slot.product_id ||
-          hid::device_class_of(r.kind) != hid::device_class_of(slot.kind)) {
-        continue;
-      }
-      if (AppDeviceOps* ops = ops_of(device)) ops->stop_secondary();
-      break;
-    }
+    if (devices::CMarluneUSBDevice* device = secondary_owner(slot, true)) device->StopSyncThread();
     return;
   }
   Model* model = page_for_slot(slot);
   if (model == nullptr) return;
-  devices::CMarluneUSBDevice* device = model->page->device();
-  if (AppDeviceOps* ops = ops_of(device)) {
-    ops->disconnect();
-  } else {
-    device->close_primary();
-  }
+  model->page->device()->on_disconnected();
   if (model->entry != nullptr) hide_entry(entry_index(model->entry));
+}
+
+devices::CMarluneUSBDevice* DeviceManager::secondary_owner(const hid::DeviceSlot& slot, bool opened) {
+  for (Model& m : models_) {
+    if (m.page == nullptr) continue;
+    devices::CMarluneUSBDevice* device = m.page->device();
+    const hid::DeviceSlot r = device->slot();
+    if (device->secondary_channel().opened() == opened && r.vendor_id == slot.vendor_id &&
+        r.product_id == slot.product_id && devices::kind_row(r.kind) == devices::kind_row(slot.kind)) {
+      return device;
+    }
+  }
+  return nullptr;
 }
 
 int DeviceManager::entry_index(const CDeviceOptionUI* entry) const {

@@ -23,6 +23,10 @@ class CMpDevicePowerUI;
 class QStackedWidget;
 class QWidget;
 
+namespace qxr::devices {
+class CMarluneUSBDevice;
+}
+
 namespace qxr::app {
 
 class DevicePageWidget;
@@ -98,6 +102,8 @@ class DeviceManager : public QObject, public hid::DiscoveryObserver {
   // Discovery runs on its own thread; its news reaches the UI thread through here.
   UiMailbox* mailbox_ = new UiMailbox(this);
   Model* page_for_slot(const hid::DeviceSlot& slot);
+  // The device whose secondary interface slot is (opened: it is open now, else it is not).
+  devices::CMarluneUSBDevice* secondary_owner(const hid::DeviceSlot& slot, bool opened);
   void apply_verdict();
 
   ManagerControls controls_;

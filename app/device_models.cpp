@@ -1,33 +1,11 @@
 #include "app/device_models.h"
 
-#include <string>
-
-#include "hid/supported_interfaces.h"
-
 namespace qxr::app {
 
-std::optional<size_t> find_model(uint16_t vendor_id, uint16_t product_id, uint16_t kind, uint16_t role) {
-  for (size_t i = 0; i < kDeviceModels.size(); ++i) {
-    const DeviceModel& m = kDeviceModels[i];
-    if (m.vendor_id == vendor_id && m.product_id == product_id && m.kind == kind && m.role == role) return i;
-  }
-  return std::nullopt;
-}
-
 std::string_view entry_image_prefix(int kind, int variant) {
-  switch (hid::device_class_of(static_cast<uint16_t>(kind))) {
-    case hid::DeviceClass::Keyboard:
-      return "kb";
-    case hid::DeviceClass::Mouse:
-      return "ms";
-    case hid::DeviceClass::MousePad:
-      return variant == 1 ? "soft_mp" : "hard_mp";
-    case hid::DeviceClass::Headset:
-      return "hd";
-    case hid::DeviceClass::None:
-      break;
-  }
-  return "unknow";
+  const devices::KindRow* row = devices::kind_row(static_cast<uint16_t>(kind));
+  if (row == nullptr) return "unknow";
+  return row->image_prefix[variant == 1 ? 1 : 0];
 }
 
 std::string entry_image(std::string_view prefix, EntryImage image) {
@@ -39,33 +17,13 @@ std::string entry_image(std::string_view prefix, EntryImage image) {
 std::string entry_name_key(std::string_view prefix) { return std::string(prefix) + "_device_name_text"; }
 
 std::string_view arrival_line(int kind) {
-  switch (hid::device_class_of(static_cast<uint16_t>(kind))) {
-    case hid::DeviceClass::Keyboard:
-      return "添加一个键盘设备";
-    case hid::DeviceClass::Mouse:
-      return "添加一个鼠标设备";
-    case hid::DeviceClass::MousePad:
-    case hid::DeviceClass::Headset:
-      return "添加一个鼠标垫设备";
-    case hid::DeviceClass::None:
-      break;
-  }
-  return {};
+  const devices::KindRow* row = devices::kind_row(static_cast<uint16_t>(kind));
+  return row == nullptr ? std::string_view() : row->arrival_line;
 }
 
 std::string_view removal_line(int kind) {
-  switch (hid::device_class_of(static_cast<uint16_t>(kind))) {
-    case hid::DeviceClass::Keyboard:
-      return "删除一个键盘设备";
-    case hid::DeviceClass::Mouse:
-      return "删除一个鼠标设备";
-    case hid::DeviceClass::MousePad:
-    case hid::DeviceClass::Headset:
-      return "删除一个鼠标垫设备";
-    case hid::DeviceClass::None:
-      break;
-  }
-  return {};
+  const devices::KindRow* row = devices::kind_row(static_cast<uint16_t>(kind));
+  return row == nullptr ? std::string_view() : row->removal_line;
 }
 
 }  // namespace qxr::app

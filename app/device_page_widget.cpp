@@ -1,14 +1,15 @@
 #include "app/device_page_widget.h"
 
 #include <QAbstractButton>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QSlider>
 #include <QStackedWidget>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
-#include "app/app_devices.h"
 #include "app/device_profile_ui.h"
 #include "app/mp_device_power_ui.h"
 #include "app/skin_pictures.h"
@@ -16,8 +17,6 @@
 #include "devices/keyboard/system_settings.h"
 #include "devices/mouse/dpi_stages.h"
 #include "hid/enumeration.h"
-#include "profile/json_access.h"
-#include "profile/json_file.h"
 #include "ui/controls/device_key_button.h"
 #include "ui/controls/select_panel.h"
 #include "ui/indexed_name.h"
@@ -40,7 +39,7 @@ QColor to_qcolor(const devices::IndicatorColour& c) { return QColor(c.red, c.gre
 }  // namespace
 
 DevicePageWidget::DevicePageWidget(size_t model_row, QWidget* parent) : QWidget(parent), model_row_(model_row) {
-  setObjectName(QString::fromUtf8(model().tab_name.data(), static_cast<int>(model().tab_name.size())) +
+  setObjectName(QString::fromUtf8(model().model_folder.data(), static_cast<int>(model().model_folder.size())) +
                 QStringLiteral("_device_page"));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -67,33 +66,51 @@ QWidget* DevicePageWidget::find(const QString& name) const {
 }
 
 void DevicePageWidget::setup_device() {
-  const DeviceModel& m = model();
+  const devices::KindRow& m = model();
   mouse_page_ = std::make_unique<MousePageAdapter>(content_, &on_screen_);
   audio_page_ = std::make_unique<HeadsetPageAdapter>(content_);
-  device_ = make_device(m.kind, {this, mouse_page_.get(), audio_page_.get()}, !hid::emulator_dir().empty());
+  device_ = m.make({this, mouse_page_.get(), audio_page_.get(), !hid::emulator_dir().empty()});
   if (device_ == nullptr) return;
   device_->set_page_file(std::string(m.page_file));
-  device_->set_model_folder(std::string(m.tab_name));
-  device_->set_descriptions(std::string(m.tab_name), std::string(m.page_file));
+  device_->set_model_folder(std::string(m.model_folder));
+  device_->set_descriptions(std::string(m.model_folder), std::string(m.page_file));
   device_->set_key_count(static_cast<size_t>(m.key_count));
   device_->set_led_count(static_cast<size_t>(m.led_count));
   device_->set_power_mode(m.power_mode);
   hid::DeviceSlot slot;
-  const int row = hid::find_row(m.vendor_id, m.product_id, m.kind, m.role);
-  if (row >= 0) static_cast<hid::SupportedInterface&>(slot) = hid::kSupportedInterfaces[static_cast<size_t>(row)];
+  static_cast<hid::SupportedInterface&>(slot) = m.primary();
   device_->attach_slot(slot);
   bind_indicators();
   device_->bind_page_controls();
-  light_ = std::make_unique<editors::LightPageBridge>(content_, *device_, m.kind);
+  light_ = std::make_unique<editors::LightPageBridge>(content_, *device_, m.light_panel);
+  follow_screen_size();
 
   if (profile_ != nullptr) {
     profile_->SetDeviceKind(m.kind);
     profile_->SetFolders(QString::fromStdString(device_->user_data_folder()),
                          QString::fromStdString(device_->default_profile_path()));
     profile_->InitProfileList();
-    if (AppDeviceOps* ops = ops_of(device_.get())) ops->select_profile_file(profile_->GetCurrentProfileId().toStdString());
+    device_->set_profile_id(profile_->GetCurrentProfileId().toStdString());
   }
   show_option_page(0);
+}
+
+void DevicePageWidget::follow_screen_size() {
+  auto take = [this](QScreen* screen) {
+    if (screen == nullptr) return;
+    const QSize size = screen->size();
+    device_->set_screen_size(static_cast<uint16_t>(size.width()), static_cast<uint16_t>(size.height()));
+  };
+  auto watch = [this, take](QScreen* screen) {
+    take(screen);
+    if (screen != nullptr) connect(screen, &QScreen::geometryChanged, this, [take, screen] { take(screen); });
+  };
+  watch(QGuiApplication::primaryScreen());
+  connect(qGuiApp, &QGuiApplication::primaryScreenChanged, this, [this, watch](QScreen* screen) {
+    // Only the primary screen counts: the old one's changes no longer do.
+    for (QScreen* other : QGuiApplication::screens()) disconnect(other, &QScreen::geometryChanged, this, nullptr);
+    watch(screen);
+  });
 }
 
 void DevicePageWidget::bind_indicators() {
@@ -145,44 +162,45 @@ void DevicePageWidget::show_option_page(int index) {
 // ---- user changes ----
 
 void DevicePageWidget::apply_selected_profile() {
-  AppDeviceOps* ops = ops_of(device_.get());
-  if (ops == nullptr || profile_ == nullptr) return;
-  ops->select_profile_file(profile_->GetCurrentProfileId().toStdString());
-  ops->apply_selected_profile();
+  if (device_ == nullptr || profile_ == nullptr) return;
+  device_->set_profile_id(profile_->GetCurrentProfileId().toStdString());
+  device_->apply_selected_profile();
 }
 
 void DevicePageWidget::on_setting_control(const QString& name, qintptr value) {
-  if (AppMouseDevice* mouse = as_mouse(device_.get())) {
-    on_mouse_control(*mouse, name, value);
-    return;
+  if (device_ == nullptr) return;
+  if (devices::PointerSettings* pointer = device_->pointer_settings()) {
+    on_mouse_control(*pointer, name, value);
+  } else if (devices::SystemSettings* system = device_->system_settings()) {
+    on_keyboard_control(*system, name, value);
+  } else {
+    debug_fmt("{}: no handler for {}", std::string(model().model_folder), name.toStdString());
   }
-  AppKeyboardDevice* kb = as_keyboard(device_.get());
-  if (kb == nullptr) {
-    debug_fmt("{}: no handler for {}", std::string(model().tab_name), name.toStdString());
-    return;
-  }
+}
+
+void DevicePageWidget::on_keyboard_control(devices::SystemSettings& kb, const QString& name, qintptr value) {
   using devices::SystemSetting;
   if (auto n = ui::index_after_prefix(name, QStringLiteral("polling_rate_option_"))) {
-    if (value != 0) kb->set_system_setting(SystemSetting::PollingRate, *n);
+    if (value != 0) kb.set_system_setting(SystemSetting::PollingRate, *n);
   } else if (auto n = ui::index_after_prefix(name, QStringLiteral("repeat_delay_check_"))) {
     if (value != 0) {
-      kb->set_system_setting(SystemSetting::RepeatDelay, *n);
+      kb.set_system_setting(SystemSetting::RepeatDelay, *n);
       show_repeat_delay(devices::repeat_delay_ms(*n));
     }
   } else if (name == QLatin1String("repeat_rate_slider")) {
-    kb->set_system_setting(SystemSetting::RepeatRate, static_cast<int>(value));
+    kb.set_system_setting(SystemSetting::RepeatRate, static_cast<int>(value));
   } else if (name == QLatin1String("winlockflag_option")) {
-    kb->set_system_setting(SystemSetting::WinLock, value != 0 ? 1 : 0);
+    kb.set_system_setting(SystemSetting::WinLock, value != 0 ? 1 : 0);
   } else if (name == QLatin1String("wflag_option")) {
-    kb->set_system_setting(SystemSetting::W, value != 0 ? 1 : 0);
+    kb.set_system_setting(SystemSetting::W, value != 0 ? 1 : 0);
   } else if (name == QLatin1String("6flag_option")) {
-    kb->set_system_setting(SystemSetting::Key6, value != 0 ? 1 : 0);
+    kb.set_system_setting(SystemSetting::Key6, value != 0 ? 1 : 0);
   } else {
     debug_fmt("keyboard: no handler for {}", name.toStdString());
   }
 }
 
-void DevicePageWidget::on_mouse_control(AppMouseDevice& mouse, const QString& name, qintptr value) {
+void DevicePageWidget::on_mouse_control(devices::PointerSettings& mouse, const QString& name, qintptr value) {
   using devices::MouseWindowsSetting;
   const int v = static_cast<int>(value);
   if (auto n = ui::index_after_prefix(name, QStringLiteral("DPI_enable_check_"))) {
@@ -211,34 +229,16 @@ void DevicePageWidget::on_mouse_control(AppMouseDevice& mouse, const QString& na
 }
 
 void DevicePageWidget::show_moving_dpi(int stage, int raw) {
-  AppMouseDevice* mouse = as_mouse(device_.get());
+  devices::PointerSettings* mouse = device_ == nullptr ? nullptr : device_->pointer_settings();
   auto* edit = qobject_cast<QLineEdit*>(find(ui::indexed_name(QStringLiteral("DPI_edit_"), stage)));
   if (mouse == nullptr || edit == nullptr) return;
   edit->setText(QString::fromStdString(devices::dpi_edit_text(static_cast<uint16_t>(raw), mouse->dpi_limits())));
 }
 
 void DevicePageWidget::reset_system_settings(bool repeat_only) {
-  AppKeyboardDevice* kb = as_keyboard(device_.get());
-  if (kb == nullptr) return;
-  const Json::Value document = ReadJsonFile(kb->default_profile_path());
-  const Json::Value& stages = Member(Element(Member(document, "Device"), 0), "SystemStages");
-  using devices::SystemSetting;
-  const int repeat = ToInt(Member(stages, "Repeat"));
-  const int delay = devices::system_option(ToInt(Member(stages, "RepeatDelay")));
-  kb->set_system_setting(SystemSetting::RepeatRate, repeat);
-  kb->set_system_setting(SystemSetting::RepeatDelay, delay);
-  set_repeat_rate(repeat);
-  set_repeat_delay_option(delay, devices::repeat_delay_ms(delay));
-  if (repeat_only) return;
-  const int polling = devices::system_option(ToInt(Member(stages, "PollingRate")));
-  kb->set_system_setting(SystemSetting::PollingRate, polling);
-  kb->set_system_setting(SystemSetting::WinLock, ToInt(Member(stages, "WinFlag")) != 0);
-  kb->set_system_setting(SystemSetting::W, ToInt(Member(stages, "WFlag")) != 0);
-  kb->set_system_setting(SystemSetting::Key6, ToInt(Member(stages, "Key6Flag")) != 0);
-  set_polling_option(polling);
-  set_system_flag(devices::SystemFlag::WinLock, ToInt(Member(stages, "WinFlag")) != 0);
-  set_system_flag(devices::SystemFlag::W, ToInt(Member(stages, "WFlag")) != 0);
-  set_system_flag(devices::SystemFlag::Key6, ToInt(Member(stages, "Key6Flag")) != 0);
+  if (devices::SystemSettings* system = device_ == nullptr ? nullptr : device_->system_settings()) {
+    system->reset_system_settings(repeat_only);
+  }
 }
 
 // ---- queued page operations ----
@@ -309,8 +309,8 @@ void DevicePageWidget::show_light_summary(const LightInfo& light) {
   auto* label = qobject_cast<QLabel*>(find(QString::fromLatin1(kLightSummaryName)));
   if (label == nullptr) return;
   QString mode = QString::number(light.select_item);
-  if (AppDeviceOps* ops = ops_of(device_.get())) {
-    const LightConfigLists lists = ops->lighting_lists();
+  if (device_ != nullptr) {
+    const LightConfigLists lists = device_->light_config();
     if (light.select_item < lists.mode_names.size()) {
       mode = ui::localized_text(content_, QString::fromStdString(lists.mode_names[light.select_item]));
     }

@@ -13,7 +13,6 @@
 #include <mutex>
 #include <vector>
 
-#include "app/app_devices.h"
 #include "app/device_models.h"
 #include "app/kind_pages.h"
 #include "devices/device_page.h"
@@ -51,12 +50,13 @@ inline constexpr char kLightSummaryName[] = "light_summary_text";
 class DevicePageWidget : public QWidget, public devices::DevicePage {
   Q_OBJECT
  public:
+  // model_row: the kind's row in devices::device_kinds().
   explicit DevicePageWidget(size_t model_row, QWidget* parent = nullptr);
   ~DevicePageWidget() override;
 
   bool loaded() const { return content_ != nullptr && device_ != nullptr; }
   size_t model_row() const { return model_row_; }
-  const DeviceModel& model() const { return kDeviceModels[model_row_]; }
+  const devices::KindRow& model() const { return devices::device_kinds()[model_row_]; }
   devices::CMarluneUSBDevice* device() const { return device_.get(); }
   CDeviceProfileUI* profile_panel() const { return profile_; }
   CSelectPanelUI* key_panel() const { return key_panel_; }
@@ -72,8 +72,7 @@ class DevicePageWidget : public QWidget, public devices::DevicePage {
   // The page's lighting panel and its device, once the device exists.
   editors::LightPageBridge* light_bridge() const { return light_.get(); }
 
-  // Loads the selected profile into the device and sends it (keyboard); nothing for kinds
-  // without profile operations yet.
+  // Loads the selected profile into the device and sends it.
   void apply_selected_profile();
   // A control of the page changed (system settings of the keyboard, the mouse's settings).
   void on_setting_control(const QString& name, qintptr value);
@@ -116,8 +115,11 @@ class DevicePageWidget : public QWidget, public devices::DevicePage {
  private:
   template <typename F>
   void on_ui(F&& work);
-  void on_mouse_control(AppMouseDevice& mouse, const QString& name, qintptr value);
+  void on_keyboard_control(devices::SystemSettings& settings, const QString& name, qintptr value);
+  void on_mouse_control(devices::PointerSettings& settings, const QString& name, qintptr value);
   void setup_device();
+  // The primary screen's size, now and whenever it changes.
+  void follow_screen_size();
   void bind_indicators();
   void apply_pending_frame();
   void apply_indicator(int index, const devices::IndicatorColour& colour);

@@ -31,7 +31,9 @@ QWidget* CDeviceProfileUI::find(const char* name) const {
 
 void CDeviceProfileUI::SetDeviceKind(int kind) {
   kind_ = kind;
-  list_.SetDeviceKind(kind);
+  const devices::KindRow* row = devices::kind_row(static_cast<uint16_t>(kind));
+  list_.SetKeepsAudioOnReset(row != nullptr && row->keeps_audio_on_reset);
+  tabs_ = row != nullptr ? row->option_tabs : OptionTabRule{};
 }
 
 void CDeviceProfileUI::SetFolders(const QString& device_folder, const QString& default_profile) {
@@ -54,7 +56,7 @@ void CDeviceProfileUI::InitProfileList() {
   list_.InitProfileList();
   refill();
   SelectProfile(list_.GetSelectedIndex(), false);
-  const auto visibility = OptionTabVisibility(kind_);
+  const auto visibility = OptionTabVisibility(tabs_);
   for (int t = 0; t < kOptionTabCount; ++t) {
     QWidget* tab = content_ == nullptr ? nullptr
                                        : content_->findChild<QWidget*>(QString::fromLatin1(

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QWidget>
 
+#include "profile/option_tabs.h"
 #include "profile/profile_list.h"
 #include "ui/skin_control.h"
 
@@ -65,5 +66,6 @@ class CDeviceProfileUI : public QWidget, public qxr::ui::SkinControl {
   QLineEdit* name_edit_ = nullptr;
   QWidget* menu_ = nullptr;
   int kind_ = 0;
+  qxr::OptionTabRule tabs_;
   qxr::ProfileList list_;
 };

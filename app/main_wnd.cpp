@@ -389,7 +389,7 @@ void CMainWnd::page_refresh_requested(DevicePageWidget* page, int delay_ms) {
 }
 
 void CMainWnd::page_owner_message(DevicePageWidget* page, uint32_t message, intptr_t first, intptr_t second) {
-  debug_fmt("{}: message {:#x} {} {}", std::string(page->model().tab_name), message, first, second);
+  debug_fmt("{}: message {:#x} {} {}", std::string(page->model().model_folder), message, first, second);
 }
 
 void CMainWnd::page_operation_done(DevicePageWidget* page, devices::DeviceOperation op, int result) {

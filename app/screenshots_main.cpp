@@ -74,7 +74,7 @@ int main(int argc, char** argv) {
 
   const char* names[] = {"keyboard", "mouse", "mousepad", "headset"};
   bool ok = true;
-  for (size_t row = 0; row < app::kDeviceModels.size(); ++row) {
+  for (size_t row = 0; row < devices::device_kinds().size(); ++row) {
     const auto& model = window.devices().models()[row];
     if (model.entry == nullptr) continue;
     window.devices().entry_picked(model.entry);

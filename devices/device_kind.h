@@ -1,17 +1,17 @@
 #pragma once
-// Device kinds as the device objects keep them (32-bit, 0 before a kind is set); the numbers
-// are those of the supported-interface table.
+// The device kind numbers, as the interface rows, the device objects and the profile panel carry
+// them. Each kind the program serves has its row in devices/kinds/device_kinds.h.
 #include <cstdint>
-
-#include "hid/supported_interfaces.h"
 
 namespace qxr::devices {
 
-inline constexpr uint32_t kKindNone = 0;
-inline constexpr uint32_t kKindKeyboard = hid::kDeviceKindKeyboard;
-inline constexpr uint32_t kKindMouse = hid::kDeviceKindMouse;
-inline constexpr uint32_t kKindMousePad = hid::kDeviceKindMousePad;
-inline constexpr uint32_t kKindReceiverMouse = hid::kDeviceKindReceiverMouse;
-inline constexpr uint32_t kKindHeadset = hid::kDeviceKindHeadset;
+enum DeviceKind : uint16_t {
+  kKindNone = 0,
+  kKindKeyboard = 1,
+  kKindMouse = 2,
+  kKindMousePad = 3,
+  kKindReceiverMouse = 6,  // a mouse through its wireless receiver
+  kKindHeadset = 7,
+};
 
 }  // namespace qxr::devices

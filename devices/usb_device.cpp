@@ -4,6 +4,7 @@
 
 #include "core/debug_line.h"
 #include "devices/function_switch.h"
+#include "devices/keyboard/key_assignments.h"
 #include "profile/data_paths.h"
 #include "protocol/command_transaction.h"
 
@@ -18,6 +19,7 @@ constexpr size_t kStatusReceiverByte = 3;
 constexpr size_t kStatusOwnerByte = 4;
 constexpr const char* kLightFrameTask = "light-frame";
 constexpr const char* kStatusTask = "status";
+constexpr int kCatalogueVariant = 0;
 
 }  // namespace
 
@@ -438,6 +440,201 @@ void CMarluneUSBDevice::set_info_block(const std::array<uint8_t, kInfoBlockSize>
 
 bool CMarluneUSBDevice::post_operation(DeviceOperation op, std::function<int()> work) {
   return executor_.post([this, op, work = std::move(work)] { page_.operation_done(op, work()); });
+}
+
+DeviceCapabilities CMarluneUSBDevice::capabilities() const {
+  DeviceCapabilities c;
+  c.power_status = power_mode() != 0;
+  return c;
+}
+
+// ---- secondary interface and removal ----
+
+bool CMarluneUSBDevice::StartSyncThread(const std::string& path) {
+  if (!secondary_.opened() && !open_secondary(path)) return false;
+  return start_event_thread();
+}
+
+WorkerThread::StopOutcome CMarluneUSBDevice::StopSyncThread() {
+  const WorkerThread::StopOutcome outcome = stop_event_thread();
+  close_secondary();
+  return outcome;
+}
+
+void CMarluneUSBDevice::on_disconnected() {
+  StopSyncThread();
+  close_primary();
+  stop_light_thread();
+}
+
+// ---- profile ----
+
+void CMarluneUSBDevice::set_profile_id(const std::string& id) {
+  std::lock_guard lock(state_mutex_);
+  profile_id_ = id;
+}
+
+std::string CMarluneUSBDevice::profile_path() const {
+  std::string id;
+  {
+    std::lock_guard lock(state_mutex_);
+    id = profile_id_;
+  }
+  return user_data_folder() + id + kProfileFileExtension;
+}
+
+void CMarluneUSBDevice::apply_selected_profile() {
+  post_operation(DeviceOperation::WriteMacros, [this] { return apply_profile_now(); });
+}
+
+int CMarluneUSBDevice::apply_profile_now() {
+  load_profile_now();
+  apply_profile_to_page_now();
+  write_settings_now();
+  return 0;
+}
+
+void CMarluneUSBDevice::load_profile() {
+  post_task([this] { load_profile_now(); });
+}
+
+void CMarluneUSBDevice::load_default_profile() {
+  post_task([this] { load_default_profile_now(); });
+}
+
+void CMarluneUSBDevice::apply_profile_to_page() {
+  post_task([this] { apply_profile_to_page_now(); });
+}
+
+void CMarluneUSBDevice::SaveProfile() {
+  post_task([this] { save_profile_now(); });
+}
+
+void CMarluneUSBDevice::write_settings(const SettingsWrite& write) {
+  post_operation(DeviceOperation::WriteSettings, [this, write] { return write_settings_now(write); });
+}
+
+int CMarluneUSBDevice::load_profile_now() {
+  CBasicProfiledata* profile = profile_data();
+  if (profile == nullptr) return protocol::kResultNoReply;
+  const std::string path = profile_path();
+  profile->SetProfilePath(path);
+  profile->SetConfigPath(CustomLightConfigPath(user_data_folder()));
+  const bool loaded = profile->LoadProfile(path);
+  take_profile_state();
+  ApplyProfileLighting();
+  return loaded ? protocol::kResultOk : protocol::kResultNoReply;
+}
+
+int CMarluneUSBDevice::load_default_profile_now() {
+  CBasicProfiledata* profile = profile_data();
+  if (profile == nullptr) return protocol::kResultNoReply;
+  const bool loaded = profile->LoadProfile(default_profile_path());
+  take_profile_state();
+  ApplyProfileLighting();
+  return loaded ? protocol::kResultOk : protocol::kResultNoReply;
+}
+
+bool CMarluneUSBDevice::save_profile_now() {
+  CBasicProfiledata* profile = profile_data();
+  return profile != nullptr && profile->Save();
+}
+
+void CMarluneUSBDevice::apply_profile_to_page_now() {
+  LoadLightConfig();
+  page().show_lighting(GetLightInfo(), audio_light_info());
+}
+
+int CMarluneUSBDevice::LoadLightConfig() {
+  LightConfigLists lists = light_config();
+  qxr::LoadLightConfig(lists, LightConfigFilesFor(capabilities().macros, user_data_folder()), kCatalogueVariant,
+                       reads_mode_values());
+  std::lock_guard lock(state_mutex_);
+  lists_ = std::move(lists);
+  return protocol::kResultOk;
+}
+
+LightConfigLists CMarluneUSBDevice::light_config() const {
+  std::lock_guard lock(state_mutex_);
+  return lists_;
+}
+
+// ---- keys and macros ----
+
+std::vector<KeyAssignRecord> CMarluneUSBDevice::key_list() const {
+  std::lock_guard lock(state_mutex_);
+  return keys_;
+}
+
+void CMarluneUSBDevice::set_key_list(std::vector<KeyAssignRecord> keys) {
+  std::lock_guard lock(state_mutex_);
+  keys_ = std::move(keys);
+}
+
+std::optional<KeyAssignRecord> CMarluneUSBDevice::selected_key_record() const {
+  const int key = selection();
+  std::lock_guard lock(state_mutex_);
+  if (key < 0 || static_cast<size_t>(key) >= keys_.size()) return std::nullopt;
+  return keys_[static_cast<size_t>(key)];
+}
+
+void CMarluneUSBDevice::assign_selected_key(uint8_t type, uint8_t d1, uint8_t d2) {
+  const int key = selection();
+  const KeyAssignment assignment{static_cast<uint16_t>(key < 0 ? 0 : key), type, d1, d2};
+  post_operation(DeviceOperation::WriteKeyAssignments, [this, key, assignment] { return assign_key_now(key, assignment); });
+}
+
+void CMarluneUSBDevice::restore_selected_key_default() {
+  const int key = selection();
+  post_operation(DeviceOperation::WriteKeyAssignments, [this, key] { return assign_key_now(key, std::nullopt); });
+}
+
+int CMarluneUSBDevice::assign_key_now(int key, std::optional<KeyAssignment> assignment) {
+  CBasicProfiledata* profile = profile_data();
+  std::vector<KeyAssignRecord> keys = key_list();
+  if (profile == nullptr || key < 0 || static_cast<size_t>(key) >= keys.size()) return protocol::kResultBadRequest;
+  KeyAssignRecord& record = keys[static_cast<size_t>(key)];
+  record.assignment = assignment.value_or(record.default_assignment);
+  record.assignment.key_index = record.default_assignment.key_index;
+  profile->SetKeyList(keys);
+  save_profile_now();
+  set_key_list(keys);
+  page().key_list_changed();
+  return write_key_assignments_now(0, keys);
+}
+
+void CMarluneUSBDevice::store_key_list(std::vector<KeyAssignRecord> keys) {
+  post_task([this, keys = std::move(keys)] {
+    if (CBasicProfiledata* profile = profile_data()) profile->SetKeyList(keys);
+    save_profile_now();
+    set_key_list(keys);
+  });
+}
+
+void CMarluneUSBDevice::SendProfileKeys(int onboard_profile) {
+  post_operation(DeviceOperation::WriteKeyAssignments,
+                 [this, onboard_profile] { return write_key_assignments_now(onboard_profile, key_list()); });
+}
+
+void CMarluneUSBDevice::CheckMacroKeys() {
+  post_task([this] { check_macro_keys_now(); });
+}
+
+bool CMarluneUSBDevice::check_macro_keys_now() {
+  // The cached list may predate "macro.config" (a profile applied before the page showed it,
+  // macros made since): counting against it would revert every macro key.
+  LoadLightConfig();
+  const size_t macros = light_config().macro_names.size();
+  std::vector<KeyAssignRecord> keys = key_list();
+  if (!revert_missing_macros(keys, macros)) return false;
+  if (CBasicProfiledata* profile = profile_data()) profile->SetKeyList(keys);
+  set_key_list(keys);
+  page().key_list_changed();
+  return true;
+}
+
+void CMarluneUSBDevice::send_macros() {
+  post_operation(DeviceOperation::WriteMacros, [this] { return write_macros_now(collect_key_items()); });
 }
 
 }  // namespace qxr::devices

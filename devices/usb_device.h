@@ -2,7 +2,9 @@
 // CMarluneUSBDevice: what every device kind has. Two command channels (the primary carries
 // all commands, the secondary's interface is only read by the event thread), the device's
 // information block, kind and slot record, LED frame and lighting state, the folders of its
-// data files, a serial executor and the event thread.
+// data files, the profile file and the name lists shared by its profiles, a serial executor and
+// the event thread. It implements DeviceOperations for every kind: the kinds fill in the
+// virtual work below, and the key and macro groups for the kinds that offer them.
 //
 // Threads. The UI thread calls the public operations; those that touch the device post their
 // work to the device's executor and return at once, so a stalled device never freezes the
@@ -15,6 +17,8 @@
 #include <cstdint>
 #include <functional>
 #include <mutex>
+#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -22,12 +26,15 @@
 #include "core/serial_executor.h"
 #include "core/worker_thread.h"
 #include "devices/device_kind.h"
+#include "devices/device_operations.h"
 #include "devices/device_page.h"
 #include "devices/lighting/base_effects.h"
 #include "devices/lighting/effect_step.h"
 #include "devices/lighting/key_glow.h"
 #include "devices/lighting/light_program.h"
 #include "hid/supported_interfaces.h"
+#include "profile/light_config.h"
+#include "profile/profile_data.h"
 #include "profile/records.h"
 #include "protocol/command_channel.h"
 
@@ -60,7 +67,7 @@ inline constexpr const char* kSyncRequestLine = "接收到自动添加设备的�
 inline constexpr const char* kSyncReportLine = "接收到自动添加设备的同步信息要求  TEST";
 inline constexpr const char* kEventThreadExitLine = "MS设备同步线程设定退出";
 
-class CMarluneUSBDevice {
+class CMarluneUSBDevice : public DeviceOperations, public KeyAssignments, public MacroList {
  public:
   // The page must outlive the device; clock drives the failure pauses (tests use ManualClock).
   explicit CMarluneUSBDevice(DevicePage& page, Clock& clock = system_clock());
@@ -71,7 +78,10 @@ class CMarluneUSBDevice {
   // --- channels, kind, slot ---
   protocol::CommandChannel& primary_channel() { return primary_; }
   protocol::CommandChannel& secondary_channel() { return secondary_; }
-  uint32_t get_kind() const { return kind_.load(); }
+  uint32_t get_kind() const override { return kind_.load(); }
+  // Only what every kind shares (the power panel); each kind adds its own.
+  DeviceCapabilities capabilities() const override;
+  bool connected() const override { return primary_.opened(); }
   uint32_t get_role() const { return role_.load(); }
   void set_kind_and_role(uint32_t kind, uint32_t role);
   // Copies the slot record and takes kind and role from it.
@@ -86,6 +96,11 @@ class CMarluneUSBDevice {
   void close_primary();
   bool open_secondary(const std::string& path);
   void close_secondary();
+  // Secondary interface and the event thread reading it (device manager).
+  bool StartSyncThread(const std::string& path);
+  WorkerThread::StopOutcome StopSyncThread();
+  // Removal: both threads stop, both channels close; the page can connect again later.
+  void on_disconnected();
   // The event thread reading the secondary interface.
   bool start_event_thread();
   WorkerThread::StopOutcome stop_event_thread();
@@ -98,8 +113,8 @@ class CMarluneUSBDevice {
   void set_ui_flag(bool on) { ui_flag_.store(on); }
   bool get_ui_flag() const { return ui_flag_.load(); }
   // Set while the owner's synchronised lighting drives this page; the light thread idles.
-  void set_synchronised(bool on) { primary_.set_synchronised(on); }
-  bool synchronised() { return primary_.synchronised(); }
+  void set_synchronised(bool on) override { primary_.set_synchronised(on); }
+  bool synchronised() const override { return primary_.synchronised(); }
 
   // --- model data (device manager, at page creation) ---
   void set_key_count(size_t n);
@@ -134,15 +149,49 @@ class CMarluneUSBDevice {
   virtual LedRecord get_led(size_t index) const;
   std::vector<LedRecord> led_frame() const;
 
+  // --- profile (UI thread: post to the executor) ---
+  void set_profile_id(const std::string& id) override;
+  std::string profile_path() const;
+  void apply_selected_profile() override;
+  void load_profile() override;
+  void load_default_profile();
+  void apply_profile_to_page();
+  void SaveProfile() override;
+  void write_settings(const SettingsWrite& write = {}) override;
+  void set_screen_size(uint16_t width, uint16_t height) override { (void)width, (void)height; }
+  // Names shared by the device's profiles (macros, modes, areas, custom effects), as last read.
+  LightConfigLists light_config() const override;
+
   // --- lighting state ---
-  LightInfo GetLightInfo() const;
+  LightInfo GetLightInfo() const override;
   // Stores the record. Kinds with a profile store it there as well.
-  virtual void set_lighting_state(const LightInfo& info);
-  virtual void set_colour_pair(uint32_t first, uint32_t second, uint8_t selector);
+  void set_lighting_state(const LightInfo& info) override;
+  void set_colour_pair(uint32_t first, uint32_t second, uint8_t selector) override;
+  AudioLightInfo audio_light_info() const override { return {}; }
+  bool paint_custom_keys(std::span<const int> keys, bool lit) override {
+    (void)keys, (void)lit;
+    return false;
+  }
   // Reads the pair from the page's colour picker (kept values when it has none).
   virtual void get_colour_pair(uint32_t& first, uint32_t& second, uint8_t& selector);
   virtual void set_selection(int index) { selection_.store(index); }
   int selection() const { return selection_.load(); }
+
+  // --- keys and macros (offered through key_assignments() and macro_list() by the kinds that
+  // have them) ---
+  std::vector<KeyAssignRecord> key_list() const override;
+  void select_key(int key) override { set_selection(key); }
+  int selected_key() const override { return selection(); }
+  std::optional<KeyAssignRecord> selected_key_record() const override;
+  void assign_selected_key(uint8_t type, uint8_t d1, uint8_t d2) override;
+  void restore_selected_key_default() override;
+  void store_key_list(std::vector<KeyAssignRecord> keys) override;
+  void SendProfileKeys(int onboard_profile = 0) override;
+  void CheckMacroKeys() override;
+  std::vector<std::string> macro_names() const override { return light_config().macro_names; }
+  void send_macros() override;
+  // Macro indices the keys use, in the order the key table numbers their slots.
+  virtual std::vector<int> collect_key_items() const { return {}; }
   virtual void set_page_state(int value) { page_state_.store(value); }
   virtual int get_page_state() const { return page_state_.load(); }
   virtual void set_function_switch(int type);
@@ -184,6 +233,31 @@ class CMarluneUSBDevice {
 
   // --- the work itself (executor thread, tests) ---
   virtual int connect_now() { return protocol::kResultOk; }
+  // What apply_selected_profile does; the macro upload's result, 0 where there is none.
+  virtual int apply_profile_now();
+  // The kind's settings record to the device.
+  virtual int write_settings_now(const SettingsWrite& write = {}) {
+    (void)write;
+    return protocol::kResultOk;
+  }
+  int load_profile_now();
+  int load_default_profile_now();
+  bool save_profile_now();
+  // The profile's lighting into the device's state and model.
+  virtual int ApplyProfileLighting() { return protocol::kResultOk; }
+  virtual void apply_profile_to_page_now();
+  int LoadLightConfig();
+  virtual int write_key_assignments_now(int onboard_profile, const std::vector<KeyAssignRecord>& keys) {
+    (void)onboard_profile, (void)keys;
+    return protocol::kResultOk;
+  }
+  // 0 sent or nothing to send, -1 out of memory or refused, n > 0 macros that do not fit.
+  virtual int write_macros_now(const std::vector<int>& macro_indices) {
+    (void)macro_indices;
+    return 0;
+  }
+  // Keys of missing macros back to their default; true when any changed.
+  bool check_macro_keys_now();
   // out_profile receives the onboard profile number.
   virtual int refresh_from_device_now(int* out_profile) {
     if (out_profile) *out_profile = 0;
@@ -213,6 +287,17 @@ class CMarluneUSBDevice {
   virtual void stop_device_threads() { shutdown(); }
 
  protected:
+
+  // The profile object of kinds that keep one.
+  virtual CBasicProfiledata* profile_data() { return nullptr; }
+  // The kind's own records of a just-loaded profile, before its lighting is applied.
+  virtual void take_profile_state() {}
+  // The keyboard's catalogue carries the modes' device values.
+  virtual bool reads_mode_values() const { return false; }
+  virtual void stop_light_thread() {}
+  void set_key_list(std::vector<KeyAssignRecord> keys);
+  // The key list with the selected key's current assignment replaced: profile, save, sent.
+  int assign_key_now(int key, std::optional<KeyAssignment> assignment);
 
   // What the kinds do with their device's events.
   virtual void on_sync_request(uint16_t code) { (void)code; }
@@ -258,6 +343,9 @@ class CMarluneUSBDevice {
   std::atomic<uint64_t> pause_until_ms_{0};
 
   // Under state_mutex_.
+  std::string profile_id_;
+  LightConfigLists lists_;
+  std::vector<KeyAssignRecord> keys_;
   hid::DeviceSlot slot_;
   std::array<uint8_t, kInfoBlockSize> info_{};
   size_t key_count_ = 0;

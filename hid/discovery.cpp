@@ -13,8 +13,8 @@
 
 namespace qxr::hid {
 
-Discovery::Discovery(DiscoveryObserver& observer)
-    : observer_(observer), slots_(make_slot_list()) {}
+Discovery::Discovery(DiscoveryObserver& observer, InterfaceTable table)
+    : observer_(observer), table_(table), slots_(make_slot_list(table)) {}
 
 Discovery::~Discovery() { stop(); }
 
@@ -108,7 +108,7 @@ std::vector<size_t> Discovery::claim_arrivals(PassResult* result) {
   std::vector<size_t> arrived;
   while (const std::string* path = enumerator.next_path()) {
     DeviceSlot record = record_from_path(*path);
-    if (!candidate_fits(record, slots)) continue;
+    if (!candidate_fits(record, slots, table_)) continue;
     HidDevice probe;
     if (!probe.open(*path, true, false, true, false)) {
       result->unopenable = true;
@@ -120,7 +120,7 @@ std::vector<size_t> Discovery::claim_arrivals(PassResult* result) {
     record.usage = probe.caps().usage;
     probe.close();
     size_t index = 0;
-    if (claim_slot(record, slots, &index)) arrived.push_back(index);
+    if (claim_slot(record, slots, table_, &index)) arrived.push_back(index);
   }
   if (arrived.empty()) return {};
   {

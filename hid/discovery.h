@@ -35,7 +35,8 @@ class DiscoveryObserver {
 
 class Discovery {
  public:
-  explicit Discovery(DiscoveryObserver& observer);
+  // table must outlive the discovery.
+  Discovery(DiscoveryObserver& observer, InterfaceTable table);
   ~Discovery();
   Discovery(const Discovery&) = delete;
   Discovery& operator=(const Discovery&) = delete;
@@ -66,6 +67,7 @@ class Discovery {
                       const std::vector<size_t>& claimed_now, PassResult* result);
 
   DiscoveryObserver& observer_;
+  const InterfaceTable table_;
   mutable std::mutex mutex_;  // guards slots_
   std::vector<DeviceSlot> slots_;
   bool first_pass_done_ = false;

@@ -16,10 +16,10 @@ bool same_interface(const SupportedInterface& a, const SupportedInterface& b) {
 
 }  // namespace
 
-std::vector<DeviceSlot> make_slot_list() {
+std::vector<DeviceSlot> make_slot_list(InterfaceTable table) {
   std::vector<DeviceSlot> slots;
-  slots.reserve(kSupportedInterfaces.size());
-  for (const auto& row : kSupportedInterfaces) {
+  slots.reserve(table.size());
+  for (const auto& row : table) {
     DeviceSlot s;
     static_cast<SupportedInterface&>(s) = row;
     slots.push_back(std::move(s));
@@ -37,18 +37,18 @@ DeviceSlot record_from_path(const std::string& path) {
   return r;
 }
 
-bool candidate_fits(const DeviceSlot& record, const std::vector<DeviceSlot>& slots) {
+bool candidate_fits(const DeviceSlot& record, const std::vector<DeviceSlot>& slots, InterfaceTable table) {
   bool row = false;
-  for (const auto& r : kSupportedInterfaces) row = row || same_place(r, record);
+  for (const auto& r : table) row = row || same_place(r, record);
   if (!row) return false;
   for (const auto& s : slots)
     if (same_place(s, record) && s.is_free()) return true;
   return false;
 }
 
-bool claim_slot(DeviceSlot& record, std::vector<DeviceSlot>& slots, size_t* slot_index) {
+bool claim_slot(DeviceSlot& record, std::vector<DeviceSlot>& slots, InterfaceTable table, size_t* slot_index) {
   bool found = false;
-  for (const auto& r : kSupportedInterfaces) {
+  for (const auto& r : table) {
     if (same_interface(r, record)) {
       record.kind = r.kind;
       record.role = r.role;
@@ -69,24 +69,13 @@ bool claim_slot(DeviceSlot& record, std::vector<DeviceSlot>& slots, size_t* slot
   return false;
 }
 
-int find_row(uint16_t vendor_id, uint16_t product_id, uint16_t kind, uint16_t role) {
-  for (size_t i = 0; i < kSupportedInterfaces.size(); ++i) {
-    const auto& r = kSupportedInterfaces[i];
+int find_row(InterfaceTable table, uint16_t vendor_id, uint16_t product_id, uint16_t kind, uint16_t role) {
+  for (size_t i = 0; i < table.size(); ++i) {
+    const auto& r = table[i];
     if (r.vendor_id == vendor_id && r.product_id == product_id && r.kind == kind && r.role == role)
       return static_cast<int>(i);
   }
   return -1;
-}
-
-DeviceClass device_class_of(uint16_t kind) {
-  switch (kind) {
-    case kDeviceKindKeyboard: return DeviceClass::Keyboard;
-    case kDeviceKindMouse:
-    case kDeviceKindReceiverMouse: return DeviceClass::Mouse;
-    case kDeviceKindMousePad: return DeviceClass::MousePad;
-    case kDeviceKindHeadset: return DeviceClass::Headset;
-    default: return DeviceClass::None;
-  }
 }
 
 }  // namespace qxr::hid

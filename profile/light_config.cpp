@@ -5,6 +5,7 @@
 #include "profile/data_paths.h"
 #include "profile/json_access.h"
 #include "profile/json_file.h"
+#include "profile/macro_files.h"
 
 namespace qxr {
 
@@ -14,10 +15,6 @@ bool is_regular_file(const std::string& path) {
   return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-bool reads_macro_config(int device_kind) {
-  constexpr int kKeyboard = 1, kMouse = 2, kReceiverMouse = 6;
-  return device_kind == kKeyboard || device_kind == kMouse || device_kind == kReceiverMouse;
-}
 std::string last_component(std::string folder) {
   while (!folder.empty() && folder.back() == '/') folder.pop_back();
   auto slash = folder.find_last_of('/');
@@ -40,10 +37,9 @@ std::string CustomLightConfigPath(const std::string& device_folder) {
   return is_regular_file(shipped) ? shipped : own;
 }
 
-LightConfigFiles LightConfigFilesFor(int device_kind, const std::string& device_folder) {
+LightConfigFiles LightConfigFilesFor(bool keeps_macros, const std::string& device_folder) {
   LightConfigFiles files;
-  files.macro_config =
-      device_folder + (reads_macro_config(device_kind) ? kMacroConfigFile : kKeltoMacroConfigFile);
+  files.macro_config = device_folder + (keeps_macros ? kMacroConfigFile : kKeltoMacroConfigFile);
   files.default_light = DefaultDataFolder() + kDefaultLightFile;
   files.custom_light = CustomLightConfigPath(device_folder);
   files.model = last_component(device_folder);
@@ -55,11 +51,8 @@ void LoadLightConfig(LightConfigLists& lists, const LightConfigFiles& files, int
   const auto row = static_cast<Json::ArrayIndex>(variant < 0 ? 0 : variant);
 
   lists.macro_names.clear();
-  const Json::Value macro_config = ReadJsonFile(files.macro_config);
-  const Json::Value& macros = Member(macro_config, "MacroInfo");
-  if (macros.isArray()) {
-    for (const Json::Value& m : macros) lists.macro_names.push_back(ToString(Member(m, "MacroName")));
-  }
+  for (const MacroEntry& m : ReadMacroList(files.macro_config).value_or(std::vector<MacroEntry>{}))
+    lists.macro_names.push_back(m.name);
 
   const Json::Value catalogue_file = ReadJsonFile(files.default_light);
   const Json::Value& catalogue = model_section(catalogue_file, files.model);

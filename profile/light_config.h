@@ -36,9 +36,9 @@ struct LightConfigFiles {
 // folder has none.
 std::string CustomLightConfigPath(const std::string& device_folder);
 
-// The files of a device kind (1 keyboard, 2 and 6 mouse read "macro.config"; the others
-// "kelto_macro.config"). The model is the device folder's last component.
-LightConfigFiles LightConfigFilesFor(int device_kind, const std::string& device_folder);
+// The files of a device: kinds whose keys play macros read "macro.config", the others
+// "kelto_macro.config". The model is the device folder's last component.
+LightConfigFiles LightConfigFilesFor(bool keeps_macros, const std::string& device_folder);
 
 // Refills the lists. The macro list is always cleared first; a catalogue section that is
 // missing keeps the previous list of that section. variant selects the catalogue row;

@@ -1,6 +1,8 @@
 #pragma once
-// Which option tabs of a device page the profile panel hides or shows, by device kind.
+// Which option tabs of a device page the profile panel hides or shows; each device kind has its
+// rule.
 #include <array>
+#include <cstdint>
 #include <string_view>
 
 namespace qxr {
@@ -17,7 +19,24 @@ enum class TabVisibility {
   kShown,
 };
 
-// The visibility of each tab (in kOptionTabNames order) for a device kind.
-std::array<TabVisibility, kOptionTabCount> OptionTabVisibility(int device_kind);
+// Tab bits of a rule, in kOptionTabNames order.
+enum OptionTab : uint8_t {
+  kTabLighting = 1 << 0,
+  kTabKeys = 1 << 1,
+  kTabMacros = 1 << 2,
+  kTabSystem = 1 << 3,
+  kTabCursor = 1 << 4,
+  kTabVoice = 1 << 5,
+  kTabMagic = 1 << 6,
+  kTabVirtual71 = 1 << 7,
+};
+
+struct OptionTabRule {
+  uint8_t hidden = 0;
+  uint8_t shown = 0;
+};
+
+// The visibility of each tab (in kOptionTabNames order) under rule.
+std::array<TabVisibility, kOptionTabCount> OptionTabVisibility(const OptionTabRule& rule);
 
 }  // namespace qxr

@@ -61,27 +61,28 @@ void CBasicProfiledata::SetDeviceIndex(int index) {
   if (index >= 0) device_index_ = index;
 }
 
-Json::Value CBasicProfiledata::LoadProfile(const std::string& path) {
+bool CBasicProfiledata::LoadProfile(const std::string& path) {
   const auto index = static_cast<Json::ArrayIndex>(device_index_);
   JsonFileForUpdate file = InspectJsonFile(path);
   const Json::Value& stored = Element(Member(file.document, kDevice), index);
   if (stored.isObject()) {
     device_ = stored;
-    return device_;
+    return true;
   }
   const Json::Value default_file = ReadJsonFile(default_path_);
   const Json::Value& defaults = Element(Member(default_file, kDevice), index);
   device_ = defaults.isObject() ? defaults : Json::Value();
   // Without defaults there is nothing better to write: the file stays as it is.
-  if (device_.isNull() || path.empty()) return device_;
+  if (device_.isNull()) return false;
+  if (path.empty()) return true;
   debug_fmt("profile recreated from the default profile: {}", path);
   store_into(path, std::move(file), index, device_);
-  return device_;
+  return true;
 }
 
-Json::Value CBasicProfiledata::LoadConfig(const std::string& path) {
+bool CBasicProfiledata::LoadConfig(const std::string& path) {
   config_ = ReadJsonFile(path);
-  return config_;
+  return !config_.isNull();
 }
 
 LightInfo CBasicProfiledata::GetLightInfo() {

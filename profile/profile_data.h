@@ -30,11 +30,13 @@ class CBasicProfiledata {
 
   // Loads "Device"[device index] of the file at path. A file without a usable device
   // object is recreated from the default profile (an unreadable original is kept aside
-  // first). Returns a copy of the device object (null when neither file has one).
-  Json::Value LoadProfile(const std::string& path);
-  // Loads and keeps the light configuration document (for GetLightEffectList).
-  Json::Value LoadConfig(const std::string& path);
+  // first). False when neither file has one.
+  bool LoadProfile(const std::string& path);
+  // Loads and keeps the light configuration document (for GetLightEffectList); false when it
+  // cannot be read.
+  bool LoadConfig(const std::string& path);
 
+  // The documents as loaded, for this folder's code and its tests.
   const Json::Value& GetDeviceObject() const { return device_; }
   const Json::Value& GetConfigDocument() const { return config_; }
 

@@ -254,7 +254,7 @@ bool ProfileList::ResetProfile() {
   if (path.empty()) return false;
   Json::Value document = ReadJsonFile(default_profile_);
   if (!document.isObject()) document = Json::Value(Json::objectValue);
-  if (kind_ == kHeadsetDeviceKind) {
+  if (keeps_audio_) {
     const Json::Value current = ReadJsonFile(path);
     const Json::Value& kept = Element(Member(current, kDevice), 0);
     Json::Value* device = nullptr;

@@ -13,7 +13,6 @@ namespace qxr {
 
 inline constexpr char kProfileListFile[] = "ProfileList.ini";
 inline constexpr int kMaxProfiles = 50;  // adding stops here; copy and import do not check
-inline constexpr int kHeadsetDeviceKind = 7;
 
 struct ProfileEntry {
   std::string name;  // "profilename"
@@ -27,7 +26,8 @@ inline constexpr int kRenameBlank = 2;
 
 class ProfileList {
  public:
-  void SetDeviceKind(int kind) { kind_ = kind; }
+  // A reset keeps the profile's sound settings (the headset's).
+  void SetKeepsAudioOnReset(bool on) { keeps_audio_ = on; }
   // device_folder ends with '/' (UserDataFolder); default_profile is the model's
   // DefaultData file.
   void SetFolders(const std::string& device_folder, const std::string& default_profile);
@@ -77,7 +77,7 @@ class ProfileList {
   std::string NewProfileId(const Json::Value& list) const;
   bool WriteNewProfileFile(Json::Value document, const ProfileEntry& entry);
 
-  int kind_ = 0;
+  bool keeps_audio_ = false;
   std::string folder_;
   std::string default_profile_;
   std::vector<ProfileEntry> entries_;

@@ -96,6 +96,16 @@ struct KeyAssignment {
   bool operator==(const KeyAssignment&) const = default;
 };
 
+// One event of a macro file (also of a recoil script) in the form the devices play it.
+inline constexpr uint32_t kMaxMacroDelayMs = 65535;
+struct MacroEvent {
+  uint16_t delay_ms = 0;
+  uint8_t type = 0;
+  bool down = false;
+  uint8_t button = 0;
+  bool operator==(const MacroEvent&) const = default;
+};
+
 // One element of "KeyList": the current ("Assignment") and the default
 // ("DefaultAssignment") function of a logical key.
 struct KeyAssignRecord {

@@ -17,6 +17,7 @@
 #include <mutex>
 #include <thread>
 
+#include "devices/kinds/device_kinds.h"
 #include "emulator/report_descriptors.h"
 #include "hid/discovery.h"
 #include "hid/enumeration.h"
@@ -102,7 +103,7 @@ void BM_DiscoveryIdle(benchmark::State& state) {
   hid::set_emulator_dir(folder.dir());
   for (auto _ : state) {
     CountingObserver observer;
-    hid::Discovery discovery(observer);
+    hid::Discovery discovery(observer, devices::supported_interfaces());
     discovery.start();
     // All 7 slots (the emulated mouse carries ids 0/0 like its rows) and the first pass.
     observer.wait_for(8);

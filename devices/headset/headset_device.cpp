@@ -25,8 +25,10 @@ void CMarluneZO6533Device::bind_page_controls() {
   post_task([this] { initialise_audio_now(); });
 }
 
-void CMarluneZO6533Device::write_settings(int onboard_profile) {
-  post_operation(DeviceOperation::WriteSettings, [this, onboard_profile] { return write_settings_now(onboard_profile); });
+DeviceCapabilities CMarluneZO6533Device::capabilities() const {
+  DeviceCapabilities c = CLoopLightingDevice::capabilities();
+  c.audio = true;
+  return c;
 }
 
 void CMarluneZO6533Device::post_audio(std::function<void()> work) { post_task(std::move(work)); }
@@ -105,8 +107,8 @@ int CMarluneZO6533Device::refresh_from_device_now(int* out_profile) {
   return refresh_block_now(settings_, out_profile);
 }
 
-int CMarluneZO6533Device::write_settings_now(int onboard_profile) {
-  return settings_.write(primary_channel(), onboard_profile);
+int CMarluneZO6533Device::write_settings_now(const SettingsWrite& write) {
+  return settings_.write(primary_channel(), write.onboard_profile);
 }
 
 void CMarluneZO6533Device::send_light_frame_now() {

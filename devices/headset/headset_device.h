@@ -9,6 +9,7 @@
 #include <string>
 
 #include "devices/audio/audio_conf.h"
+#include "devices/audio/headset_audio_controls.h"
 #include "devices/audio/headset_audio.h"
 #include "devices/audio/zo6533_audio_profile.h"
 #include "devices/headset/headset_led_reports.h"
@@ -20,32 +21,32 @@ namespace qxr::devices {
 
 inline constexpr const char* kHeadsetClassName = "MarluneZO6533Device";
 
-class CMarluneZO6533Device : public CLoopLightingDevice {
+class CMarluneZO6533Device : public CLoopLightingDevice, public audio::HeadsetAudioControls {
  public:
   // audio_page shows the audio panels; audio_lib is the chip's backend (emulated or ALSA).
   CMarluneZO6533Device(DevicePage& page, audio::HeadsetAudioPage& audio_page,
                        std::unique_ptr<audio::AudioConfLib> audio_lib, Clock& clock = system_clock());
   ~CMarluneZO6533Device() override;
 
+  DeviceCapabilities capabilities() const override;
+  audio::HeadsetAudioControls* audio_controls() override { return this; }
+
   // --- UI-thread operations ---
   // The base's binding, then the audio library is initialised (once per binding).
   void bind_page_controls() override;
-  void write_settings(int onboard_profile = 0);
 
   // Audio editor operations; each leaves "SystemSetStages" in the profile and saves it.
-  void ToggleVoiceChanger(bool on);
-  void SelectVoice(int voice);
-  void ToggleMicMute();
-  void SetMicVolume(int percent);
-  void ToggleMonitorMute();
-  void SetMonitorVolume(int percent);
-  void SetEqBand(int band, int gain);
-  void ApplyEqPreset(int preset);
-  void ApplyCustomEq(int index);
-  // name empty: the selected custom equaliser takes the current gains. done (optional) receives
-  // the result (1 saved, 0 duplicate name, -1 refused) on the executor.
-  void SaveCustomEq(std::string name, std::function<void(int)> done = {});
-  void DeleteCustomEq();
+  void ToggleVoiceChanger(bool on) override;
+  void SelectVoice(int voice) override;
+  void ToggleMicMute() override;
+  void SetMicVolume(int percent) override;
+  void ToggleMonitorMute() override;
+  void SetMonitorVolume(int percent) override;
+  void SetEqBand(int band, int gain) override;
+  void ApplyEqPreset(int preset) override;
+  void ApplyCustomEq(int index) override;
+  void SaveCustomEq(std::string name, std::function<void(int)> done = {}) override;
+  void DeleteCustomEq() override;
 
   // --- state for tests (read after drain(); the executor owns it) ---
   audio::HeadsetAudio& audio() { return audio_; }
@@ -56,13 +57,13 @@ class CMarluneZO6533Device : public CLoopLightingDevice {
   // --- the work itself (executor thread, tests) ---
   int connect_now() override;
   int refresh_from_device_now(int* out_profile) override;
-  int write_settings_now(int onboard_profile);
+  int write_settings_now(const SettingsWrite& write = {}) override;
   void send_light_frame_now() override;
   void apply_profile_to_page_now() override;
   void initialise_audio_now();
 
  protected:
-  CBasicProfiledata& profile_data() override { return profile_; }
+  CBasicProfiledata* profile_data() override { return &profile_; }
   void take_profile_state() override;
   LoopLightSettings run_settings_for(const LightInfo& light) override;
 

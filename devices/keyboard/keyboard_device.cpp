@@ -7,8 +7,7 @@
 #include "devices/keyboard/key_assignments.h"
 #include "devices/keyboard/macro_blob.h"
 #include "profile/data_paths.h"
-#include "profile/json_access.h"
-#include "profile/json_file.h"
+#include "profile/macro_files.h"
 #include "protocol/command_transaction.h"
 
 namespace qxr::devices {
@@ -16,15 +15,8 @@ namespace qxr::devices {
 namespace {
 
 constexpr uint16_t kActiveProfileAddress = 0;
-constexpr int kCatalogueVariant = 0;
-constexpr const char* kMacroFileExtension = ".mac";
 
 bool is_streamed_mode(uint8_t mode) { return mode == kMusicMode || mode == kFedColourMode; }
-
-// A macro file stem that stays inside the device folder.
-bool safe_file_stem(const std::string& stem) {
-  return !stem.empty() && stem.find('/') == std::string::npos && stem != "." && stem != "..";
-}
 
 // 0xRRGGBB-style words of the colour pair: byte n of a 32-bit value.
 uint8_t byte_of(uint32_t v, int n) { return static_cast<uint8_t>(v >> (8 * n)); }
@@ -50,40 +42,10 @@ void CMarluneKeyboardDevice::stop_device_threads() {
 
 // ---- UI-thread operations ----
 
-void CMarluneKeyboardDevice::load_profile() {
-  post_task([this] { load_profile_now(); });
-}
-
-void CMarluneKeyboardDevice::load_default_profile() {
-  post_task([this] { load_default_profile_now(); });
-}
-
-void CMarluneKeyboardDevice::apply_profile_to_page() {
-  post_task([this] { apply_profile_to_page_now(); });
-}
-
-void CMarluneKeyboardDevice::SaveProfile() {
-  post_task([this] { save_profile_now(); });
-}
-
-void CMarluneKeyboardDevice::CheckMacroKeys() {
-  post_task([this] { check_macro_keys_now(); });
-}
-
-void CMarluneKeyboardDevice::write_settings(int onboard_profile, int profile_byte) {
-  post_operation(DeviceOperation::WriteSettings,
-                 [=, this] { return write_settings_now(onboard_profile, profile_byte); });
-}
-
 void CMarluneKeyboardDevice::write_key_assignments(int onboard_profile, std::vector<KeyAssignRecord> keys) {
   post_operation(DeviceOperation::WriteKeyAssignments, [this, onboard_profile, keys = std::move(keys)] {
     return write_key_assignments_now(onboard_profile, keys);
   });
-}
-
-void CMarluneKeyboardDevice::SendProfileKeys(int onboard_profile) {
-  post_operation(DeviceOperation::WriteKeyAssignments,
-                 [this, onboard_profile] { return write_key_assignments_now(onboard_profile, key_list()); });
 }
 
 void CMarluneKeyboardDevice::write_macros(std::vector<int> macro_indices) {
@@ -91,17 +53,32 @@ void CMarluneKeyboardDevice::write_macros(std::vector<int> macro_indices) {
                  [this, list = std::move(macro_indices)] { return write_macros_now(list); });
 }
 
-void CMarluneKeyboardDevice::SetCustomKeyColour(int key) {
-  post_operation(DeviceOperation::SetCustomKeyColour, [this, key] { return set_custom_key_colour_now(key); });
+DeviceCapabilities CMarluneKeyboardDevice::capabilities() const {
+  DeviceCapabilities c = CMarluneUSBDevice::capabilities();
+  c.keys = c.macros = c.macro_upload = c.music = c.system_settings = true;
+  return c;
 }
 
-void CMarluneKeyboardDevice::store_key_list(std::vector<KeyAssignRecord> keys) {
-  post_task([this, keys = std::move(keys)] {
-    profile_.SetKeyList(keys);
-    save_profile_now();
-    std::lock_guard lock(state_mutex_);
-    keys_ = keys;
-  });
+bool CMarluneKeyboardDevice::paint_custom_keys(std::span<const int> keys, bool lit) {
+  if (lit) {
+    for (int key : keys) SetCustomKeyColour(key);
+    return true;
+  }
+  // The keyboard paints a key with the record's colour as it stands when the paint runs on its
+  // thread. For dark keys the record (and nothing else: the profile keeps the user's colour)
+  // turns black until the profile is read back after the paints, in the same order; a settings
+  // block sent meanwhile is sent again with the colour back.
+  LightInfo dark = GetLightInfo();
+  dark.red = dark.green = dark.blue = 0;
+  CMarluneUSBDevice::set_lighting_state(dark);
+  for (int key : keys) SetCustomKeyColour(key);
+  load_profile();
+  write_settings();
+  return true;
+}
+
+void CMarluneKeyboardDevice::SetCustomKeyColour(int key) {
+  post_operation(DeviceOperation::SetCustomKeyColour, [this, key] { return set_custom_key_colour_now(key); });
 }
 
 void CMarluneKeyboardDevice::set_system_setting(SystemSetting setting, int value) {
@@ -111,25 +88,43 @@ void CMarluneKeyboardDevice::set_system_setting(SystemSetting setting, int value
     apply_system_setting(stages_, setting, value);
     stages = stages_;
   }
-  post_operation(DeviceOperation::WriteSettings, [this, stages] {
-    profile_.SetSystemStages(stages);
-    save_profile_now();
-    return write_settings_now(0, 0);
+  post_operation(DeviceOperation::WriteSettings, [this, stages] { return store_system_stages_now(stages); });
+}
+
+int CMarluneKeyboardDevice::store_system_stages_now(const KeyboardSystemStages& stages) {
+  profile_.SetSystemStages(stages);
+  save_profile_now();
+  return write_settings_now();
+}
+
+void CMarluneKeyboardDevice::reset_system_settings(bool repeat_only) {
+  post_operation(DeviceOperation::WriteSettings, [this, repeat_only] {
+    CKeyboardProfiledata factory;
+    factory.LoadProfile(default_profile_path());
+    const KeyboardSystemStages defaults = factory.GetSystemStages();
+    KeyboardSystemStages stages;
+    {
+      std::lock_guard lock(state_mutex_);
+      apply_system_setting(stages_, SystemSetting::RepeatRate, defaults.repeat);
+      apply_system_setting(stages_, SystemSetting::RepeatDelay, defaults.repeat_delay);
+      if (!repeat_only) {
+        apply_system_setting(stages_, SystemSetting::PollingRate, defaults.polling_rate);
+        apply_system_setting(stages_, SystemSetting::WinLock, defaults.win_flag);
+        apply_system_setting(stages_, SystemSetting::W, defaults.w_flag);
+        apply_system_setting(stages_, SystemSetting::Key6, defaults.key6_flag);
+      }
+      stages = stages_;
+    }
+    page().set_repeat_rate(stages.repeat);
+    page().set_repeat_delay_option(stages.repeat_delay, repeat_delay_ms(stages.repeat_delay));
+    if (!repeat_only) {
+      page().set_polling_option(stages.polling_rate);
+      page().set_system_flag(SystemFlag::WinLock, stages.win_flag != 0);
+      page().set_system_flag(SystemFlag::W, stages.w_flag != 0);
+      page().set_system_flag(SystemFlag::Key6, stages.key6_flag != 0);
+    }
+    return store_system_stages_now(stages);
   });
-}
-
-void CMarluneKeyboardDevice::set_profile_id(const std::string& id) {
-  std::lock_guard lock(state_mutex_);
-  profile_id_ = id;
-}
-
-std::string CMarluneKeyboardDevice::profile_path() const {
-  std::string id;
-  {
-    std::lock_guard lock(state_mutex_);
-    id = profile_id_;
-  }
-  return user_data_folder() + id + kProfileFileExtension;
 }
 
 void CMarluneKeyboardDevice::set_lighting_state(const LightInfo& info) {
@@ -169,9 +164,10 @@ void CMarluneKeyboardDevice::set_colour_pair(uint32_t first, uint32_t second, ui
 }
 
 std::vector<int> CMarluneKeyboardDevice::collect_key_items() const {
-  size_t macros = macro_count_from_file();
+  const size_t macros = macro_count_from_file();
+  const std::vector<KeyAssignRecord> keys = key_list();
   std::lock_guard lock(state_mutex_);
-  return collect_macro_slots(keys_, maps_, macros);
+  return collect_macro_slots(keys, maps_, macros);
 }
 
 void CMarluneKeyboardDevice::FeedSpectrum(const int32_t* bands, size_t count, int) {
@@ -198,23 +194,6 @@ void CMarluneKeyboardDevice::StartReactive(size_t logical_key, int state) {
   lighting_.OnKeyEvent(logical_key, static_cast<uint8_t>(state));
 }
 
-bool CMarluneKeyboardDevice::StartSyncThread(const std::string& path) {
-  if (!secondary_channel().opened() && !open_secondary(path)) return false;
-  return start_event_thread();
-}
-
-WorkerThread::StopOutcome CMarluneKeyboardDevice::StopSyncThread() {
-  WorkerThread::StopOutcome outcome = stop_event_thread();
-  close_secondary();
-  return outcome;
-}
-
-void CMarluneKeyboardDevice::on_disconnected() {
-  StopSyncThread();
-  close_primary();
-  light_thread_.stop();
-}
-
 void CMarluneKeyboardDevice::on_sync_request(uint16_t) {
   // The keyboard changed its settings by itself; the owner's read timer re-reads them.
   page().request_refresh(kKeyboardSyncRefreshDelayMs);
@@ -227,11 +206,6 @@ void CMarluneKeyboardDevice::on_device_key(uint8_t position, int state) { OnKeyE
 KeyboardSystemStages CMarluneKeyboardDevice::system_stages() const {
   std::lock_guard lock(state_mutex_);
   return stages_;
-}
-
-std::vector<KeyAssignRecord> CMarluneKeyboardDevice::key_list() const {
-  std::lock_guard lock(state_mutex_);
-  return keys_;
 }
 
 KeyMaps CMarluneKeyboardDevice::key_maps() const {
@@ -249,11 +223,6 @@ CondensedSettings CMarluneKeyboardDevice::condensed_settings() const {
   return condensed_;
 }
 
-LightConfigLists CMarluneKeyboardDevice::light_config() const {
-  std::lock_guard lock(state_mutex_);
-  return lists_;
-}
-
 KeyboardSettingsBlock CMarluneKeyboardDevice::last_settings_block() const {
   std::lock_guard lock(state_mutex_);
   return last_block_;
@@ -264,10 +233,7 @@ std::vector<CustomColour> CMarluneKeyboardDevice::custom_colours() const {
   return custom_colours_;
 }
 
-std::vector<int> CMarluneKeyboardDevice::mode_table() const {
-  std::lock_guard lock(state_mutex_);
-  return lists_.mode_values;
-}
+std::vector<int> CMarluneKeyboardDevice::mode_table() const { return light_config().mode_values; }
 
 // ---- connect ----
 
@@ -312,31 +278,21 @@ int CMarluneKeyboardDevice::connect_now() {
 // ---- profile ----
 
 void CMarluneKeyboardDevice::take_profile_state() {
-  std::vector<KeyAssignRecord> keys = profile_.GetKeyList();
-  KeyboardSystemStages stages = profile_.GetSystemStages();
+  set_key_list(profile_.GetKeyList());
+  const KeyboardSystemStages stages = profile_.GetSystemStages();
   std::lock_guard lock(state_mutex_);
-  keys_ = std::move(keys);
   stages_ = stages;
 }
 
-int CMarluneKeyboardDevice::load_profile_now() {
-  std::string path = profile_path();
-  profile_.SetProfilePath(path);
-  profile_.SetConfigPath(CustomLightConfigPath(user_data_folder()));
-  Json::Value device = profile_.LoadProfile(path);
-  take_profile_state();
-  ApplyProfileLighting();
-  return device.isNull() ? protocol::kResultNoReply : protocol::kResultOk;
+int CMarluneKeyboardDevice::apply_profile_now() {
+  load_profile_now();
+  check_macro_keys_now();
+  apply_profile_to_page_now();
+  write_settings_now();
+  const int macros = write_macros_now(collect_key_items());
+  write_key_assignments_now(0, key_list());
+  return macros;
 }
-
-int CMarluneKeyboardDevice::load_default_profile_now() {
-  Json::Value device = profile_.LoadProfile(default_profile_path());
-  take_profile_state();
-  ApplyProfileLighting();
-  return device.isNull() ? protocol::kResultNoReply : protocol::kResultOk;
-}
-
-bool CMarluneKeyboardDevice::save_profile_now() { return profile_.Save(); }
 
 void CMarluneKeyboardDevice::run_settings(const CondensedSettings& c, bool prepare) {
   LightInfo run;
@@ -404,15 +360,6 @@ void CMarluneKeyboardDevice::apply_lighting(const LightInfo& light, bool take_re
   lighting_.program().set_steps(std::move(steps));
 }
 
-int CMarluneKeyboardDevice::LoadLightConfig() {
-  LightConfigLists lists = light_config();
-  qxr::LoadLightConfig(lists, LightConfigFilesFor(static_cast<int>(kKindKeyboard), user_data_folder()),
-                       kCatalogueVariant, true);
-  std::lock_guard lock(state_mutex_);
-  lists_ = std::move(lists);
-  return protocol::kResultOk;
-}
-
 void CMarluneKeyboardDevice::apply_profile_to_page_now() {
   LoadLightConfig();
   page().key_list_changed();
@@ -423,22 +370,6 @@ void CMarluneKeyboardDevice::apply_profile_to_page_now() {
   profile_.SetCustomGroupIndex(light.custom_group);
   save_profile_now();
   show_system_settings(page(), system_stages());
-}
-
-bool CMarluneKeyboardDevice::check_macro_keys_now() {
-  // The cached list may predate "macro.config" (a profile applied before the page showed it,
-  // macros made since): counting against it would revert every macro key.
-  LoadLightConfig();
-  const size_t macros = light_config().macro_names.size();
-  std::vector<KeyAssignRecord> keys = key_list();
-  if (!revert_missing_macros(keys, macros)) return false;
-  profile_.SetKeyList(keys);
-  {
-    std::lock_guard lock(state_mutex_);
-    keys_ = keys;
-  }
-  page().key_list_changed();
-  return true;
 }
 
 // ---- refresh ----
@@ -482,10 +413,11 @@ int CMarluneKeyboardDevice::refresh_from_device_now(int* out_profile) {
 
 // ---- sends ----
 
-int CMarluneKeyboardDevice::write_settings_now(int onboard_profile, int profile_byte) {
+int CMarluneKeyboardDevice::write_settings_now(const SettingsWrite& write) {
   protocol::CommandChannel& ch = primary_channel();
+  const int onboard_profile = write.onboard_profile;
   KeyboardSettingsBlock block = encode_settings_block(GetLightInfo(), system_stages(), mode_table(),
-                                                      static_cast<uint8_t>(profile_byte));
+                                                      static_cast<uint8_t>(write.profile_byte));
   if (!ch.opened()) return protocol::kResultNoReply;
   protocol::CommandTransaction tx(ch);
   tx.run([&] {
@@ -495,14 +427,8 @@ int CMarluneKeyboardDevice::write_settings_now(int onboard_profile, int profile_
   return tx.finish();
 }
 
-std::string CMarluneKeyboardDevice::macro_config_path() const {
-  return user_data_folder() + kMacroConfigFile;
-}
-
 size_t CMarluneKeyboardDevice::macro_count_from_file() const {
-  const Json::Value config = ReadJsonFile(macro_config_path());
-  const Json::Value& list = Member(config, "MacroInfo");
-  return list.isArray() ? list.size() : 0;
+  return ReadMacroList(user_data_folder() + kMacroConfigFile).value_or(std::vector<MacroEntry>{}).size();
 }
 
 int CMarluneKeyboardDevice::write_key_assignments_now(int onboard_profile,
@@ -525,21 +451,17 @@ int CMarluneKeyboardDevice::write_key_assignments_now(int onboard_profile,
 }
 
 int CMarluneKeyboardDevice::write_macros_now(const std::vector<int>& macro_indices) {
-  std::string folder = user_data_folder();
-  Json::Value config = ReadJsonFile(folder + kMacroConfigFile);
-  if (config.isNull() || macro_indices.empty()) return 0;
-  const Json::Value& info_list = Member(config, "MacroInfo");
+  const std::string folder = user_data_folder();
+  const std::optional<std::vector<MacroEntry>> list = ReadMacroList(folder + kMacroConfigFile);
+  if (!list || macro_indices.empty()) return 0;
   std::vector<std::vector<MacroEvent>> macros;
   try {
     macros.reserve(macro_indices.size());
     for (int index : macro_indices) {
-      const Json::Value& entry = index >= 0 ? Element(info_list, static_cast<Json::ArrayIndex>(index))
-                                            : Json::Value::nullSingleton();
-      std::string stem = ToString(Member(entry, "Guid"));
       // A missing or foreign entry keeps its slot, empty, so later slots keep their numbers.
-      macros.push_back(safe_file_stem(stem)
-                           ? macro_events_from_document(ReadJsonFile(folder + stem + kMacroFileExtension))
-                           : std::vector<MacroEvent>{});
+      const bool listed = index >= 0 && static_cast<size_t>(index) < list->size();
+      macros.push_back(listed ? ReadMacroEvents(MacroFilePath(folder, (*list)[static_cast<size_t>(index)]))
+                              : std::vector<MacroEvent>{});
     }
   } catch (const std::bad_alloc&) {
     return -1;

@@ -19,7 +19,6 @@
 #include "devices/lighting/keyboard_lighting.h"
 #include "devices/usb_device.h"
 #include "profile/keyboard_profile_data.h"
-#include "profile/light_config.h"
 
 namespace qxr::devices {
 
@@ -30,29 +29,23 @@ inline constexpr uint8_t kFedColourMode = lighting::kModeFedColour;
 // Each custom group has one 512-byte colour table on the keyboard.
 inline constexpr uint32_t kCustomColourSlotSize = 512;
 
-class CMarluneKeyboardDevice : public CMarluneUSBDevice {
+class CMarluneKeyboardDevice : public CMarluneUSBDevice, public SystemSettings {
  public:
   explicit CMarluneKeyboardDevice(DevicePage& page, Clock& clock = system_clock());
   ~CMarluneKeyboardDevice() override;
 
+  DeviceCapabilities capabilities() const override;
+  KeyAssignments* key_assignments() override { return this; }
+  MacroList* macro_list() override { return this; }
+  SystemSettings* system_settings() override { return this; }
+
   // --- UI-thread operations (post to the executor) ---
-  void load_profile();
-  void load_default_profile();
-  void apply_profile_to_page();
-  void SaveProfile();
-  void CheckMacroKeys();
-  void write_settings(int onboard_profile = 0, int profile_byte = 0);
   void write_key_assignments(int onboard_profile, std::vector<KeyAssignRecord> keys);
-  void SendProfileKeys(int onboard_profile = 0);
   void write_macros(std::vector<int> macro_indices);
   void SetCustomKeyColour(int key);
-  // The key panel changed assignments: device list, profile, save.
-  void store_key_list(std::vector<KeyAssignRecord> keys);
-  // A system-setting control changed: profile, save, settings block.
-  void set_system_setting(SystemSetting setting, int value);
-  // Selects the profile file (device folder + id + ".Json"); the next load reads it.
-  void set_profile_id(const std::string& id);
-  std::string profile_path() const;
+  void set_system_setting(SystemSetting setting, int value) override;
+  void reset_system_settings(bool repeat_only) override;
+  bool paint_custom_keys(std::span<const int> keys, bool lit) override;
 
   // Lighting panel: stores into the profile (on the executor) and runs the new settings.
   void set_lighting_state(const LightInfo& info) override;
@@ -60,7 +53,7 @@ class CMarluneKeyboardDevice : public CMarluneUSBDevice {
 
   // Macro indices used by the keys, in the order write_key_assignments numbers their slots.
   // Reads the macro list file; safe on the UI thread.
-  std::vector<int> collect_key_items() const;
+  std::vector<int> collect_key_items() const override;
 
   // The owner's synchronised lighting: every key shows led (on the page, and in the streamed
   // modes on the keyboard).
@@ -76,21 +69,14 @@ class CMarluneKeyboardDevice : public CMarluneUSBDevice {
   // Starts the reactive effect of the current mode at a logical key.
   virtual void StartReactive(size_t logical_key, int state);
 
-  // Secondary interface and its sync thread (device manager).
-  bool StartSyncThread(const std::string& path);
   void stop_device_threads() override;
-  WorkerThread::StopOutcome StopSyncThread();
-  // Removal: stops both threads and closes both channels; the page can connect again later.
-  void on_disconnected();
   bool light_thread_running() const { return light_thread_.running(); }
 
   // --- state for the page and the editors ---
   KeyboardSystemStages system_stages() const;
-  std::vector<KeyAssignRecord> key_list() const;
   KeyMaps key_maps() const;
-  AudioLightInfo audio_light_info() const;
+  AudioLightInfo audio_light_info() const override;
   CondensedSettings condensed_settings() const;
-  LightConfigLists light_config() const;
   KeyboardSettingsBlock last_settings_block() const;
   std::vector<CustomColour> custom_colours() const;
   lighting::KeyboardLighting& lighting() { return lighting_; }
@@ -100,26 +86,27 @@ class CMarluneKeyboardDevice : public CMarluneUSBDevice {
   int connect_now() override;
   int refresh_from_device_now(int* out_profile) override;
   void send_light_frame_now() override;
-  int load_profile_now();
-  int load_default_profile_now();
-  int ApplyProfileLighting();
-  void apply_profile_to_page_now();
-  int LoadLightConfig();
-  bool save_profile_now();
-  bool check_macro_keys_now();
-  int write_settings_now(int onboard_profile, int profile_byte);
-  int write_key_assignments_now(int onboard_profile, const std::vector<KeyAssignRecord>& keys);
-  int write_macros_now(const std::vector<int>& macro_indices);
+  int apply_profile_now() override;
+  int ApplyProfileLighting() override;
+  void apply_profile_to_page_now() override;
+  int write_settings_now(const SettingsWrite& write = {}) override;
+  int write_key_assignments_now(int onboard_profile, const std::vector<KeyAssignRecord>& keys) override;
+  int write_macros_now(const std::vector<int>& macro_indices) override;
   int set_custom_key_colour_now(int key);
   int upload_custom_colours_now();
 
  protected:
   void on_sync_request(uint16_t code) override;
   void on_device_key(uint8_t position, int state) override;
+  CBasicProfiledata* profile_data() override { return &profile_; }
+  void take_profile_state() override;
+  bool reads_mode_values() const override { return true; }
+  void stop_light_thread() override { light_thread_.stop(); }
 
  private:
   int read_key_tables();
-  void take_profile_state();
+  // "SystemStages": profile, save, settings block.
+  int store_system_stages_now(const KeyboardSystemStages& stages);
   void prepare_mode(const LightInfo& light);
   // Hands the settings the light thread runs to the model.
   void run_settings(const CondensedSettings& settings, bool prepare);
@@ -127,7 +114,6 @@ class CMarluneKeyboardDevice : public CMarluneUSBDevice {
   void apply_lighting(const LightInfo& light, bool take_record);
   void store_lighting_now(const LightInfo& info);
   size_t macro_count_from_file() const;
-  std::string macro_config_path() const;
   std::vector<int> mode_table() const;
 
   lighting::KeyboardLighting lighting_;
@@ -136,16 +122,13 @@ class CMarluneKeyboardDevice : public CMarluneUSBDevice {
   CKeyboardProfiledata profile_;
 
   // Under state_mutex_.
-  std::string profile_id_;
   KeyMaps maps_;
   std::vector<uint8_t> key_table_;  // KeyCount x 3, as read at connect
   std::vector<uint8_t> led_table_;  // KeyCount
-  std::vector<KeyAssignRecord> keys_;
   KeyboardSystemStages stages_;
   AudioLightInfo audio_;
   CondensedSettings condensed_;
   KeyboardSettingsBlock last_block_{};
-  LightConfigLists lists_;
   std::vector<CustomColour> custom_colours_;
 };
 

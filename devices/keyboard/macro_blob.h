@@ -3,11 +3,11 @@
 //   0-1 0x55AA, 2-3 total length, 4-5 macro count n, 6-15 reserved (0),
 //   16 + 2i: offset of macro record i from the start of the image,
 //   record: 16-bit event count, 2 reserved bytes (0), then 4 bytes per event.
-#include <json/value.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <vector>
+
+#include "profile/records.h"
 
 namespace qxr::devices {
 
@@ -18,23 +18,6 @@ inline constexpr size_t kMacroRecordHeaderSize = 4;
 inline constexpr size_t kMacroEventSize = 4;
 inline constexpr size_t kMacroCapacityUnit = 128;  // information byte 6 counts these
 inline constexpr uint8_t kMacroEventDown = 0x80;
-inline constexpr uint32_t kMaxMacroDelayMs = 65535;
-
-// One event of a macro file in the keyboard's form.
-struct MacroEvent {
-  uint16_t delay_ms = 0;
-  uint8_t type = 0;
-  bool down = false;
-  uint8_t button = 0;
-  bool operator==(const MacroEvent&) const = default;
-};
-
-// One event object of a macro file ("Action", "Button", "Type", "Delay"; "Delay" may be a
-// decimal string or a number). Members of a wrong type read as 0; delays are clamped to
-// 0-65535 so a hand-edited file cannot wrap into a short delay.
-MacroEvent macro_event_from_json(const Json::Value& event);
-// All of a macro file's "Events"; an unreadable or foreign document has none.
-std::vector<MacroEvent> macro_events_from_document(const Json::Value& document);
 
 // The event's four bytes: delay low, delay high, type | 0x80 for a press, button.
 void encode_macro_event(const MacroEvent& event, uint8_t out[kMacroEventSize]);

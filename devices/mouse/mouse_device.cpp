@@ -5,6 +5,7 @@
 #include "devices/keyboard/key_assignments.h"
 #include "devices/mouse/recoil_blob.h"
 #include "profile/data_paths.h"
+#include "profile/macro_files.h"
 #include "protocol/command_transaction.h"
 
 namespace qxr::devices {
@@ -35,23 +36,15 @@ void CMarluneMouseDevice::bind_page_controls() {
   SelectSettingsTab(0);
 }
 
+DeviceCapabilities CMarluneMouseDevice::capabilities() const {
+  DeviceCapabilities c = CLoopLightingDevice::capabilities();
+  c.keys = c.macros = c.recoil = c.pointer_settings = true;
+  return c;
+}
+
 void CMarluneMouseDevice::set_screen_size(uint16_t width, uint16_t height) {
-  screen_size_.store(uint32_t{width} | uint32_t{height} << 16);
-}
-
-void CMarluneMouseDevice::write_settings(int onboard_profile, int profile_byte, int third) {
-  post_operation(DeviceOperation::WriteSettings, [=, this] { return write_settings_now(onboard_profile, profile_byte, third); });
-}
-
-void CMarluneMouseDevice::write_key_assignments(int onboard_profile, std::vector<KeyAssignRecord> keys) {
-  post_operation(DeviceOperation::WriteKeyAssignments, [this, onboard_profile, keys = std::move(keys)] {
-    return write_key_assignments_now(onboard_profile, keys);
-  });
-}
-
-void CMarluneMouseDevice::SendProfileKeys(int onboard_profile) {
-  post_operation(DeviceOperation::WriteKeyAssignments,
-                 [this, onboard_profile] { return write_key_assignments_now(onboard_profile, key_list()); });
+  const uint32_t size = uint32_t{width} | uint32_t{height} << 16;
+  if (screen_size_.exchange(size) != size && primary_channel().opened()) write_settings();
 }
 
 void CMarluneMouseDevice::SendShootScripts(std::function<void(int)> done) {
@@ -61,29 +54,11 @@ void CMarluneMouseDevice::SendShootScripts(std::function<void(int)> done) {
   });
 }
 
-void CMarluneMouseDevice::CheckMacroKeys() {
-  post_task([this] { check_macro_keys_now(); });
-}
-
-void CMarluneMouseDevice::store_key_list(std::vector<KeyAssignRecord> keys) {
-  post_task([this, keys = std::move(keys)] {
-    profile_.SetKeyList(keys);
-    save_profile_now();
-    std::lock_guard lock(state_mutex_);
-    keys_ = keys;
-  });
-}
-
 // ---- state ----
 
 MousePositionMap CMarluneMouseDevice::position_map() const {
   std::lock_guard lock(state_mutex_);
   return map_;
-}
-
-std::vector<KeyAssignRecord> CMarluneMouseDevice::key_list() const {
-  std::lock_guard lock(state_mutex_);
-  return keys_;
 }
 
 std::vector<DpiStage> CMarluneMouseDevice::dpi_stages() const {
@@ -158,12 +133,11 @@ int CMarluneMouseDevice::connect_now() {
 // ---- profile ----
 
 void CMarluneMouseDevice::take_profile_state() {
-  std::vector<KeyAssignRecord> keys = profile_.GetKeyList();
+  set_key_list(profile_.GetKeyList());
   std::vector<DpiStage> stages = profile_.GetDpiStages();
   const int current = profile_.GetActiveDpiStage();
   const MouseSystemStages system = profile_.GetMouseSystemStages();
   std::lock_guard lock(state_mutex_);
-  keys_ = std::move(keys);
   stages_ = std::move(stages);
   current_stage_ = current;
   system_ = system;
@@ -184,18 +158,13 @@ void CMarluneMouseDevice::apply_profile_to_page_now() {
   page().set_polling_option(polling_option(system.report_rate));
 }
 
-bool CMarluneMouseDevice::check_macro_keys_now() {
-  LoadLightConfig();
-  const size_t macros = light_config().macro_names.size();
-  std::vector<KeyAssignRecord> keys = key_list();
-  if (!revert_missing_macros(keys, macros)) return false;
-  profile_.SetKeyList(keys);
-  {
-    std::lock_guard lock(state_mutex_);
-    keys_ = keys;
-  }
-  page().key_list_changed();
-  return true;
+int CMarluneMouseDevice::apply_profile_now() {
+  load_profile_now();
+  check_macro_keys_now();
+  apply_profile_to_page_now();
+  write_settings_now();
+  write_key_assignments_now(0, key_list());
+  return 0;
 }
 
 // ---- refresh ----
@@ -229,15 +198,16 @@ int CMarluneMouseDevice::refresh_from_device_now(int* out_profile) {
 
 // ---- sends ----
 
-int CMarluneMouseDevice::write_settings_now(int onboard_profile, int profile_byte, int third) {
+int CMarluneMouseDevice::write_settings_now(const SettingsWrite& write) {
+  const int onboard_profile = write.onboard_profile;
   MouseSettingsInputs in;
   in.stages = profile_.GetDpiStages();
   in.current_stage = profile_.GetActiveDpiStage();
   in.polling_option = profile_.GetMouseSystemStages().report_rate;
   in.light = profile_.GetLightInfo();
   in.corrections = profile_.GetCorrectInfo();
-  in.profile_byte = static_cast<uint8_t>(profile_byte);
-  in.third = static_cast<uint8_t>(third);
+  in.profile_byte = static_cast<uint8_t>(write.profile_byte);
+  in.third = static_cast<uint8_t>(write.third_value);
   const uint32_t screen = screen_size_.load();
   in.screen_width = static_cast<uint16_t>(screen & 0xFFFF);
   in.screen_height = static_cast<uint16_t>(screen >> 16);
@@ -279,7 +249,7 @@ int CMarluneMouseDevice::send_shoot_scripts_now() {
   std::array<uint8_t, kInfoBlockSize> info{};
   if (int r = ch.read_info(info.data()); r != protocol::kResultOk) return r;
   set_info_block(info);
-  const std::vector<uint8_t> blob = build_recoil_blob(read_recoil_scripts(user_data_folder()));
+  const std::vector<uint8_t> blob = build_recoil_blob(ReadRecoilScripts(user_data_folder()));
   if (blob.empty()) return protocol::kResultBadRequest;
   if (!link_ready()) return protocol::kResultNoReply;
   protocol::CommandTransaction tx(ch);

@@ -24,46 +24,43 @@
 
 namespace qxr::devices {
 
-// Every caller sends the settings block with this third value.
-inline constexpr int kMouseBlockThirdValue = 1;
-
-class CMarluneMouseDevice : public CLoopLightingDevice {
+class CMarluneMouseDevice : public CLoopLightingDevice, public RecoilScripts, public PointerSettings {
  public:
   CMarluneMouseDevice(DevicePage& page, MousePage& mouse_page, Clock& clock = system_clock());
   ~CMarluneMouseDevice() override;
 
+  DeviceCapabilities capabilities() const override;
+  KeyAssignments* key_assignments() override { return this; }
+  MacroList* macro_list() override { return this; }
+  RecoilScripts* recoil_scripts() override { return this; }
+  PointerSettings* pointer_settings() override { return this; }
+
   // --- UI-thread operations ---
   // The base's binding, then settings tab 0.
   void bind_page_controls() override;
-  // The primary screen's size, sent with every settings block.
-  void set_screen_size(uint16_t width, uint16_t height);
-  void write_settings(int onboard_profile = 0, int profile_byte = 0, int third = kMouseBlockThirdValue);
-  void write_key_assignments(int onboard_profile, std::vector<KeyAssignRecord> keys);
-  void SendProfileKeys(int onboard_profile = 0);
+  // The primary screen's size, sent with every settings block; a change while connected sends
+  // the block again.
+  void set_screen_size(uint16_t width, uint16_t height) override;
   // Recoil panel's apply; done (optional) receives the result on the executor.
-  void SendShootScripts(std::function<void(int)> done = {});
-  void CheckMacroKeys();
-  // The key panel changed assignments: device list, profile, save.
-  void store_key_list(std::vector<KeyAssignRecord> keys);
+  void SendShootScripts(std::function<void(int)> done = {}) override;
 
   // DPI stage controls: each change goes to the profile, is saved and sent.
-  void set_dpi_stage_enabled(int stage, bool on);
-  void set_dpi_slider(int stage, int raw);
-  void set_dpi_edit_text(int stage, std::string text);
+  void set_dpi_stage_enabled(int stage, bool on) override;
+  void set_dpi_slider(int stage, int raw) override;
+  void set_dpi_edit_text(int stage, std::string text) override;
   // Polling-rate option 0-4: profile, save, settings block.
-  void set_polling_rate(int option);
+  void set_polling_rate(int option) override;
   // Windows-style settings: profile and save only.
-  void set_windows_setting(MouseWindowsSetting setting, int value);
-  void SelectSettingsTab(int tab);
+  void set_windows_setting(MouseWindowsSetting setting, int value) override;
+  void SelectSettingsTab(int tab) override;
   void set_function_switch(int type) override;
 
   // --- state for the page, the editors and tests ---
   MousePositionMap position_map() const;
-  std::vector<KeyAssignRecord> key_list() const;
   std::vector<DpiStage> dpi_stages() const;
   int current_dpi_stage() const;
   MouseSystemStages system_stages() const;
-  DpiLimits dpi_limits() const;
+  DpiLimits dpi_limits() const override;
   MouseBlockRead last_settings_block() const;
   bool dpi_stage_enabled(int stage) const;
   int dpi_slider_value(int stage) const;
@@ -76,10 +73,10 @@ class CMarluneMouseDevice : public CLoopLightingDevice {
   int refresh_from_device_now(int* out_profile) override;
   void send_light_frame_now() override;
   void apply_profile_to_page_now() override;
-  int write_settings_now(int onboard_profile, int profile_byte, int third);
-  int write_key_assignments_now(int onboard_profile, const std::vector<KeyAssignRecord>& keys);
+  int apply_profile_now() override;
+  int write_settings_now(const SettingsWrite& write = {}) override;
+  int write_key_assignments_now(int onboard_profile, const std::vector<KeyAssignRecord>& keys) override;
   int send_shoot_scripts_now();
-  bool check_macro_keys_now();
   // 1, or 0 when the change was refused (the last active stage, a stage the profile lacks).
   int set_dpi_stage_enabled_now(int stage, bool on);
   int set_dpi_value_now(int stage, uint16_t raw);
@@ -87,7 +84,7 @@ class CMarluneMouseDevice : public CLoopLightingDevice {
   void set_windows_setting_now(MouseWindowsSetting setting, int value);
 
  protected:
-  CBasicProfiledata& profile_data() override { return profile_; }
+  CBasicProfiledata* profile_data() override { return &profile_; }
   void take_profile_state() override;
   LoopLightSettings run_settings_for(const LightInfo& light) override;
 
@@ -106,7 +103,6 @@ class CMarluneMouseDevice : public CLoopLightingDevice {
   // Under state_mutex_.
   std::vector<uint8_t> key_table_;  // KeyCount x 3, as read at connect
   MousePositionMap map_{};
-  std::vector<KeyAssignRecord> keys_;
   std::vector<DpiStage> stages_;
   int current_stage_ = 0;
   MouseSystemStages system_;

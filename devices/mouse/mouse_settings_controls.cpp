@@ -90,7 +90,7 @@ int CMarluneMouseDevice::store_stages_and_send(const std::vector<DpiStage>& stag
   }
   profile_.SetDpiStages(stages);
   save_profile_now();
-  return write_settings_now(0, 0, kMouseBlockThirdValue);
+  return write_settings_now();
 }
 
 int CMarluneMouseDevice::set_dpi_stage_enabled_now(int stage, bool on) {
@@ -127,7 +127,7 @@ int CMarluneMouseDevice::set_polling_rate_now(int option) {
   profile_.SetMouseSystemStages(system);
   save_profile_now();
   page().set_polling_option(system.report_rate);
-  return write_settings_now(0, 0, kMouseBlockThirdValue);
+  return write_settings_now();
 }
 
 void CMarluneMouseDevice::set_windows_setting_now(MouseWindowsSetting setting, int value) {

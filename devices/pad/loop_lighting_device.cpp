@@ -8,10 +8,6 @@
 
 namespace qxr::devices {
 
-namespace {
-constexpr int kCatalogueVariant = 0;
-}  // namespace
-
 CLoopLightingDevice::CLoopLightingDevice(DevicePage& page, Clock& clock, std::span<const LoopEffect> modes)
     : CMarluneUSBDevice(page, clock), lighting_(modes), light_thread_(lighting_, clock) {}
 
@@ -25,22 +21,6 @@ void CLoopLightingDevice::stop_device_threads() {
 
 // ---- UI-thread operations ----
 
-void CLoopLightingDevice::load_profile() {
-  post_task([this] { load_profile_now(); });
-}
-
-void CLoopLightingDevice::load_default_profile() {
-  post_task([this] { load_default_profile_now(); });
-}
-
-void CLoopLightingDevice::apply_profile_to_page() {
-  post_task([this] { apply_profile_to_page_now(); });
-}
-
-void CLoopLightingDevice::SaveProfile() {
-  post_task([this] { save_profile_now(); });
-}
-
 void CLoopLightingDevice::set_lighting_state(const LightInfo& info) {
   // Visible at once to the next GetLightInfo, so quick successive edits build on each other.
   CMarluneUSBDevice::set_lighting_state(info);
@@ -48,51 +28,15 @@ void CLoopLightingDevice::set_lighting_state(const LightInfo& info) {
 }
 
 void CLoopLightingDevice::store_lighting_now(const LightInfo& info) {
-  profile_data().SetLightInfo(info);
+  profile_data()->SetLightInfo(info);
   save_profile_now();
   // The record itself stays as the UI last set it: a newer edit may already be waiting.
   apply_lighting(info, false);
 }
 
-void CLoopLightingDevice::set_profile_id(const std::string& id) {
-  std::lock_guard lock(state_mutex_);
-  profile_id_ = id;
-}
-
-std::string CLoopLightingDevice::profile_path() const {
-  std::string id;
-  {
-    std::lock_guard lock(state_mutex_);
-    id = profile_id_;
-  }
-  return user_data_folder() + id + kProfileFileExtension;
-}
-
-bool CLoopLightingDevice::StartSyncThread(const std::string& path) {
-  if (!secondary_channel().opened() && !open_secondary(path)) return false;
-  return start_event_thread();
-}
-
-WorkerThread::StopOutcome CLoopLightingDevice::StopSyncThread() {
-  WorkerThread::StopOutcome outcome = stop_event_thread();
-  close_secondary();
-  return outcome;
-}
-
-void CLoopLightingDevice::on_disconnected() {
-  StopSyncThread();
-  close_primary();
-  light_thread_.stop();
-}
-
 void CLoopLightingDevice::on_sync_request(uint16_t) {
   // The device changed its settings by itself; the owner's read timer re-reads them.
   page().request_refresh(kLoopSyncRefreshDelayMs);
-}
-
-LightConfigLists CLoopLightingDevice::light_config() const {
-  std::lock_guard lock(state_mutex_);
-  return lists_;
 }
 
 std::vector<PerLedRecord> CLoopLightingDevice::led_records() const {
@@ -102,34 +46,13 @@ std::vector<PerLedRecord> CLoopLightingDevice::led_records() const {
 
 // ---- profile ----
 
-int CLoopLightingDevice::load_profile_now() {
-  CBasicProfiledata& profile = profile_data();
-  const std::string path = profile_path();
-  profile.SetProfilePath(path);
-  profile.SetConfigPath(CustomLightConfigPath(user_data_folder()));
-  Json::Value device = profile.LoadProfile(path);
-  take_profile_state();
-  ApplyProfileLighting();
-  return device.isNull() ? protocol::kResultNoReply : protocol::kResultOk;
-}
-
-int CLoopLightingDevice::load_default_profile_now() {
-  CBasicProfiledata& profile = profile_data();
-  Json::Value device = profile.LoadProfile(default_profile_path());
-  take_profile_state();
-  ApplyProfileLighting();
-  return device.isNull() ? protocol::kResultNoReply : protocol::kResultOk;
-}
-
-bool CLoopLightingDevice::save_profile_now() { return profile_data().Save(); }
-
 int CLoopLightingDevice::ApplyProfileLighting() {
-  std::vector<PerLedRecord> records = profile_data().GetLightList();
+  std::vector<PerLedRecord> records = profile_data()->GetLightList();
   {
     std::lock_guard lock(state_mutex_);
     led_records_ = std::move(records);
   }
-  apply_lighting(profile_data().GetLightInfo(), true);
+  apply_lighting(profile_data()->GetLightInfo(), true);
   return protocol::kResultOk;
 }
 
@@ -144,7 +67,7 @@ void CLoopLightingDevice::apply_lighting(const LightInfo& light, bool take_recor
 }
 
 void CLoopLightingDevice::load_program() {
-  CBasicProfiledata& profile = profile_data();
+  CBasicProfiledata& profile = *profile_data();
   profile.LoadConfig(profile.GetConfigPath());
   std::vector<lighting::LightProgramStep> steps;
   for (const LightEffectStep& e : profile.GetLightEffectList()) steps.push_back(lighting::program_step_from_effect(e));
@@ -161,20 +84,6 @@ void CLoopLightingDevice::sync_led_count() {
   if (lighting_.led_count() == count) return;
   lighting_.set_led_count(count);
   light_thread_.poke();
-}
-
-int CLoopLightingDevice::LoadLightConfig() {
-  LightConfigLists lists = light_config();
-  qxr::LoadLightConfig(lists, LightConfigFilesFor(static_cast<int>(get_kind()), user_data_folder()),
-                       kCatalogueVariant, false);
-  std::lock_guard lock(state_mutex_);
-  lists_ = std::move(lists);
-  return protocol::kResultOk;
-}
-
-void CLoopLightingDevice::apply_profile_to_page_now() {
-  LoadLightConfig();
-  page().show_lighting(GetLightInfo(), AudioLightInfo{});
 }
 
 void CLoopLightingDevice::start_light_thread() {

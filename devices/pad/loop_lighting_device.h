@@ -14,7 +14,6 @@
 #include "devices/pad/loop_lighting.h"
 #include "devices/pad/pad_settings.h"
 #include "devices/usb_device.h"
-#include "profile/light_config.h"
 #include "profile/profile_data.h"
 
 namespace qxr::devices {
@@ -28,46 +27,24 @@ class CLoopLightingDevice : public CMarluneUSBDevice {
   CLoopLightingDevice(DevicePage& page, Clock& clock, std::span<const LoopEffect> modes);
   ~CLoopLightingDevice() override;
 
-  // --- UI-thread operations (post to the executor) ---
-  void load_profile();
-  void load_default_profile();
-  void apply_profile_to_page();
-  void SaveProfile();
   // Lighting panel: stores into the profile (on the executor) and runs the new settings.
   void set_lighting_state(const LightInfo& info) override;
-  // Selects the profile file (device folder + id + ".Json"); the next load reads it.
-  void set_profile_id(const std::string& id);
-  std::string profile_path() const;
-
-  // Secondary interface and its sync thread (device manager).
-  bool StartSyncThread(const std::string& path);
-  WorkerThread::StopOutcome StopSyncThread();
-  // Removal: stops both threads and closes both channels; the page can connect again later.
-  void on_disconnected();
 
   // --- state for the page, the editors and tests ---
   LoopLighting& lighting() { return lighting_; }
   const LoopLightThread& light_thread() const { return light_thread_; }
   bool light_thread_running() const { return light_thread_.running(); }
-  LightConfigLists light_config() const;
   // The profile's "LightList", as last loaded.
   std::vector<PerLedRecord> led_records() const;
 
   // --- the work itself (executor thread, tests) ---
-  int load_profile_now();
-  int load_default_profile_now();
-  bool save_profile_now();
   // LightInfo, per-LED records and lighting program from the profile; the kind's run settings.
-  virtual int ApplyProfileLighting();
-  virtual void apply_profile_to_page_now();
-  int LoadLightConfig();
+  int ApplyProfileLighting() override;
   // Indicators, then the frame streamed to the device (not in receiver mode).
   void send_light_frame_now() override;
 
  protected:
-  virtual CBasicProfiledata& profile_data() = 0;
-  // The kind's own records of a just-loaded profile, before its lighting is applied.
-  virtual void take_profile_state() {}
+  void stop_light_thread() override { light_thread_.stop(); }
   // The settings the light thread runs for a lighting record (the profile's or the panel's).
   virtual LoopLightSettings run_settings_for(const LightInfo& light) = 0;
   // Model and light thread take new settings.
@@ -98,8 +75,6 @@ class CLoopLightingDevice : public CMarluneUSBDevice {
   LoopLightThread light_thread_;
 
   // Under state_mutex_.
-  std::string profile_id_;
-  LightConfigLists lists_;
   std::vector<PerLedRecord> led_records_;
 };
 

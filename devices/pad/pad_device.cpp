@@ -14,10 +14,6 @@ CMarluneMousePadDevice::CMarluneMousePadDevice(DevicePage& page, Clock& clock)
 
 CMarluneMousePadDevice::~CMarluneMousePadDevice() { CLoopLightingDevice::stop_device_threads(); }
 
-void CMarluneMousePadDevice::write_settings(int onboard_profile) {
-  post_operation(DeviceOperation::WriteSettings, [this, onboard_profile] { return write_settings_now(onboard_profile); });
-}
-
 int CMarluneMousePadDevice::connect_now() {
   const int r = read_info_block_now();
   load_profile_now();
@@ -34,8 +30,8 @@ int CMarluneMousePadDevice::refresh_from_device_now(int* out_profile) {
   return refresh_block_now(settings_, out_profile);
 }
 
-int CMarluneMousePadDevice::write_settings_now(int onboard_profile) {
-  return settings_.write(primary_channel(), onboard_profile);
+int CMarluneMousePadDevice::write_settings_now(const SettingsWrite& write) {
+  return settings_.write(primary_channel(), write.onboard_profile);
 }
 
 }  // namespace qxr::devices

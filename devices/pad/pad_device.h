@@ -16,9 +16,6 @@ class CMarluneMousePadDevice : public CLoopLightingDevice {
   explicit CMarluneMousePadDevice(DevicePage& page, Clock& clock = system_clock());
   ~CMarluneMousePadDevice() override;
 
-  // UI thread. The further values callers pass are of no use to the pad.
-  void write_settings(int onboard_profile = 0);
-
   PadSettingsBlock settings_block() const { return settings_.block(); }
   PadSettingsBlock previous_settings_block() const { return settings_.previous(); }
   std::array<uint8_t, kInfoBlockSize> device_info() const { return info_block(); }
@@ -29,10 +26,11 @@ class CMarluneMousePadDevice : public CLoopLightingDevice {
   // Reads the active onboard profile's block and tells the owner (0x0D00) which profile that
   // is. The lighting record is left alone: the panel keeps showing the profile's values.
   int refresh_from_device_now(int* out_profile) override;
-  int write_settings_now(int onboard_profile);
+  // The pad takes only the onboard profile of the write.
+  int write_settings_now(const SettingsWrite& write = {}) override;
 
  protected:
-  CBasicProfiledata& profile_data() override { return profile_; }
+  CBasicProfiledata* profile_data() override { return &profile_; }
   LoopLightSettings run_settings_for(const LightInfo& light) override;
 
  private:

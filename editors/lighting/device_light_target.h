@@ -1,42 +1,31 @@
 #pragma once
-// The lighting editor's view of a device object: each kind's way of taking a lighting record
-// (profile, save, settings block) behind one interface.
-#include "devices/usb_device.h"
+// The lighting editor's view of a device: its operations, as LightTarget names them.
+#include "devices/device_operations.h"
 #include "editors/lighting/light_target.h"
-
-namespace qxr::devices {
-class CMarluneKeyboardDevice;
-class CLoopLightingDevice;
-}  // namespace qxr::devices
 
 namespace qxr::editors {
 
 class DeviceLightTarget : public LightTarget {
  public:
   // The device must outlive this object.
-  explicit DeviceLightTarget(devices::CMarluneUSBDevice& device);
+  explicit DeviceLightTarget(devices::DeviceOperations& device) : device_(device) {}
 
-  devices::CMarluneUSBDevice& device() { return device_; }
+  devices::DeviceOperations& device() { return device_; }
 
-  int kind() const override;
-  bool connected() const override;
-  LightInfo light_info() const override;
+  int kind() const override { return static_cast<int>(device_.get_kind()); }
+  bool connected() const override { return device_.connected(); }
+  LightInfo light_info() const override { return device_.GetLightInfo(); }
   void commit_light(const LightInfo& light) override;
-  void set_synchronised(bool on) override;
-  bool synchronised() const override;
+  void set_synchronised(bool on) override { device_.set_synchronised(on); }
+  bool synchronised() const override { return device_.synchronised(); }
   ModeCatalogue mode_catalogue() const override;
-  bool has_music() const override;
-  AudioLightInfo audio_light() const override;
+  bool has_music() const override { return device_.capabilities().music; }
+  AudioLightInfo audio_light() const override { return device_.audio_light_info(); }
   void commit_audio(const AudioLightInfo& audio) override;
-  bool paint_keys(std::span<const int> keys, bool lit) override;
+  bool paint_keys(std::span<const int> keys, bool lit) override { return device_.paint_custom_keys(keys, lit); }
 
  private:
-  // Sends the settings block the way the device's kind does.
-  void write_settings();
-
-  devices::CMarluneUSBDevice& device_;
-  devices::CMarluneKeyboardDevice* keyboard_;
-  devices::CLoopLightingDevice* loop_;
+  devices::DeviceOperations& device_;
 };
 
 }  // namespace qxr::editors

@@ -53,7 +53,7 @@ std::optional<ClampedColour> commit_edit(CLightControlUI& panel, std::string_vie
   return c;
 }
 
-bool is_keyboard(const LightTarget& target) { return target.kind() == kDeviceKeyboard; }
+bool is_keyboard(const LightTarget& target) { return uses_keyboard_modes(target.kind()); }
 
 void report(const LightControlError& e) { debug_line(e.what()); }
 

@@ -5,12 +5,12 @@
 
 namespace qxr::editors {
 
-LightPageBridge::LightPageBridge(QWidget* page, devices::CMarluneUSBDevice& device, int kind)
+LightPageBridge::LightPageBridge(QWidget* page, devices::DeviceOperations& device, int layout)
     : target_(std::make_unique<DeviceLightTarget>(device)) {
   if (page != nullptr) panel_ = page->findChild<CLightControlUI*>(QString::fromLatin1(kLightPanelName));
   if (panel_ == nullptr) return;
   panel_->ensure_built();
-  panel_->SetDeviceKind(kind);
+  panel_->SetDeviceKind(layout);
 }
 
 void LightPageBridge::show(const LightInfo& light, const AudioLightInfo& music) {

@@ -8,7 +8,7 @@
 
 #include <memory>
 
-#include "devices/usb_device.h"
+#include "devices/device_operations.h"
 #include "editors/lighting/device_light_target.h"
 #include "editors/lighting/light_control_ui.h"
 #include "editors/lighting/light_editor.h"
@@ -19,9 +19,9 @@ inline constexpr const char* kLightPanelName = "LightControlItem";
 
 class LightPageBridge {
  public:
-  // page: the page's widget tree; device outlives the bridge; kind: the page's device kind,
-  // which picks the panel's layout table.
-  LightPageBridge(QWidget* page, devices::CMarluneUSBDevice& device, int kind);
+  // page: the page's widget tree; device outlives the bridge; layout: the panel's layout table
+  // (the kind's).
+  LightPageBridge(QWidget* page, devices::DeviceOperations& device, int layout);
 
   // nullptr when the page has no lighting panel (then every call below does nothing).
   CLightControlUI* panel() const { return panel_; }

@@ -2,24 +2,26 @@
 
 #include <algorithm>
 
+#include "devices/kinds/device_kinds.h"
+
 namespace qxr::editors {
-namespace {
 
-bool is_keyboard(int kind) { return kind == kDeviceKeyboard; }
-
-}  // namespace
+bool uses_keyboard_modes(int kind) {
+  const devices::KindRow* row = devices::kind_row(static_cast<uint16_t>(kind));
+  return row != nullptr && row->light_modes == devices::LightModeSet::Keyboard;
+}
 
 std::optional<CommonEffect> common_effect_of(int kind, int mode) {
   for (size_t e = 0; e < kCommonEffects.size(); ++e) {
     const CommonEffectRow& row = kCommonEffects[e];
-    if ((is_keyboard(kind) ? row.keyboard_mode : row.other_mode) == mode) return static_cast<CommonEffect>(e);
+    if ((uses_keyboard_modes(kind) ? row.keyboard_mode : row.other_mode) == mode) return static_cast<CommonEffect>(e);
   }
   return std::nullopt;
 }
 
 uint8_t mode_for_common_effect(int kind, CommonEffect effect) {
   const CommonEffectRow& row = kCommonEffects[static_cast<size_t>(effect)];
-  return is_keyboard(kind) ? row.keyboard_mode : row.other_mode;
+  return uses_keyboard_modes(kind) ? row.keyboard_mode : row.other_mode;
 }
 
 std::optional<SharedLight> shared_light_from(int kind, const LightInfo& source) {
@@ -47,19 +49,9 @@ LightInfo same_mode_record(int kind, const LightInfo& current, const SharedLight
 }
 
 std::optional<int> same_mode_rank(int kind) {
-  switch (kind) {
-    case kDeviceKeyboard:
-      return 0;
-    case kDeviceMouse:
-    case kDeviceReceiverMouse:
-      return 1;
-    case kDeviceMousePad:
-      return 2;
-    case kDeviceHeadset:
-      return 3;
-    default:
-      return std::nullopt;
-  }
+  const devices::KindRow* row = devices::kind_row(static_cast<uint16_t>(kind));
+  if (row == nullptr) return std::nullopt;
+  return row->same_mode_rank;
 }
 
 std::vector<size_t> same_mode_order(const std::vector<int>& kinds) {

@@ -13,13 +13,6 @@
 
 namespace qxr::editors {
 
-// Device kinds as the device objects report them.
-inline constexpr int kDeviceKeyboard = 1;
-inline constexpr int kDeviceMouse = 2;
-inline constexpr int kDeviceMousePad = 3;
-inline constexpr int kDeviceReceiverMouse = 6;
-inline constexpr int kDeviceHeadset = 7;
-
 // Common effects, numbered as the shared light state numbers them.
 enum class CommonEffect : uint8_t { Breathing = 0, Static = 1, Blink = 2, Spectrum = 3, Off = 4 };
 inline constexpr size_t kCommonEffectCount = 5;
@@ -46,6 +39,9 @@ struct SharedLight {
   Rgb colour;
   bool operator==(const SharedLight&) const = default;
 };
+
+// The kind numbers its lighting modes as the keyboard does (otherwise as the loop-lit kinds).
+bool uses_keyboard_modes(int kind);
 
 // The common effect of mode on a device of kind; nothing when the mode is none of them.
 std::optional<CommonEffect> common_effect_of(int kind, int mode);

@@ -6,17 +6,19 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTest>
 
 #include <filesystem>
 
-#include "app/app_devices.h"
 #include "app/device_option_ui.h"
 #include "app/device_page_widget.h"
 #include "app/device_profile_ui.h"
 #include "app/game_lighting.h"
 #include "app/mp_device_power_ui.h"
+#include "devices/keyboard/keyboard_device.h"
 #include "devices/lighting/keyboard_modes.h"
 #include "emulator/firmware.h"
 #include "profile/json_file.h"
@@ -38,7 +40,10 @@ using testing::wait_until;
 
 class DevicesGuiTest : public testing::EmulatedWindowTest {
  protected:
-  AppKeyboardDevice* keyboard() { return as_keyboard(page(kKeyboardRow)->device()); }
+  // The test knows the row's kind.
+  devices::CMarluneKeyboardDevice* keyboard() {
+    return static_cast<devices::CMarluneKeyboardDevice*>(page(kKeyboardRow)->device());
+  }
   QWidget* find(const char* name) { return window_->control(QString::fromLatin1(name)); }
   bool notice_shown() { return find("No_device_Link")->isVisibleTo(window_.get()); }
 
@@ -247,6 +252,20 @@ TEST_F(DevicesGuiTest, TheMousesFifthPollingOptionIsShownAloneAndAfterReapplying
   EXPECT_TRUE(only_option_four());
 }
 
+TEST_F(DevicesGuiTest, TheMouseIsToldThePrimaryScreensSize) {
+  start({DeviceType::Mouse});
+  ASSERT_TRUE(wait_connected(kMouseRow));
+  ASSERT_TRUE(wait_until([&] { return emu_->exchanges(DeviceType::Mouse, protocol::CMD_READ_INFO) > 0; }));
+  page(kMouseRow)->device()->write_settings();
+  page(kMouseRow)->device()->drain();
+  const QSize screen = QGuiApplication::primaryScreen()->size();
+  ASSERT_GT(screen.width(), 0);
+  const std::vector<uint8_t> b = emu_->settings_block(DeviceType::Mouse, 0);
+  ASSERT_GT(b.size(), 63u);
+  EXPECT_EQ(b[60] | b[61] << 8, screen.width());
+  EXPECT_EQ(b[62] | b[63] << 8, screen.height());
+}
+
 TEST_F(DevicesGuiTest, AKeyPressLightsItsIndicatorInAReactiveMode) {
   start({DeviceType::Keyboard});
   ASSERT_TRUE(wait_connected(kKeyboardRow));
@@ -307,7 +326,7 @@ TEST_F(DevicesGuiTest, AGameEventLightsTheSelectedDeviceForFiveSeconds) {
   start({DeviceType::Pad});
   ASSERT_TRUE(wait_connected(kPadRow));
   devices::CMarluneUSBDevice* pad = page(kPadRow)->device();
-  ASSERT_TRUE(wait_until([&] { return as_keyboard(pad) == nullptr && pad->GetLightInfo().light != 0; }));
+  ASSERT_TRUE(wait_until([&] { return pad->get_kind() != devices::kKindKeyboard && pad->GetLightInfo().light != 0; }));
   const LightInfo own = pad->GetLightInfo();
   const uint8_t game_mode = own.select_item == 2 ? 3 : 2;
   window_->handle_message({MessageKind::GameStart, kGroupModes, game_mode, {}});

@@ -68,29 +68,6 @@ TEST(EntryRules, FirstConnectedEntry) {
 
 // ---- model table ----
 
-TEST(DeviceModels, EveryRowNamesASupportedPrimarySlot) {
-  for (const DeviceModel& m : kDeviceModels) {
-    EXPECT_GE(hid::find_row(m.vendor_id, m.product_id, m.kind, m.role), 0) << m.tab_name;
-    EXPECT_EQ(find_model(m.vendor_id, m.product_id, m.kind, m.role).value_or(99),
-              static_cast<size_t>(&m - kDeviceModels.data()));
-  }
-  EXPECT_FALSE(find_model(0x320F, 0x5055, 1, 0xFF).has_value());
-}
-
-TEST(DeviceModels, LayoutValuesGiveEachPageAndPanelItsOwnPlace) {
-  std::set<int> pages, power, order;
-  for (const DeviceModel& m : kDeviceModels) {
-    EXPECT_TRUE(pages.insert(m.layout[kLayoutPage]).second);
-    EXPECT_TRUE(order.insert(m.layout[kLayoutOrder]).second);
-    if (m.layout[kLayoutPowerPage] >= 0) {
-      EXPECT_TRUE(power.insert(m.layout[kLayoutPowerPage]).second);
-    }
-  }
-  // Pages and panels fill their switches from index 0 without gaps.
-  EXPECT_EQ(*pages.rbegin(), static_cast<int>(pages.size()) - 1);
-  EXPECT_EQ(*power.rbegin(), static_cast<int>(power.size()) - 1);
-}
-
 TEST(DeviceModels, EntryImagesAndLines) {
   EXPECT_EQ(entry_image(entry_image_prefix(1, 0), EntryImage::Normal), "common/device_ico/kb_device_normal.png");
   EXPECT_EQ(entry_image(entry_image_prefix(6, 0), EntryImage::SynchroSelected),

@@ -40,7 +40,7 @@ QString name_of(std::string_view s) { return QString::fromUtf8(s.data(), static_
 TEST(Skins, EveryProgramSkinBuilds) {
   const char* files[] = {kMainSkin, kEntryPageFile, kPowerPanelFile, kProfilePanelFile};
   for (const char* f : files) EXPECT_NE(load(QString::fromLatin1(f)), nullptr) << f;
-  for (const DeviceModel& m : kDeviceModels) EXPECT_NE(load(name_of(m.page_file)), nullptr) << m.page_file;
+  for (const devices::KindRow& m : devices::device_kinds()) EXPECT_NE(load(name_of(m.page_file)), nullptr) << m.page_file;
 }
 
 TEST(Skins, TheMainWindowHasEveryControlItLooksUp) {
@@ -106,13 +106,13 @@ PageButtons buttons_of(QWidget* page) {
 }
 
 TEST(Skins, EveryPageHasAButtonPerKeyAndAnIndicatorPerLed) {
-  for (const DeviceModel& m : kDeviceModels) {
+  for (const devices::KindRow& m : devices::device_kinds()) {
     auto page = load(name_of(m.page_file));
     ASSERT_NE(page, nullptr);
     for (const char* name : kPageRequiredControls) EXPECT_NE(page->findChild<QWidget*>(name), nullptr) << name;
     const PageButtons b = buttons_of(page.get());
-    EXPECT_EQ(static_cast<int>(b.keys.size()), m.key_count) << m.tab_name;
-    EXPECT_EQ(static_cast<int>(b.lights.size()), m.led_count) << m.tab_name;
+    EXPECT_EQ(static_cast<int>(b.keys.size()), m.key_count) << m.model_folder;
+    EXPECT_EQ(static_cast<int>(b.lights.size()), m.led_count) << m.model_folder;
     if (!b.keys.empty()) {
       EXPECT_EQ(b.keys.rbegin()->first, m.key_count - 1);
     }
@@ -123,7 +123,7 @@ TEST(Skins, EveryPageHasAButtonPerKeyAndAnIndicatorPerLed) {
 }
 
 TEST(Skins, TheKeyboardPageIsAKeyboard) {
-  auto page = load(name_of(kDeviceModels[0].page_file));
+  auto page = load(name_of(devices::device_kinds()[0].page_file));
   ASSERT_NE(page, nullptr);
   for (const char* name : kKeyboardRequiredControls) EXPECT_NE(page->findChild<QWidget*>(name), nullptr) << name;
   const PageButtons b = buttons_of(page.get());
@@ -177,7 +177,7 @@ TEST(Skins, EveryImageTheProgramNamesExists) {
     }
   }
   EXPECT_FALSE(QPixmap(skin_image_path(QStringLiteral("power/wuxian_logo.png"))).isNull());
-  for (const DeviceModel& m : kDeviceModels) {
+  for (const devices::KindRow& m : devices::device_kinds()) {
     auto page = load(name_of(m.page_file));
     for (QLabel* label : page->findChildren<QLabel*>()) {
       const QVariant picture = label->property(kPictureAttribute);
@@ -212,7 +212,7 @@ TEST(Skins, EveryTextKeyIsInEveryLanguage) {
   trees.push_back(load(QString::fromLatin1(kEntryPageFile)));
   trees.push_back(load(QString::fromLatin1(kPowerPanelFile)));
   trees.push_back(load(QString::fromLatin1(kProfilePanelFile)));
-  for (const DeviceModel& m : kDeviceModels) trees.push_back(load(name_of(m.page_file)));
+  for (const devices::KindRow& m : devices::device_kinds()) trees.push_back(load(name_of(m.page_file)));
   for (const auto& tree : trees) {
     QList<QWidget*> all = tree->findChildren<QWidget*>();
     all << tree.get();
@@ -240,7 +240,7 @@ TEST(Skins, EveryTextKeyIsInEveryLanguage) {
 }
 
 TEST(Skins, TheMouseSettingsControlsAreThere) {
-  auto page = load(name_of(kDeviceModels[1].page_file));
+  auto page = load(name_of(devices::device_kinds()[1].page_file));
   ASSERT_NE(page, nullptr);
   for (int i = 0; i < 5; ++i) {
     for (const char* prefix : {"DPI_layout_", "DPI_enable_check_", "DPI_slider_", "DPI_edit_", "polling_rate_option_"}) {

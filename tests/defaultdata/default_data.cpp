@@ -35,7 +35,8 @@ Json::Value LoadFirstProfile(CBasicProfiledata& profile, const std::string& mode
   profile.SetDefaultPath(DefaultProfilePath(model_folder));
   profile.SetProfilePath(path);
   profile.SetDeviceIndex(0);
-  return profile.LoadProfile(path);
+  profile.LoadProfile(path);
+  return profile.GetDeviceObject();
 }
 
 std::set<std::string> MemberNames(const Json::Value& object) {

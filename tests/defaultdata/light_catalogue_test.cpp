@@ -102,7 +102,8 @@ TEST(LightCatalogue, EveryCustomEffectPlaysFromItsStepFile) {
   // As a device does it: the catalogue's path first, then the document from that path.
   CBasicProfiledata profile;
   profile.SetConfigPath(DefaultDataFile(kCustomLightConfigFile));
-  ASSERT_TRUE(profile.LoadConfig(profile.GetConfigPath()).isObject());
+  ASSERT_TRUE(profile.LoadConfig(profile.GetConfigPath()));
+  ASSERT_TRUE(profile.GetConfigDocument().isObject());
   const Json::Value& row = profile.GetConfigDocument()["LightInfo"][0];
   ASSERT_GE(row.size(), 6u);
   for (Json::ArrayIndex m = 0; m < row.size(); ++m) {

@@ -112,7 +112,7 @@ TEST_F(KeyboardSettings, BlockBytesInDeviceMemory) {
   kb_->set_system_setting(SystemSetting::Key6, 1);
   kb_->set_system_setting(SystemSetting::WinLock, 1);
   kb_->drain();
-  ASSERT_EQ(kb_->write_settings_now(0, 0), 1);
+  ASSERT_EQ(kb_->write_settings_now(), 1);
   std::vector<uint8_t> b = emu_->settings_block(kKb, 0);
   ASSERT_EQ(b.size(), kSettingsBlockSize);
   EXPECT_EQ(b[kBlockMode], 5);
@@ -138,7 +138,7 @@ TEST_F(KeyboardSettings, StreamedModesGoToTheKeyboardAsUnchanged) {
     l.select_item = mode;
     kb_->set_lighting_state(l);
     kb_->drain();
-    ASSERT_EQ(kb_->write_settings_now(0, 0), 1);
+    ASSERT_EQ(kb_->write_settings_now(), 1);
     EXPECT_EQ(emu_->settings_block(kKb, 0)[kBlockMode], kModeUnchanged) << int(mode);
   }
 }
@@ -150,7 +150,7 @@ TEST_F(KeyboardSettings, ReadBackKeepsTheUsersSpeedAndMode) {
   l.speed = 1;
   kb_->set_lighting_state(l);
   kb_->drain();
-  ASSERT_EQ(kb_->write_settings_now(0, 0), 1);
+  ASSERT_EQ(kb_->write_settings_now(), 1);
   l.speed = 4;  // a stale local value, replaced by what the keyboard holds
   kb_->set_lighting_state(l);
   kb_->drain();
@@ -169,7 +169,7 @@ TEST_F(KeyboardSettings, UnchangedModeByteKeepsThePreviousMode) {
   l.select_item = kFedColourMode;
   kb_->set_lighting_state(l);
   kb_->drain();
-  ASSERT_EQ(kb_->write_settings_now(0, 0), 1);  // the keyboard now holds 0xFE
+  ASSERT_EQ(kb_->write_settings_now(), 1);  // the keyboard now holds 0xFE
   ASSERT_EQ(kb_->refresh_from_device_now(nullptr), 1);
   EXPECT_EQ(kb_->GetLightInfo().select_item, kFedColourMode);
 }
@@ -185,9 +185,9 @@ TEST_F(KeyboardSettings, FailedReadLeavesLightingAndProfileAlone) {
 TEST_F(KeyboardSettings, RefusedWriteIsReportedAsAFailure) {
   ASSERT_EQ(connect(), 1);
   emu_->set_fault(kKb, emu::FaultMode::kStatusFF);
-  EXPECT_NE(kb_->write_settings_now(0, 0), 1);
+  EXPECT_NE(kb_->write_settings_now(), 1);
   emu_->clear_faults(kKb);
-  kb_->write_settings(0, 0);
+  kb_->write_settings();
   kb_->drain();
   EXPECT_EQ(page_.results(DeviceOperation::WriteSettings).back(), 1);
 }
@@ -232,6 +232,41 @@ TEST_F(KeyboardKeys, CollectedMacrosMatchTheSlotOrder) {
   kb_->SendProfileKeys(0);  // the profile's own list, sent through the executor
   kb_->drain();
   EXPECT_EQ(page_.results(DeviceOperation::WriteKeyAssignments).back(), 1);
+}
+
+TEST_F(KeyboardKeys, TheSelectedKeyTakesAnAssignmentAndItsDefaultBack) {
+  ASSERT_EQ(connect(), 1);
+  KeyAssignments* keys = kb_->key_assignments();
+  ASSERT_NE(keys, nullptr);
+  keys->select_key(10);
+  const std::optional<KeyAssignRecord> before = keys->selected_key_record();
+  ASSERT_TRUE(before);
+  const size_t position = kb_->key_maps().position[10];
+  keys->assign_selected_key(0x20, 0x02, 0x04);
+  kb_->drain();
+  EXPECT_EQ(code_at(memory(Memory::kKeys), position), (KeyCode{0x20, 0x02, 0x04}));
+  EXPECT_EQ(keys->selected_key_record()->assignment, (KeyAssignment{10, 0x20, 0x02, 0x04}));
+  EXPECT_EQ(page_.results(DeviceOperation::WriteKeyAssignments).back(), 1);
+  EXPECT_GE(page_.count("key_list_changed"), 1);
+  // Stored: a keyboard made afresh on the same profile reads it back.
+  {
+    RecordingPage other_page;
+    CMarluneKeyboardDevice other(other_page);
+    other.set_profile_id("2024_01_02_03_04_05_006");
+    other.load_profile_now();
+    EXPECT_EQ(other.key_list().at(10).assignment, (KeyAssignment{10, 0x20, 0x02, 0x04}));
+  }
+  keys->restore_selected_key_default();
+  kb_->drain();
+  const KeyAssignment& factory = before->default_assignment;
+  EXPECT_EQ(code_at(memory(Memory::kKeys), position), (KeyCode{factory.type, factory.d1, factory.d2}));
+  EXPECT_EQ(keys->selected_key_record()->assignment, factory);
+  // No key selected: nothing is stored or sent.
+  keys->select_key(-1);
+  EXPECT_FALSE(keys->selected_key_record());
+  keys->assign_selected_key(0x20, 0, 5);
+  kb_->drain();
+  EXPECT_EQ(page_.results(DeviceOperation::WriteKeyAssignments).back(), protocol::kResultBadRequest);
 }
 
 TEST_F(KeyboardKeys, ClosedChannelSendsNothing) {
@@ -393,7 +428,7 @@ TEST_F(KeyboardEvents, OnboardProfileChangeIsPickedUpByTheRefresh) {
   l.select_item = 9;
   kb_->set_lighting_state(l);
   kb_->drain();
-  ASSERT_EQ(kb_->write_settings_now(1, 1), 1);  // profile 1 now holds mode 9
+  ASSERT_EQ(kb_->write_settings_now({.onboard_profile = 1, .profile_byte = 1}), 1);  // profile 1 now holds mode 9
   ASSERT_TRUE(kb_->StartSyncThread(emu_->hid_path(kKb, kConsumerCollection)));
   l.select_item = 3;
   kb_->set_lighting_state(l);

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <json/reader.h>
 
+#include "profile/macro_files.h"
+
 namespace qxr::devices {
 namespace {
 
@@ -17,14 +19,14 @@ uint16_t u16(const std::vector<uint8_t>& b, size_t at) {
 }
 
 TEST(MacroEvent, EncodesDelayTypeDirectionAndButton) {
-  MacroEvent e = macro_event_from_json(parse(R"({"Action":"down","Button":4,"Type":10,"Delay":"300"})"));
+  MacroEvent e = MacroEventFromJson(parse(R"({"Action":"down","Button":4,"Type":10,"Delay":"300"})"));
   uint8_t out[4];
   encode_macro_event(e, out);
   EXPECT_EQ(out[0], 300 & 0xFF);
   EXPECT_EQ(out[1], 300 >> 8);
   EXPECT_EQ(out[2], 10 | 0x80);
   EXPECT_EQ(out[3], 4);
-  e = macro_event_from_json(parse(R"({"Action":"up","Button":2,"Type":1,"Delay":0})"));
+  e = MacroEventFromJson(parse(R"({"Action":"up","Button":2,"Type":1,"Delay":0})"));
   encode_macro_event(e, out);
   EXPECT_EQ(out[2], 1);
   EXPECT_EQ(out[3], 2);
@@ -32,18 +34,18 @@ TEST(MacroEvent, EncodesDelayTypeDirectionAndButton) {
 
 TEST(MacroEvent, HostileMembersReadSafely) {
   // Delays beyond 16 bits clamp instead of wrapping into a short delay.
-  EXPECT_EQ(macro_event_from_json(parse(R"({"Delay":"70000"})")).delay_ms, 65535);
-  EXPECT_EQ(macro_event_from_json(parse(R"({"Delay":99999999999999999999})")).delay_ms, 65535);
-  EXPECT_EQ(macro_event_from_json(parse(R"({"Delay":-5})")).delay_ms, 0);
-  EXPECT_EQ(macro_event_from_json(parse(R"({"Delay":"abc"})")).delay_ms, 0);
-  EXPECT_EQ(macro_event_from_json(parse(R"({"Delay":[1]})")).delay_ms, 0);
-  MacroEvent e = macro_event_from_json(parse(R"({"Action":7,"Button":"x","Type":{"a":1}})"));
+  EXPECT_EQ(MacroEventFromJson(parse(R"({"Delay":"70000"})")).delay_ms, 65535);
+  EXPECT_EQ(MacroEventFromJson(parse(R"({"Delay":99999999999999999999})")).delay_ms, 65535);
+  EXPECT_EQ(MacroEventFromJson(parse(R"({"Delay":-5})")).delay_ms, 0);
+  EXPECT_EQ(MacroEventFromJson(parse(R"({"Delay":"abc"})")).delay_ms, 0);
+  EXPECT_EQ(MacroEventFromJson(parse(R"({"Delay":[1]})")).delay_ms, 0);
+  MacroEvent e = MacroEventFromJson(parse(R"({"Action":7,"Button":"x","Type":{"a":1}})"));
   EXPECT_FALSE(e.down);
   EXPECT_EQ(e.button, 0);
   EXPECT_EQ(e.type, 0);
-  EXPECT_EQ(macro_event_from_json(parse("[1,2]")), MacroEvent{});
-  EXPECT_TRUE(macro_events_from_document(parse(R"({"Events":"none"})")).empty());
-  EXPECT_EQ(macro_events_from_document(parse(R"({"Events":[{},{}]})")).size(), 2u);
+  EXPECT_EQ(MacroEventFromJson(parse("[1,2]")), MacroEvent{});
+  EXPECT_TRUE(MacroEventsFromDocument(parse(R"({"Events":"none"})")).empty());
+  EXPECT_EQ(MacroEventsFromDocument(parse(R"({"Events":[{},{}]})")).size(), 2u);
 }
 
 TEST(MacroBlob, LayoutHeaderOffsetsAndRecords) {

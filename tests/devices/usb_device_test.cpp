@@ -144,7 +144,8 @@ TEST_F(DeviceBase, HostLightingCommandOnlyForKeyboards) {
 
 TEST_F(DeviceBase, OpeningASlotAttachesItAndSetsReceiverMode) {
   hid::DeviceSlot slot;
-  static_cast<hid::SupportedInterface&>(slot) = hid::kSupportedInterfaces[0];
+  static_cast<hid::SupportedInterface&>(slot) = {0x320F, 0x5055, 1, 4, kKindKeyboard, hid::kInterfaceRolePrimary, 0,
+                                                 hid::kVendorDesktopUsagePage, hid::kVendorCommandUsage, {0, 0}};
   slot.path = emu_->hid_path(DeviceType::Keyboard, 4);
   ASSERT_TRUE(dev_->open_primary(slot));
   EXPECT_EQ(dev_->slot().path, slot.path);
@@ -154,7 +155,7 @@ TEST_F(DeviceBase, OpeningASlotAttachesItAndSetsReceiverMode) {
   EXPECT_FALSE(dev_->primary_channel().receiver_mode());
   dev_->close_primary();
   // A mouse reached through its receiver gets the long timeouts and sends no light frames.
-  slot.kind = hid::kDeviceKindReceiverMouse;
+  slot.kind = kKindReceiverMouse;
   ASSERT_TRUE(dev_->open_primary(slot));
   EXPECT_TRUE(dev_->primary_channel().receiver_mode());
   EXPECT_EQ(dev_->get_kind(), kKindReceiverMouse);

@@ -128,7 +128,7 @@ TEST_F(HeadsetDeviceTest, ReadThenWriteSendsTheBytesRead) {
   ASSERT_TRUE(emu_->poke(kHeadset, Memory::kParams, 0, own));
   ASSERT_EQ(headset_->refresh_from_device_now(nullptr), 1);
   EXPECT_EQ(headset_->settings_block()[kPadBlockSpeed], 3);
-  ASSERT_EQ(headset_->write_settings_now(0), 1);
+  ASSERT_EQ(headset_->write_settings_now(), 1);
   EXPECT_EQ(emu_->settings_block(kHeadset, 0), own);
   EXPECT_EQ(page_.owner_messages().back().message, kMsgOnboardProfile);
 }

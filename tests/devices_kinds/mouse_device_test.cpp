@@ -9,6 +9,7 @@
 #include "devices/mouse/recoil_blob.h"
 #include "profile/json_access.h"
 #include "profile/json_file.h"
+#include "profile/macro_files.h"
 #include "tests/devices_kinds/kinds_fixture.h"
 
 namespace qxr::devices::testing {
@@ -81,7 +82,7 @@ TEST_F(MouseDeviceTest, ConnectMapsTheButtonsAndShowsTheDpiRanges) {
 
 TEST_F(MouseDeviceTest, WriteSettingsLeavesTheProfilesBlockInTheMouse) {
   ASSERT_EQ(connect(), 1);
-  ASSERT_EQ(mouse_->write_settings_now(0, 0, kMouseBlockThirdValue), 1);
+  ASSERT_EQ(mouse_->write_settings_now(), 1);
   const std::vector<uint8_t> b = block();
   ASSERT_EQ(b.size(), kMouseBlockWriteSize);
   const Json::Value device = stored_device();
@@ -102,6 +103,23 @@ TEST_F(MouseDeviceTest, WriteSettingsLeavesTheProfilesBlockInTheMouse) {
   EXPECT_EQ(b[kMouseBlockScreenHeight] | b[kMouseBlockScreenHeight + 1] << 8, 1080);
   EXPECT_FALSE(emu_->in_transaction(kMouse));
   EXPECT_EQ(emu_->counters(kMouse).unbracketed_writes, 0u);
+}
+
+TEST_F(MouseDeviceTest, AChangedScreenSizeReachesTheConnectedMouse) {
+  ASSERT_EQ(connect(), 1);
+  const uint32_t writes = emu_->exchanges(kMouse, protocol::CMD_WRITE_PARAMS);
+  mouse_->set_screen_size(2560, 1440);
+  mouse_->drain();
+  const std::vector<uint8_t> b = block();
+  EXPECT_EQ(b[kMouseBlockScreenWidth] | b[kMouseBlockScreenWidth + 1] << 8, 2560);
+  EXPECT_EQ(b[kMouseBlockScreenHeight] | b[kMouseBlockScreenHeight + 1] << 8, 1440);
+  EXPECT_EQ(page_.results(DeviceOperation::WriteSettings).back(), 1);
+  // The same size again is nothing new for the mouse.
+  const uint32_t after = emu_->exchanges(kMouse, protocol::CMD_WRITE_PARAMS);
+  EXPECT_GT(after, writes);
+  mouse_->set_screen_size(2560, 1440);
+  mouse_->drain();
+  EXPECT_EQ(emu_->exchanges(kMouse, protocol::CMD_WRITE_PARAMS), after);
 }
 
 TEST_F(MouseDeviceTest, TypedDpiIsReadWithItsRulesStoredSentAndShownAgain) {
@@ -170,7 +188,7 @@ TEST_F(MouseDeviceTest, ThroughANotReadyReceiverNothingIsSentAndTheResultIsZero)
   ASSERT_EQ(connect(true), 1);
   emu_->set_linked(kMouse, false);
   emu_->reset_counters(kMouse);
-  EXPECT_EQ(mouse_->write_settings_now(0, 0, kMouseBlockThirdValue), 0);
+  EXPECT_EQ(mouse_->write_settings_now(), 0);
   EXPECT_EQ(mouse_->write_key_assignments_now(0, mouse_->key_list()), 0);
   EXPECT_EQ(mouse_->send_shoot_scripts_now(), 0);
   EXPECT_EQ(mouse_->refresh_from_device_now(nullptr), 0);
@@ -183,7 +201,7 @@ TEST_F(MouseDeviceTest, ThroughANotReadyReceiverNothingIsSentAndTheResultIsZero)
 
   // Once the mouse answers again, the same block goes out.
   emu_->set_linked(kMouse, true);
-  EXPECT_EQ(mouse_->write_settings_now(0, 0, kMouseBlockThirdValue), 1);
+  EXPECT_EQ(mouse_->write_settings_now(), 1);
   EXPECT_EQ(block()[kMouseBlockScreenWidth + 1], 1920 >> 8);
 }
 
@@ -226,7 +244,7 @@ TEST_F(MouseDeviceTest, RecoilScriptsReachTheMouseWithMissingFilesAsEmptyScripts
     ev["Type"] = e < 2 ? 1 : 5;
     script["Events"].append(ev);
   }
-  ASSERT_TRUE(WriteJsonFile(recoil_script_path(folder, 1), script));
+  ASSERT_TRUE(WriteJsonFile(RecoilScriptPath(folder, 1), script));
   ASSERT_EQ(mouse_->send_shoot_scripts_now(), 1);
   const emu::ImageInfo image = emu_->recoil_image(kMouse);
   ASSERT_EQ(image.state, emu::ImageState::kValid);
@@ -253,7 +271,7 @@ TEST_F(MouseDeviceTest, RefreshTurnsTheSpeedBackAndTakesTheCurrentStage) {
   light.fx = 1;
   mouse_->set_lighting_state(light);
   mouse_->drain();
-  ASSERT_EQ(mouse_->write_settings_now(0, 0, kMouseBlockThirdValue), 1);
+  ASSERT_EQ(mouse_->write_settings_now(), 1);
   // The mouse's own button moves it to stage 3 and flips the direction byte, which is not read back.
   ASSERT_TRUE(emu_->poke(kMouse, Memory::kParams, kMouseBlockCurrentStage, {3}));
   ASSERT_TRUE(emu_->poke(kMouse, Memory::kParams, kMouseBlockFx, {0}));

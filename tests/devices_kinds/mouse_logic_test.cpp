@@ -12,6 +12,7 @@
 #include "devices/mouse/mouse_windows_settings.h"
 #include "devices/mouse/recoil_blob.h"
 #include "profile/json_file.h"
+#include "profile/macro_files.h"
 #include "tests/devices_kinds/kinds_fixture.h"
 
 namespace qxr::devices {
@@ -224,7 +225,7 @@ class RecoilFiles : public ::testing::Test {
       ev["Type"] = 4;
       doc["Events"].append(ev);
     }
-    ASSERT_TRUE(WriteJsonFile(recoil_script_path(folder(), n), doc));
+    ASSERT_TRUE(WriteJsonFile(RecoilScriptPath(folder(), n), doc));
   }
   testing::TempFolder folder_;
 };
@@ -233,12 +234,12 @@ TEST_F(RecoilFiles, MissingAndBrokenScriptsAreEmptyAndKeepTheirSlots) {
   write_script(0, 6);
   write_script(2, 3);
   {
-    std::FILE* f = std::fopen(recoil_script_path(folder(), 3).c_str(), "w");
+    std::FILE* f = std::fopen(RecoilScriptPath(folder(), 3).c_str(), "w");
     ASSERT_NE(f, nullptr);
     std::fputs("{ not json", f);
     std::fclose(f);
   }
-  const auto scripts = read_recoil_scripts(folder());
+  const auto scripts = ReadRecoilScripts(folder());
   ASSERT_EQ(scripts.size(), kRecoilScriptCount);
   EXPECT_EQ(scripts[0].size(), 6u);
   EXPECT_TRUE(scripts[1].empty());
@@ -246,7 +247,7 @@ TEST_F(RecoilFiles, MissingAndBrokenScriptsAreEmptyAndKeepTheirSlots) {
   EXPECT_TRUE(scripts[3].empty());
   const auto blob = build_recoil_blob(scripts);
   EXPECT_EQ(blob.size(), 16u + 4 * 6 + 4 * 9);
-  EXPECT_EQ(recoil_script_path("/d/", 2), "/d/ShootData_2.Shoot");
+  EXPECT_EQ(RecoilScriptPath("/d/", 2), "/d/ShootData_2.Shoot");
 }
 
 }  // namespace

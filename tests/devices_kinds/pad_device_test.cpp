@@ -110,7 +110,7 @@ TEST_F(PadDeviceTest, ReadThenWriteSendsTheBytesRead) {
   ASSERT_EQ(pad_->refresh_from_device_now(&profile), 1);
   EXPECT_EQ(profile, 0);
   EXPECT_EQ(pad_->settings_block()[kPadBlockSpeed], 0);
-  ASSERT_EQ(pad_->write_settings_now(0), 1);
+  ASSERT_EQ(pad_->write_settings_now(), 1);
   EXPECT_EQ(written_block(), own);
   EXPECT_FALSE(emu_->in_transaction(DeviceType::Pad));
 }
@@ -143,7 +143,7 @@ TEST_F(PadDeviceTest, TheFirstWriteKeepsThePadsOwnBytesItNeverRead) {
   light.red = 9;
   pad_->set_lighting_state(light);
   pad_->drain();
-  ASSERT_EQ(pad_->write_settings_now(0), 1);
+  ASSERT_EQ(pad_->write_settings_now(), 1);
   const std::vector<uint8_t> written = written_block();
   EXPECT_EQ(written[kPadBlockMode], 6);
   EXPECT_EQ(written[kPadBlockSpeed], 3);  // speed 1 travels as 4 - 1
@@ -155,11 +155,11 @@ TEST_F(PadDeviceTest, TheFirstWriteKeepsThePadsOwnBytesItNeverRead) {
 }
 
 TEST_F(PadDeviceTest, ClosedChannelAndRefusedWritesAreNotReportedAsSent) {
-  EXPECT_EQ(pad_->write_settings_now(0), 0);
+  EXPECT_EQ(pad_->write_settings_now(), 0);
   ASSERT_EQ(connect(), 1);
   ASSERT_EQ(pad_->refresh_from_device_now(nullptr), 1);
   emu_->set_fault(DeviceType::Pad, emu::FaultMode::kStatusFF, 0);
-  EXPECT_EQ(pad_->write_settings_now(0), protocol::kResultStatusFF);
+  EXPECT_EQ(pad_->write_settings_now(), protocol::kResultStatusFF);
   emu_->clear_faults(DeviceType::Pad);
   // A failed read keeps the block as it was.
   const PadSettingsBlock kept = pad_->settings_block();

@@ -9,6 +9,7 @@
 #include <QSlider>
 #include <QTest>
 
+#include "devices/device_kind.h"
 #include "devices/keyboard/settings_block.h"
 #include "devices/mouse/mouse_settings_block.h"
 #include "editors/lighting/light_control_names.h"
@@ -234,9 +235,9 @@ TEST_F(EmulatedLightTest, APageBridgeCarriesTheDevicesCallsAndThePanelsNotificat
   panel->setObjectName(QString::fromLatin1(kLightPanelName));
   auto* elsewhere = new QPushButton(QStringLiteral("color_option_1"), &page);
   elsewhere->setObjectName(QStringLiteral("color_option_1"));
-  LightPageBridge bridge(&page, *kb_, kDeviceKeyboard);
+  LightPageBridge bridge(&page, *kb_, devices::kKindKeyboard);
   ASSERT_EQ(bridge.panel(), panel);
-  EXPECT_EQ(panel->device_kind(), kDeviceKeyboard);
+  EXPECT_EQ(panel->device_kind(), devices::kKindKeyboard);
 
   LightInfo light = kb_->GetLightInfo();
   light.select_item = 6;
@@ -266,7 +267,7 @@ TEST_F(EmulatedLightTest, APageBridgeCarriesTheDevicesCallsAndThePanelsNotificat
 
   // A page without a panel: the bridge does nothing.
   QWidget bare;
-  LightPageBridge none(&bare, *ms_, kDeviceMouse);
+  LightPageBridge none(&bare, *ms_, devices::kKindMouse);
   EXPECT_EQ(none.panel(), nullptr);
   none.show(light, {});
   EXPECT_FALSE(none.read_colour_pair(back.first, back.second, back.selector));

@@ -11,6 +11,7 @@
 #include <QStackedWidget>
 #include <QTest>
 
+#include "devices/device_kind.h"
 #include "editors/lighting/colour_palette.h"
 #include "editors/lighting/light_control_names.h"
 #include "tests/editors/light_fixture.h"
@@ -38,7 +39,7 @@ class FakeTarget : public LightTarget {
   void set_synchronised(bool on) override { synchronised_ = on; }
   bool synchronised() const override { return synchronised_; }
   ModeCatalogue mode_catalogue() const override { return catalogue; }
-  bool has_music() const override { return kind_ == kDeviceKeyboard; }
+  bool has_music() const override { return kind_ == devices::kKindKeyboard; }
   AudioLightInfo audio_light() const override { return audio; }
   void commit_audio(const AudioLightInfo& a) override {
     audio = a;
@@ -46,7 +47,7 @@ class FakeTarget : public LightTarget {
   }
   bool paint_keys(std::span<const int> keys, bool lit) override {
     paints.push_back({std::vector<int>(keys.begin(), keys.end()), lit});
-    return kind_ == kDeviceKeyboard;
+    return kind_ == devices::kKindKeyboard;
   }
 
   LightInfo light;
@@ -88,7 +89,7 @@ class LightPanelTest : public ::testing::Test {
   }
 
   LightHarness harness_;
-  FakeTarget keyboard_{kDeviceKeyboard};
+  FakeTarget keyboard_{devices::kKindKeyboard};
 };
 
 }  // namespace
@@ -407,7 +408,7 @@ TEST_F(LightPanelTest, MusicNotificationsGiveTheKeyboardItsRecord) {
 }
 
 TEST_F(LightPanelTest, DevicesWithoutMusicIgnoreTheMusicControls) {
-  FakeTarget mouse(kDeviceMouse);
+  FakeTarget mouse(devices::kKindMouse);
   CLightControlUI* p = harness_.add(&mouse);  // a full skin on a mouse
   p->control<QComboBox>(n::kAudioModeCombo)->setCurrentIndex(2);
   click(p, "audiocolor_option_1");
@@ -417,7 +418,7 @@ TEST_F(LightPanelTest, DevicesWithoutMusicIgnoreTheMusicControls) {
 }
 
 TEST_F(LightPanelTest, SameModeCopyGoesToConnectedDevicesKeyboardsFirst) {
-  FakeTarget headset(kDeviceHeadset), mouse(kDeviceMouse), pad(kDeviceMousePad, false);
+  FakeTarget headset(devices::kKindHeadset), mouse(devices::kKindMouse), pad(devices::kKindMousePad, false);
   CLightControlUI* hs_panel = harness_.add(&headset, QStringLiteral("LightControlBasic.ui"));
   CLightControlUI* ms_panel = harness_.add(&mouse, QStringLiteral("LightControlBasic.ui"));
   harness_.add(&pad, QStringLiteral("LightControlBasic.ui"));

@@ -16,6 +16,7 @@
 #include <functional>
 #include <memory>
 
+#include "devices/device_kind.h"
 #include "app/app_controls.h"
 #include "app/app_settings.h"
 #include "app/device_page_widget.h"
@@ -118,7 +119,7 @@ class LightProgramTest : public ::testing::Test {
 TEST_F(LightProgramTest, EveryPageCarriesItsPanelOfItsKind) {
   ASSERT_TRUE(emu_->start({DeviceType::Keyboard, DeviceType::Mouse, DeviceType::Pad, DeviceType::Headset}));
   start_window();
-  const int kinds[] = {kDeviceKeyboard, kDeviceMouse, kDeviceMousePad, kDeviceHeadset};
+  const int kinds[] = {devices::kKindKeyboard, devices::kKindMouse, devices::kKindMousePad, devices::kKindHeadset};
   for (size_t row = 0; row < 4; ++row) {
     ASSERT_TRUE(wait_shown(row)) << row;
     CLightControlUI* p = panel(row);

@@ -3,6 +3,7 @@
 
 #include <set>
 
+#include "devices/device_kind.h"
 #include "editors/lighting/light_edits.h"
 #include "editors/lighting/light_layout.h"
 #include "editors/lighting/light_words.h"
@@ -217,27 +218,27 @@ TEST(SameMode, CommonEffectsOfBothColumns) {
   const std::pair<int, int> columns[] = {{5, 2}, {6, 3}, {23, 4}, {4, 1}, {28, 8}};
   for (size_t e = 0; e < std::size(columns); ++e) {
     const auto effect = static_cast<CommonEffect>(e);
-    EXPECT_EQ(common_effect_of(kDeviceKeyboard, columns[e].first), effect);
-    for (int kind : {kDeviceMouse, kDeviceReceiverMouse, kDeviceMousePad, kDeviceHeadset}) {
+    EXPECT_EQ(common_effect_of(devices::kKindKeyboard, columns[e].first), effect);
+    for (int kind : {devices::kKindMouse, devices::kKindReceiverMouse, devices::kKindMousePad, devices::kKindHeadset}) {
       EXPECT_EQ(common_effect_of(kind, columns[e].second), effect) << kind;
       EXPECT_EQ(mode_for_common_effect(kind, effect), columns[e].second);
     }
-    EXPECT_EQ(mode_for_common_effect(kDeviceKeyboard, effect), columns[e].first);
+    EXPECT_EQ(mode_for_common_effect(devices::kKindKeyboard, effect), columns[e].first);
   }
-  EXPECT_FALSE(common_effect_of(kDeviceKeyboard, 2));  // the mouse's number, not the keyboard's
-  EXPECT_FALSE(common_effect_of(kDeviceMouse, 5));
-  EXPECT_FALSE(common_effect_of(kDeviceKeyboard, 20));
+  EXPECT_FALSE(common_effect_of(devices::kKindKeyboard, 2));  // the mouse's number, not the keyboard's
+  EXPECT_FALSE(common_effect_of(devices::kKindMouse, 5));
+  EXPECT_FALSE(common_effect_of(devices::kKindKeyboard, 20));
 }
 
 TEST(SameMode, KeyboardBlinkBecomesTheMouseBlinkWithTheKeyboardsSettings) {
-  const std::optional<SharedLight> shared = shared_light_from(kDeviceKeyboard, sample_light());
+  const std::optional<SharedLight> shared = shared_light_from(devices::kKindKeyboard, sample_light());
   ASSERT_TRUE(shared);
   EXPECT_EQ(shared->effect, CommonEffect::Blink);
   LightInfo mouse;
   mouse.select_item = 0;
   mouse.light = 1;
   mouse.custom_group = 7;
-  const LightInfo copied = same_mode_record(kDeviceMouse, mouse, *shared);
+  const LightInfo copied = same_mode_record(devices::kKindMouse, mouse, *shared);
   EXPECT_EQ(copied.select_item, 4);
   EXPECT_EQ(copied.light, 3);
   EXPECT_EQ(copied.speed, 1);
@@ -251,9 +252,9 @@ TEST(SameMode, AKeyboardTakingACopyKeepsItsSubModeAndGroup) {
   LightInfo mouse_light;
   mouse_light.select_item = 1;  // spectrum
   mouse_light.light = 2;
-  const std::optional<SharedLight> shared = shared_light_from(kDeviceMouse, mouse_light);
+  const std::optional<SharedLight> shared = shared_light_from(devices::kKindMouse, mouse_light);
   ASSERT_TRUE(shared);
-  const LightInfo kb = same_mode_record(kDeviceKeyboard, sample_light(), *shared);
+  const LightInfo kb = same_mode_record(devices::kKindKeyboard, sample_light(), *shared);
   EXPECT_EQ(kb.select_item, 4);
   EXPECT_EQ(kb.light, 2);
   EXPECT_EQ(kb.custom_group, 3);
@@ -264,12 +265,12 @@ TEST(SameMode, AKeyboardTakingACopyKeepsItsSubModeAndGroup) {
 TEST(SameMode, AModeOutsideTheTableCopiesNothing) {
   LightInfo l = sample_light();
   l.select_item = 20;
-  EXPECT_FALSE(shared_light_from(kDeviceKeyboard, l));
+  EXPECT_FALSE(shared_light_from(devices::kKindKeyboard, l));
 }
 
 TEST(SameMode, KeyboardsFirstThenMiceMousePadsAndHeadsets) {
-  const std::vector<int> kinds = {kDeviceHeadset, kDeviceMouse, 0, kDeviceMousePad, kDeviceKeyboard,
-                                  kDeviceReceiverMouse, kDeviceKeyboard};
+  const std::vector<int> kinds = {devices::kKindHeadset, devices::kKindMouse, 0, devices::kKindMousePad, devices::kKindKeyboard,
+                                  devices::kKindReceiverMouse, devices::kKindKeyboard};
   EXPECT_EQ(same_mode_order(kinds), (std::vector<size_t>{4, 6, 1, 5, 3, 0}));
   EXPECT_TRUE(same_mode_order({}).empty());
   EXPECT_FALSE(same_mode_rank(5));

@@ -19,6 +19,7 @@
 #include "emulator/report_descriptors.h"
 #include "fake_interface.h"
 #include "hid/enumeration.h"
+#include "tests/hid/interface_rows.h"
 
 namespace qxr::hid {
 namespace {
@@ -63,7 +64,7 @@ class DiscoveryTest : public ::testing::Test {
       : keyboard_(dir_.path(), "kb", 0x320F, 0x5055, 1, emu::keyboard_report_descriptor()),
         keyboard2_(dir_.path(), "kb2", 0x320F, 0x5055, 1, emu::keyboard_report_descriptor()),
         headset_(dir_.path(), "hd", 0x00C7, 0x1630, 3, emu::headset_report_descriptor()),
-        discovery_(observer_) {
+        discovery_(observer_, test::kInterfaceRows) {
     set_hidraw_enabled(false);
     set_emulator_dir(dir_.path());
   }

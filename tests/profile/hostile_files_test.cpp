@@ -152,7 +152,8 @@ class HostileFiles : public ::testing::Test {
   void ExpectKeptAsideAndRecreated(const std::string& original) {
     CMouseProfiledata p;
     p.SetDefaultPath(defaults_path());
-    Json::Value device = p.LoadProfile(profile_path());
+    p.LoadProfile(profile_path());
+    const Json::Value& device = p.GetDeviceObject();
     EXPECT_EQ(device, FullDevice());
     EXPECT_EQ(ReadJsonFile(profile_path())["Device"][0], FullDevice());
     ASSERT_EQ(CountAside(dir_, "p.Json"), 1);
@@ -243,7 +244,8 @@ TEST_F(HostileFiles, EmptyFileReadsAsMissing) {
   WriteText(profile_path(), "");
   CMouseProfiledata p;
   p.SetDefaultPath(defaults_path());
-  EXPECT_EQ(p.LoadProfile(profile_path()), FullDevice());
+  EXPECT_TRUE(p.LoadProfile(profile_path()));
+  EXPECT_EQ(p.GetDeviceObject(), FullDevice());
   EXPECT_EQ(CountAside(dir_, "p.Json"), 0);
 }
 
@@ -278,7 +280,8 @@ TEST_F(HostileFiles, HundredMegabyteFileIsNotReadAndKeptAside) {
   EXPECT_TRUE(ReadJsonFile(profile_path()).isNull());
   CMouseProfiledata p;
   p.SetDefaultPath(defaults_path());
-  EXPECT_EQ(p.LoadProfile(profile_path()), FullDevice());
+  EXPECT_TRUE(p.LoadProfile(profile_path()));
+  EXPECT_EQ(p.GetDeviceObject(), FullDevice());
   ASSERT_EQ(CountAside(dir_, "p.Json"), 1);
   for (const std::string& f : dir_.names()) {
     if (f.rfind("p.Json.unreadable-", 0) == 0) {
@@ -306,7 +309,7 @@ TEST_F(HostileFiles, ProfileListWithWrongTypesEverywhere) {
       At(broken, at) = wrong;
       WriteJsonFile(user.file(kProfileListFile), broken);
       ProfileList l;
-      l.SetDeviceKind(kHeadsetDeviceKind);
+      l.SetKeepsAudioOnReset(true);
       l.SetFolders(user.path(), defaults_path());
       l.InitProfileList();
       ASSERT_GE(l.Count(), 1);

@@ -54,7 +54,8 @@ TEST_F(ProfileFiles, FirstLoadFillsDeviceAndKeepsTheNames) {
   WriteJsonFile(profile_path(), names);
   CBasicProfiledata p;
   Prepare(p);
-  Json::Value device = p.LoadProfile(profile_path());
+  p.LoadProfile(profile_path());
+  const Json::Value& device = p.GetDeviceObject();
   EXPECT_EQ(device["Extra"].asString(), "survives");
   Json::Value file = ReadJsonFile(profile_path());
   EXPECT_EQ(file["profilename"].asString(), "profile1");
@@ -69,7 +70,8 @@ TEST_F(ProfileFiles, LoadOfAGoodFileWritesNothing) {
   const std::string before = ReadText(profile_path());
   CBasicProfiledata p;
   Prepare(p);
-  EXPECT_EQ(p.LoadProfile(profile_path())["LightInfo"]["Red"].asInt(), 17);
+  ASSERT_TRUE(p.LoadProfile(profile_path()));
+  EXPECT_EQ(p.GetDeviceObject()["LightInfo"]["Red"].asInt(), 17);
   EXPECT_EQ(ReadText(profile_path()), before);
   EXPECT_EQ(p.GetLightInfo().red, 17);
 }
@@ -78,7 +80,8 @@ TEST_F(ProfileFiles, UnparsableProfileIsKeptAsideThenRecreated) {
   WriteText(profile_path(), "{\"profilename\": \"mine\", \"Device\": [{\"Light");
   CBasicProfiledata p;
   Prepare(p);
-  EXPECT_EQ(p.LoadProfile(profile_path()), defaults_["Device"][0]);
+  EXPECT_TRUE(p.LoadProfile(profile_path()));
+  EXPECT_EQ(p.GetDeviceObject(), defaults_["Device"][0]);
   EXPECT_EQ(ReadJsonFile(profile_path())["Device"][0], defaults_["Device"][0]);
   int kept = 0;
   for (const std::string& name : dir_.names()) {
@@ -94,7 +97,8 @@ TEST_F(ProfileFiles, WithoutDefaultsNothingIsWrittenAndGettersFallBack) {
   CKeyboardProfiledata p;
   p.SetDefaultPath(dir_.file("missing.Json"));
   p.SetProfilePath(profile_path());
-  EXPECT_TRUE(p.LoadProfile(profile_path()).isNull());
+  EXPECT_FALSE(p.LoadProfile(profile_path()));
+  EXPECT_TRUE(p.GetDeviceObject().isNull());
   EXPECT_EQ(ReadText(profile_path()), "broken");
   EXPECT_EQ(p.GetLightInfo(), LightInfo{});
   EXPECT_TRUE(p.GetKeyList().empty());

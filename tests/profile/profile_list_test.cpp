@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "profile/json_file.h"
-#include "profile/option_tabs.h"
 #include "profile/profile_list.h"
 #include "profile/profile_naming.h"
 #include "temp_folder.h"
@@ -54,7 +53,7 @@ class ProfileListTest : public ::testing::Test {
     defaults["Device"][0]["LightInfo"]["SelectItem"] = 1;
     defaults["Device"][0]["CustomEQNameInfo"][0]["Name"] = "factory";
     WriteJsonFile(program_.file("HD.Json"), defaults);
-    list_.SetDeviceKind(1);
+    list_.SetKeepsAudioOnReset(false);
     list_.SetFolders(user_.path(), program_.file("HD.Json"));
   }
 
@@ -249,7 +248,7 @@ TEST_F(ProfileListTest, OperationsWithoutFoldersDoNothing) {
 }
 
 TEST_F(ProfileListTest, ResetRestoresDefaultsButKeepsTheHeadsetsCustomEqualisers) {
-  list_.SetDeviceKind(kHeadsetDeviceKind);
+  list_.SetKeepsAudioOnReset(true);
   list_.InitProfileList();
   ASSERT_EQ(list_.RenameProfile("mine"), kRenameDone);
   Json::Value mine = ProfileFile(0);
@@ -267,7 +266,7 @@ TEST_F(ProfileListTest, ResetRestoresDefaultsButKeepsTheHeadsetsCustomEqualisers
 }
 
 TEST_F(ProfileListTest, ResetOfOtherKindsTakesEverythingFromTheDefaults) {
-  list_.SetDeviceKind(1);
+  list_.SetKeepsAudioOnReset(false);
   list_.InitProfileList();
   Json::Value mine = ProfileFile(0);
   mine["Device"][0]["CustomEQNameInfo"][0]["Name"] = "user";
@@ -356,24 +355,3 @@ TEST_F(ProfileListTest, IdentifierThatLeavesTheFolderNamesNoFile) {
   EXPECT_FALSE(again.ResetProfile());
 }
 
-TEST(OptionTabs, VisibilityByDeviceKind) {
-  using V = TabVisibility;
-  const auto keyboard = OptionTabVisibility(1);
-  EXPECT_EQ(keyboard[4], V::kHidden);  // cursor
-  EXPECT_EQ(std::count(keyboard.begin(), keyboard.end(), V::kAsPageDefines), 7);
-  const auto mouse = OptionTabVisibility(6);
-  EXPECT_EQ(std::count(mouse.begin(), mouse.end(), V::kAsPageDefines), 8);
-  const auto pad = OptionTabVisibility(3);
-  for (int t : {1, 2, 3, 4}) EXPECT_EQ(pad[static_cast<size_t>(t)], V::kHidden) << t;
-  EXPECT_EQ(OptionTabVisibility(5), pad);
-  const auto four = OptionTabVisibility(4);
-  EXPECT_EQ(four[3], V::kAsPageDefines);  // system stays
-  EXPECT_EQ(four[2], V::kHidden);
-  const auto headset = OptionTabVisibility(7);
-  for (int t : {5, 6, 7}) EXPECT_EQ(headset[static_cast<size_t>(t)], V::kShown) << t;
-  for (int t : {1, 2, 3, 4}) EXPECT_EQ(headset[static_cast<size_t>(t)], V::kHidden) << t;
-  EXPECT_EQ(headset[0], V::kAsPageDefines);
-  EXPECT_EQ(kOptionTabNames[5], "6533_voice_Op_tab");
-  const auto unknown = OptionTabVisibility(42);
-  EXPECT_EQ(std::count(unknown.begin(), unknown.end(), V::kAsPageDefines), 8);
-}

@@ -4,6 +4,7 @@
 
 #include <mutex>
 
+#include "devices/device_kind.h"
 #include "protocol/command_channel.h"
 #include "tools/qxr470ctl/info_fields.h"
 #include "tools/qxr470ctl/interface_scan.h"
@@ -17,16 +18,6 @@ using namespace qxr::protocol;
 constexpr uint32_t kMaxReadLength = 4096;
 constexpr size_t kRawDataCapacity = kReportSize - kOffLength;  // bytes 4..63
 
-const char* kind_name(uint16_t kind) {
-  switch (hid::device_class_of(kind)) {
-    case hid::DeviceClass::Keyboard: return "keyboard";
-    case hid::DeviceClass::Mouse: return "mouse";
-    case hid::DeviceClass::MousePad: return "pad";
-    case hid::DeviceClass::Headset: return "headset";
-    case hid::DeviceClass::None: break;
-  }
-  return "unknown";
-}
 
 const char* role_name(uint16_t role) { return role == hid::kInterfaceRolePrimary ? "primary" : "secondary"; }
 
@@ -40,7 +31,7 @@ Json::Value interface_json(const ScannedInterface& s) {
   v["usage_page"] = s.record.usage_page;
   v["usage"] = s.record.usage;
   v["kind"] = s.record.kind;
-  v["kind_name"] = kind_name(s.record.kind);
+  v["kind_name"] = std::string(kind_name(s.record.kind));
   v["role"] = role_name(s.record.role);
   v["slot"] = s.slot;
   if (!s.open_error.empty()) v["error"] = s.open_error;
@@ -79,7 +70,7 @@ int open_kind(const Args& args, const std::string& kind, CommandChannel& channel
   if (!channel.open(found->record.path)) {
     return out.fail(kExitFailed, describe_open_failure(found->record.path, channel.device()));
   }
-  channel.set_receiver_mode(found->record.kind == hid::kDeviceKindReceiverMouse);
+  channel.set_receiver_mode(found->record.kind == devices::kKindReceiverMouse);
   out.doc()["device"] = interface_json(*found);
   out.line(fmt::format("{} on {}", kind, found->record.path));
   return kExitOk;

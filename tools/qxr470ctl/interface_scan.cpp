@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "devices/kinds/device_kinds.h"
 #include "hid/device_path.h"
 #include "hid/enumeration.h"
 #include "hid/hid_device.h"
@@ -13,23 +14,11 @@ namespace qxr::ctl {
 
 namespace {
 
-struct KindName {
-  const char* name;
-  uint16_t kinds[2];
-};
-
-constexpr KindName kKindNames[] = {
-    {"keyboard", {hid::kDeviceKindKeyboard, hid::kDeviceKindKeyboard}},
-    {"mouse", {hid::kDeviceKindMouse, hid::kDeviceKindReceiverMouse}},
-    {"pad", {hid::kDeviceKindMousePad, hid::kDeviceKindMousePad}},
-    {"headset", {hid::kDeviceKindHeadset, hid::kDeviceKindHeadset}},
-};
-
 constexpr const char* kUdevRule = "packaging/70-qxr470.rules";
 
 // The row a record fits before opening tells its kind, so unopenable interfaces can be named.
 void kind_from_table(hid::DeviceSlot* record) {
-  for (const auto& row : hid::kSupportedInterfaces) {
+  for (const auto& row : devices::supported_interfaces()) {
     if (row.vendor_id == record->vendor_id && row.product_id == record->product_id &&
         row.interface_number == record->interface_number &&
         row.collection_number == record->collection_number) {
@@ -43,17 +32,20 @@ void kind_from_table(hid::DeviceSlot* record) {
 }  // namespace
 
 bool known_kind(const std::string& kind_name) {
-  for (const KindName& k : kKindNames) {
-    if (kind_name == k.name) return true;
+  for (const devices::KindRow& row : devices::device_kinds()) {
+    if (kind_name == row.name) return true;
   }
   return false;
 }
 
 bool kind_matches(const std::string& kind_name, uint16_t kind) {
-  for (const KindName& k : kKindNames) {
-    if (kind_name == k.name) return kind == k.kinds[0] || kind == k.kinds[1];
-  }
-  return false;
+  const devices::KindRow* row = devices::kind_row(kind);
+  return row != nullptr && kind_name == row->name;
+}
+
+std::string_view kind_name(uint16_t kind) {
+  const devices::KindRow* row = devices::kind_row(kind);
+  return row != nullptr ? row->name : "unknown";
 }
 
 std::string explain_open_failure(const std::string& path, int error_number) {
@@ -79,10 +71,10 @@ ScanResult scan_interfaces(const std::string& emulator_dir) {
   hid::set_emulator_dir(emulator_dir);
   std::vector<std::string> paths;
   result.enumeration_ok = hid::enumerate_interface_paths(&paths);
-  std::vector<hid::DeviceSlot> slots = hid::make_slot_list();
+  std::vector<hid::DeviceSlot> slots = hid::make_slot_list(devices::supported_interfaces());
   for (const std::string& path : paths) {
     hid::DeviceSlot record = hid::record_from_path(path);
-    if (!hid::candidate_fits(record, slots)) continue;
+    if (!hid::candidate_fits(record, slots, devices::supported_interfaces())) continue;
     ScannedInterface found;
     hid::HidDevice device;
     if (!device.open(path, true, false, true, false)) {
@@ -98,7 +90,7 @@ ScanResult scan_interfaces(const std::string& emulator_dir) {
     record.usage = device.caps().usage;
     device.close();
     size_t index = 0;
-    if (hid::claim_slot(record, slots, &index)) found.slot = static_cast<int>(index);
+    if (hid::claim_slot(record, slots, devices::supported_interfaces(), &index)) found.slot = static_cast<int>(index);
     found.record = record;
     result.interfaces.push_back(found);
   }

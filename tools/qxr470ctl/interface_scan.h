@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "hid/hid_device.h"
@@ -28,6 +29,8 @@ ScanResult scan_interfaces(const std::string& emulator_dir);
 // Command-line device kinds: "keyboard", "mouse", "pad", "headset".
 bool kind_matches(const std::string& kind_name, uint16_t kind);
 bool known_kind(const std::string& kind_name);
+// The kind's word ("keyboard", "mouse", "pad", "headset"), "unknown" for a kind no row serves.
+std::string_view kind_name(uint16_t kind);
 
 // The first claimed primary interface of the kind, or nullptr.
 const ScannedInterface* find_primary(const ScanResult& scan, const std::string& kind_name);

@@ -1,0 +1,103 @@
+#include "profile/macro_files.h"
+
+#include <charconv>
+
+#include "profile/json_access.h"
+#include "profile/json_file.h"
+
+namespace qxr {
+
+namespace {
+
+constexpr const char* kRecoilFilePrefix = "ShootData_";
+constexpr const char* kRecoilFileExtension = ".Shoot";
+
+uint32_t clamp_delay(int64_t v) {
+  if (v < 0) return 0;
+  return v > kMaxMacroDelayMs ? kMaxMacroDelayMs : static_cast<uint32_t>(v);
+}
+
+uint32_t delay_of(const Json::Value& v) {
+  if (v.isString()) {
+    std::string s = v.asString();
+    uint64_t n = 0;
+    auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), n);
+    if (ec == std::errc::result_out_of_range) return kMaxMacroDelayMs;
+    if (ec != std::errc() || end == s.data()) return 0;
+    return n > kMaxMacroDelayMs ? kMaxMacroDelayMs : static_cast<uint32_t>(n);
+  }
+  if (v.isIntegral()) return v.isInt64() ? clamp_delay(v.asInt64()) : kMaxMacroDelayMs;
+  if (v.isDouble()) {
+    double d = v.asDouble();
+    if (!(d >= 0)) return 0;
+    return d >= kMaxMacroDelayMs ? kMaxMacroDelayMs : static_cast<uint32_t>(d);
+  }
+  return 0;
+}
+
+// The low byte of an integer member; anything else is 0.
+uint8_t low_byte_of(const Json::Value& v) {
+  if (v.isInt64()) return static_cast<uint8_t>(v.asInt64() & 0xFF);
+  if (v.isUInt64()) return static_cast<uint8_t>(v.asUInt64() & 0xFF);
+  return 0;
+}
+
+// A file stem that stays inside the device folder.
+bool safe_file_stem(const std::string& stem) {
+  return !stem.empty() && stem.find('/') == std::string::npos && stem != "." && stem != "..";
+}
+
+}  // namespace
+
+std::optional<std::vector<MacroEntry>> ReadMacroList(const std::string& config_path) {
+  const Json::Value config = ReadJsonFile(config_path);
+  if (config.isNull()) return std::nullopt;
+  std::vector<MacroEntry> entries;
+  const Json::Value& list = Member(config, "MacroInfo");
+  if (!list.isArray()) return entries;
+  entries.reserve(list.size());
+  for (const Json::Value& e : list) entries.push_back({ToString(Member(e, "MacroName")), ToString(Member(e, "Guid"))});
+  return entries;
+}
+
+std::string MacroFilePath(const std::string& folder, const MacroEntry& entry) {
+  return safe_file_stem(entry.guid) ? folder + entry.guid + kMacroFileExtension : std::string();
+}
+
+MacroEvent MacroEventFromJson(const Json::Value& event) {
+  MacroEvent e;
+  if (!event.isObject()) return e;
+  const Json::Value& action = event["Action"];
+  e.down = action.isString() && action.asString() == "down";
+  e.type = low_byte_of(event["Type"]);
+  e.button = low_byte_of(event["Button"]);
+  e.delay_ms = static_cast<uint16_t>(delay_of(event["Delay"]));
+  return e;
+}
+
+std::vector<MacroEvent> MacroEventsFromDocument(const Json::Value& document) {
+  std::vector<MacroEvent> events;
+  if (!document.isObject()) return events;
+  const Json::Value& list = document["Events"];
+  if (!list.isArray()) return events;
+  events.reserve(list.size());
+  for (const Json::Value& e : list) events.push_back(MacroEventFromJson(e));
+  return events;
+}
+
+std::vector<MacroEvent> ReadMacroEvents(const std::string& path) {
+  return path.empty() ? std::vector<MacroEvent>{} : MacroEventsFromDocument(ReadJsonFile(path));
+}
+
+std::string RecoilScriptPath(const std::string& folder, size_t script) {
+  return folder + kRecoilFilePrefix + std::to_string(script) + kRecoilFileExtension;
+}
+
+std::vector<std::vector<MacroEvent>> ReadRecoilScripts(const std::string& folder) {
+  std::vector<std::vector<MacroEvent>> scripts;
+  scripts.reserve(kRecoilScriptCount);
+  for (size_t i = 0; i < kRecoilScriptCount; ++i) scripts.push_back(ReadMacroEvents(RecoilScriptPath(folder, i)));
+  return scripts;
+}
+
+}  // namespace qxr
