@@ -8,6 +8,7 @@
 #include "emulator/emulator.h"
 #include "emulator/firmware.h"
 #include "raw_client.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
@@ -33,7 +34,7 @@ BENCHMARK(BM_FirmwareReadPage);
 
 // One command exchange through the folder server's socket, as the program's channel does it.
 void BM_SocketExchange(benchmark::State& state) {
-  testing::TempDir dir;
+  qxr::testing::TempFolder dir;
   Emulator emu(dir.path());
   if (!emu.start({DeviceType::Keyboard})) {
     state.SkipWithError("emulator did not start");
@@ -53,7 +54,7 @@ BENCHMARK(BM_SocketExchange)->UseRealTime();
 
 // A whole keyboard light frame (7 pages) streamed and answered.
 void BM_LightFrame(benchmark::State& state) {
-  testing::TempDir dir;
+  qxr::testing::TempFolder dir;
   Emulator emu(dir.path());
   if (!emu.start({DeviceType::Keyboard})) {
     state.SkipWithError("emulator did not start");
@@ -73,7 +74,7 @@ BENCHMARK(BM_LightFrame)->UseRealTime();
 
 // Process CPU time spent while four devices are plugged, connected and idle.
 void BM_IdleCpu(benchmark::State& state) {
-  testing::TempDir dir;
+  qxr::testing::TempFolder dir;
   Emulator emu(dir.path());
   if (!emu.start({DeviceType::Keyboard, DeviceType::Mouse, DeviceType::Pad, DeviceType::Headset})) {
     state.SkipWithError("emulator did not start");

@@ -1,12 +1,10 @@
 #pragma once
-// Helpers of the program's tests: waiting on the event loop, a private folder, recorded user
-// prompts, and a main window on emulated devices.
+// Helpers of the program's tests: recorded user prompts, and a main window on emulated devices.
 #include <gtest/gtest.h>
 
 #include <QString>
 #include <QStringList>
 
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -14,8 +12,7 @@
 #include "app/main_wnd.h"
 #include "app/user_prompts.h"
 #include "emulator/emulator.h"
-
-class QTemporaryDir;
+#include "tests/support/emulator_test.h"
 
 // ThreadSanitizer loses track of the locks of a process that forks while its threads run and
 // then reports races in correctly locked code for the rest of the run. The tests that start
@@ -27,11 +24,6 @@ class QTemporaryDir;
 #endif
 
 namespace qxr::app::testing {
-
-// Runs the event loop until pred holds or timeout_ms passed; returns pred's last answer.
-bool wait_until(const std::function<bool()>& pred, int timeout_ms = 10000);
-// Runs the event loop for ms.
-void spin(int ms);
 
 // Answers prompts as told and remembers what was asked.
 class RecordedPrompts : public UserPrompts {
@@ -61,7 +53,7 @@ class RecordedPrompts : public UserPrompts {
 };
 
 // A main window whose devices are the emulated ones in a private folder (user data there too).
-class EmulatedWindowTest : public ::testing::Test {
+class EmulatedWindowTest : public qxr::testing::EmulatorTest {
  protected:
   void SetUp() override;
   void TearDown() override;
@@ -74,8 +66,6 @@ class EmulatedWindowTest : public ::testing::Test {
   CDeviceOptionUI* entry(size_t row) const;
   QString folder() const;
 
-  std::unique_ptr<QTemporaryDir> dir_;
-  std::unique_ptr<emu::Emulator> emu_;
   std::unique_ptr<AppSettings> settings_;
   std::unique_ptr<CMainWnd> window_;
   RecordedPrompts prompts_;

@@ -23,6 +23,7 @@
 #include "emulator/firmware.h"
 #include "profile/json_file.h"
 #include "tests/app/app_test_support.h"
+#include "tests/support/event_loop.h"
 #include "ui/controls/device_key_button.h"
 #include "ui/controls/select_panel.h"
 #include "ui/language.h"
@@ -35,8 +36,8 @@ using testing::kHeadsetRow;
 using testing::kKeyboardRow;
 using testing::kMouseRow;
 using testing::kPadRow;
-using testing::spin;
-using testing::wait_until;
+using qxr::testing::qt::spin;
+using qxr::testing::qt::wait_until;
 
 class DevicesGuiTest : public testing::EmulatedWindowTest {
  protected:
@@ -121,10 +122,10 @@ TEST_F(DevicesGuiTest, ASecondKeyboardIsIgnored) {
   ASSERT_TRUE(wait_connected(kKeyboardRow));
   const std::string first_path = page(kKeyboardRow)->device()->slot().path;
   // A second keyboard in the same folder: its own emulator, linked in under another name.
-  const std::string other_dir = folder().toStdString() + "/other";
+  const std::string other_dir = folder_.file("other");
   emu::Emulator other(other_dir);
   ASSERT_TRUE(other.start({DeviceType::Keyboard}));
-  const std::string folder_a = folder().toStdString() + "/emulator";
+  const std::string folder_a = emu_->dir();
   std::filesystem::create_symlink(other.socket_path(DeviceType::Keyboard), folder_a + "/second.sock");
   std::filesystem::copy_file(other.json_path(DeviceType::Keyboard), folder_a + "/second.json.tmp");
   std::filesystem::rename(folder_a + "/second.json.tmp", folder_a + "/second.json");

@@ -21,12 +21,13 @@
 #include "app/unix_socket.h"
 #include "core/debug_line.h"
 #include "tests/app/app_test_support.h"
+#include "tests/support/event_loop.h"
 
 namespace qxr::app {
 namespace {
 
-using testing::spin;
-using testing::wait_until;
+using qxr::testing::qt::spin;
+using qxr::testing::qt::wait_until;
 
 TEST(Instance, TheSecondClaimFailsUntilTheFirstGoes) {
   auto first = std::make_unique<InstanceServer>();

@@ -9,12 +9,13 @@
 #include "app/fast_key_button.h"
 #include "app/key_canvas.h"
 #include "tests/app/app_test_support.h"
+#include "tests/support/event_loop.h"
 
 namespace qxr::app {
 namespace {
 
-using testing::spin;
-using testing::wait_until;
+using qxr::testing::qt::spin;
+using qxr::testing::qt::wait_until;
 
 constexpr QRgb kBackdrop = qRgb(20, 21, 25);
 constexpr QRgb kKeyFace = qRgb(37, 38, 45);

@@ -15,6 +15,7 @@
 #include "profile/data_paths.h"
 #include "profile/json_file.h"
 #include "tests/app/app_test_support.h"
+#include "tests/support/event_loop.h"
 #include "ui/control_timer.h"
 #include "ui/controls/device_key_button.h"
 #include "ui/language.h"
@@ -24,8 +25,8 @@
 namespace qxr::app {
 namespace {
 
-using testing::spin;
-using testing::wait_until;
+using qxr::testing::qt::spin;
+using qxr::testing::qt::wait_until;
 
 class ProfilePanelTest : public ::testing::Test {
  protected:

@@ -18,13 +18,14 @@
 #include "app/sleep_watcher.h"
 #include "core/debug_line.h"
 #include "tests/app/app_test_support.h"
+#include "tests/support/event_loop.h"
 #include "ui/language.h"
 #include "ui/language_table.h"
 
 namespace qxr::app {
 namespace {
 
-using testing::wait_until;
+using qxr::testing::qt::wait_until;
 
 class WindowTest : public testing::EmulatedWindowTest {
  protected:

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -14,6 +13,7 @@
 #include "devices/audio/property_io.h"
 #include "devices/audio/property_names.h"
 #include "devices/audio/usb_sound_card.h"
+#include "tests/support/temp_folder.h"
 
 using namespace qxr::audio;
 namespace fs = std::filesystem;
@@ -23,25 +23,15 @@ namespace {
 // A folder laid out like /proc/asound.
 class FakeAsound {
  public:
-  FakeAsound() {
-    root_ = fs::temp_directory_path() /
-            ("qxr_asound_" + std::to_string(::getpid()) + "_" + std::to_string(counter_++));
-    fs::create_directories(root_);
-  }
-  ~FakeAsound() {
-    std::error_code ec;
-    fs::remove_all(root_, ec);
-  }
   void card(int n, const std::string& usbid) {
-    const auto dir = root_ / ("card" + std::to_string(n));
+    const auto dir = root() / ("card" + std::to_string(n));
     fs::create_directories(dir);
     if (!usbid.empty()) std::ofstream(dir / "usbid") << usbid;
   }
-  const fs::path& root() const { return root_; }
+  fs::path root() const { return folder_.path(); }
 
  private:
-  static inline int counter_ = 0;
-  fs::path root_;
+  qxr::testing::TempFolder folder_;
 };
 
 struct FakeControl {

@@ -1,9 +1,6 @@
 // The audio half against the real headset profile object and its file.
 #include <gtest/gtest.h>
 #include <json/value.h>
-#include <unistd.h>
-
-#include <filesystem>
 
 #include "audio_fakes.h"
 #include "devices/audio/emulated_audio_chip.h"
@@ -11,9 +8,9 @@
 #include "devices/audio/zo6533_audio_profile.h"
 #include "profile/headset_profile_data.h"
 #include "profile/json_file.h"
+#include "tests/support/temp_folder.h"
 
 using namespace qxr::audio;
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -30,9 +27,7 @@ Json::Value bands(std::initializer_list<int> gains) {
 class ProfileAdapter : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir = fs::temp_directory_path() / ("qxr_audio_profile_" + std::to_string(::getpid()));
-    fs::create_directories(dir);
-    path = (dir / "profile.json").string();
+    path = dir.file("profile.json");
     Json::Value device;
     device["SystemSetStages"]["EqType"] = 13;
     device["SystemSetStages"]["CustomEqSeletIndex"] = 1;
@@ -52,14 +47,10 @@ class ProfileAdapter : public ::testing::Test {
     data.SetProfilePath(path);
     data.LoadProfile(path);
   }
-  void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(dir, ec);
-  }
 
   Json::Value stored_device() { return qxr::ReadJsonFile(path)["Device"][0]; }
 
-  fs::path dir;
+  qxr::testing::TempFolder dir;
   std::string path;
   qxr::CZo6533Profiledata data;
   Zo6533AudioProfile profile{data};

@@ -4,7 +4,6 @@
 #include <atomic>
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <thread>
 
 #include "core/atomic_file.h"
@@ -12,6 +11,7 @@
 #include "core/debug_line.h"
 #include "core/stop_event.h"
 #include "core/worker_thread.h"
+#include "tests/support/temp_folder.h"
 
 using namespace qxr;
 using namespace std::chrono_literals;
@@ -125,17 +125,13 @@ TEST(DebugCapture, CollectsLinesOnlyWhileAlive) {
 }
 
 TEST(AtomicFile, ReplacesWholeFileAndLeavesNoTemporaries) {
-  auto dir = std::filesystem::temp_directory_path() / ("qxr_atomic_" + std::to_string(getpid()));
-  std::filesystem::create_directories(dir);
-  auto path = (dir / "a.json").string();
+  qxr::testing::TempFolder dir;
+  const std::string path = dir.file("a.json");
   ASSERT_TRUE(write_file_atomic(path, "first"));
   ASSERT_TRUE(write_file_atomic(path, "second, longer"));
-  std::ifstream in(path);
-  std::string text((std::istreambuf_iterator<char>(in)), {});
-  EXPECT_EQ(text, "second, longer");
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
-  EXPECT_FALSE(write_file_atomic((dir / "missing" / "b.json").string(), "x"));
-  std::filesystem::remove_all(dir);
+  EXPECT_EQ(qxr::testing::read_text(path), "second, longer");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+  EXPECT_FALSE(write_file_atomic(dir.file("missing/b.json"), "x"));
 }
 
 #include <signal.h>
@@ -144,8 +140,8 @@ TEST(AtomicFile, ReplacesWholeFileAndLeavesNoTemporaries) {
 #include "core/file_lock.h"
 
 TEST(FileLock, OneHolderAtATimeAndADeadProcessLeavesNoLock) {
-  const std::string path =
-      (std::filesystem::temp_directory_path() / ("qxr_lock_" + std::to_string(getpid()))).string();
+  qxr::testing::TempFolder dir;
+  const std::string path = dir.file("lock");
   {
     FileLock first;
     ASSERT_TRUE(first.try_lock(path));
@@ -182,7 +178,6 @@ TEST(FileLock, OneHolderAtATimeAndADeadProcessLeavesNoLock) {
   close(ready[1]);
   EXPECT_FALSE(FileLock::is_held((std::filesystem::path(path) / "missing").string()));
   EXPECT_FALSE(mine.try_lock((std::filesystem::path(path) / "missing").string()));
-  std::filesystem::remove(path);
 }
 
 #include "core/serial_executor.h"

@@ -1,10 +1,5 @@
 #include "tests/defaultdata/default_data.h"
 
-#include <gtest/gtest.h>
-#include <stdlib.h>
-
-#include <filesystem>
-
 #include "profile/data_paths.h"
 #include "profile/json_file.h"
 
@@ -16,22 +11,9 @@ Json::Value ReadDefaultDocument(const std::string& name) {
   return ReadJsonFile(DefaultDataFile(name));
 }
 
-ScratchFolder::ScratchFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "qxr-defaultdata-XXXXXX");
-  if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "cannot create " << pattern;
-  path_ = pattern;
-}
-
-ScratchFolder::~ScratchFolder() {
-  std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
-}
-
-std::string ScratchFolder::File(const std::string& name) const { return path_ + "/" + name; }
-
 Json::Value LoadFirstProfile(CBasicProfiledata& profile, const std::string& model_folder,
-                             const ScratchFolder& scratch) {
-  const std::string path = scratch.File("2024_01_01_00_00_00_000.Json");
+                             const testing::TempFolder& scratch) {
+  const std::string path = scratch.file("2024_01_01_00_00_00_000.Json");
   profile.SetDefaultPath(DefaultProfilePath(model_folder));
   profile.SetProfilePath(path);
   profile.SetDeviceIndex(0);

@@ -1,11 +1,12 @@
 #pragma once
-// Access to the shipped DefaultData folder for the tests, and a scratch folder per test.
+// Access to the shipped DefaultData folder for the tests.
 #include <json/json.h>
 
 #include <set>
 #include <string>
 
 #include "profile/profile_data.h"
+#include "tests/support/temp_folder.h"
 
 namespace qxr::test {
 
@@ -15,26 +16,11 @@ std::string DefaultDataFile(const std::string& name);
 // A document of DefaultData, parsed the way the program parses it (null when unreadable).
 Json::Value ReadDefaultDocument(const std::string& name);
 
-// A fresh folder under the system's temporary folder, removed with the object.
-class ScratchFolder {
- public:
-  ScratchFolder();
-  ~ScratchFolder();
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-  // <folder>/<name>
-  std::string File(const std::string& name) const;
-
- private:
-  std::string path_;
-};
-
 // Points profile at the model's default profile and loads a profile file that does not
 // exist yet, the way a device's first start does: the profile is created from the
 // default. Returns the loaded device object.
 Json::Value LoadFirstProfile(CBasicProfiledata& profile, const std::string& model_folder,
-                             const ScratchFolder& scratch);
+                             const testing::TempFolder& scratch);
 
 // The member names of an object.
 std::set<std::string> MemberNames(const Json::Value& object);

@@ -27,7 +27,7 @@ TEST(DefaultsOnTheDevices, DpiStagesLieInsideTheRangeTheMouseAnnounces) {
   const int dpi_min = Le16(mouse, emu::kInfoOffDpiMin);
   ASSERT_GT(step, 0);
 
-  ScratchFolder scratch;
+  testing::TempFolder scratch;
   CMouseProfiledata profile;
   ASSERT_TRUE(LoadFirstProfile(profile, "mouse", scratch).isObject());
   const std::vector<DpiStage> stages = profile.GetDpiStages();
@@ -61,7 +61,7 @@ TEST(DefaultsOnTheDevices, CustomColourSetsFitTheKeyboardsColourSlots) {
 }
 
 TEST(DefaultsOnTheDevices, TheHeadsetProfileLightsEveryLedItSends) {
-  ScratchFolder scratch;
+  testing::TempFolder scratch;
   CBasicProfiledata profile;
   ASSERT_TRUE(LoadFirstProfile(profile, "HD", scratch).isObject());
   EXPECT_EQ(profile.GetLightList().size(), emu::kHeadsetLedCount);

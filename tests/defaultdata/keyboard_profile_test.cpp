@@ -21,7 +21,7 @@ class KeyboardDefaults : public ::testing::Test {
  protected:
   void SetUp() override { device_ = LoadFirstProfile(profile_, "keyboard", scratch_); }
 
-  ScratchFolder scratch_;
+  testing::TempFolder scratch_;
   CKeyboardProfiledata profile_;
   Json::Value device_;
 };

@@ -33,11 +33,11 @@ const ModelCatalogue kModels[] = {
 
 // Loads one model's catalogue with the devices' loader, from a file holding that model's
 // section only.
-LightConfigLists LoadModel(const ScratchFolder& scratch, const ModelCatalogue& m, int variant) {
-  const std::string section = scratch.File(std::string(m.model) + "_light.json");
+LightConfigLists LoadModel(const testing::TempFolder& scratch, const ModelCatalogue& m, int variant) {
+  const std::string section = scratch.file(std::string(m.model) + "_light.json");
   EXPECT_TRUE(WriteJsonFile(section, ReadDefaultDocument(kDefaultLightFile)[m.model]));
   LightConfigFiles files;
-  files.macro_config = scratch.File("no_such_macro.config");
+  files.macro_config = scratch.file("no_such_macro.config");
   files.default_light = section;
   files.custom_light = DefaultDataFile(kCustomLightConfigFile);
   LightConfigLists lists;
@@ -46,7 +46,7 @@ LightConfigLists LoadModel(const ScratchFolder& scratch, const ModelCatalogue& m
 }
 
 TEST(LightCatalogue, EveryModelListsItsModesWithTranslatableNames) {
-  ScratchFolder scratch;
+  testing::TempFolder scratch;
   const Json::Value texts = ReadDefaultDocument("language_keys.json");
   for (const ModelCatalogue& m : kModels) {
     for (int v = 0; v < m.variants; ++v) {
@@ -72,7 +72,7 @@ TEST(LightCatalogue, EveryModelListsItsModesWithTranslatableNames) {
 }
 
 TEST(LightCatalogue, KeyboardModeNumbersMapBothWays) {
-  ScratchFolder scratch;
+  testing::TempFolder scratch;
   const LightConfigLists lists = LoadModel(scratch, kModels[0], 0);
   ASSERT_EQ(lists.mode_values.size(), 31u);
   // The keyboard reports a mode number that is mapped back to the first index holding it:
@@ -90,7 +90,7 @@ TEST(LightCatalogue, KeyboardModeNumbersMapBothWays) {
 
 TEST(LightCatalogue, VariantsShareTheEffectRowThatIsPlayed) {
   // Effects are always played from row 0; a pad of variant 1 must list the same ones.
-  ScratchFolder scratch;
+  testing::TempFolder scratch;
   const LightConfigLists v0 = LoadModel(scratch, kModels[2], 0);
   const LightConfigLists v1 = LoadModel(scratch, kModels[2], 1);
   ASSERT_FALSE(v0.custom_effect_names.empty());
@@ -130,11 +130,11 @@ TEST(LightCatalogue, EveryCustomEffectPlaysFromItsStepFile) {
 
 // The whole shipped file, read the way a device reads it: each model finds its own section.
 TEST(LightCatalogue, ShippedFileGivesEachModelItsOwnModes) {
-  ScratchFolder scratch;
+  testing::TempFolder scratch;
   for (const ModelCatalogue& m : kModels) {
     SCOPED_TRACE(m.model);
     LightConfigFiles files;
-    files.macro_config = scratch.File("no_such_macro.config");
+    files.macro_config = scratch.file("no_such_macro.config");
     files.default_light = DefaultDataFile(kDefaultLightFile);
     files.custom_light = DefaultDataFile(kCustomLightConfigFile);
     files.model = m.model;

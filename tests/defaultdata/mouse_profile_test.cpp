@@ -20,7 +20,7 @@ class MouseDefaults : public ::testing::Test {
  protected:
   void SetUp() override { device_ = LoadFirstProfile(profile_, "mouse", scratch_); }
 
-  ScratchFolder scratch_;
+  testing::TempFolder scratch_;
   CMouseProfiledata profile_;
   Json::Value device_;
 };

@@ -34,7 +34,7 @@ void ExpectLighting(CBasicProfiledata& profile, size_t leds, const std::string& 
 }
 
 TEST(MousePadDefaults, OneLightRecordPerLed) {
-  ScratchFolder scratch;
+  testing::TempFolder scratch;
   CBasicProfiledata profile;
   ASSERT_TRUE(LoadFirstProfile(profile, "MousePad", scratch).isObject());
   ExpectLighting(profile, kPadLeds, "mouse pad");
@@ -44,7 +44,7 @@ class HeadsetDefaults : public ::testing::Test {
  protected:
   void SetUp() override { device_ = LoadFirstProfile(profile_, "HD", scratch_); }
 
-  ScratchFolder scratch_;
+  testing::TempFolder scratch_;
   CZo6533Profiledata profile_;
   Json::Value device_;
 };

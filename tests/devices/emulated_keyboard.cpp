@@ -1,22 +1,8 @@
 #include "tests/devices/emulated_keyboard.h"
 
-#include <stdlib.h>
-
-#include "profile/data_paths.h"
 #include "profile/json_file.h"
 
 namespace qxr::devices::testing {
-
-TempFolder::TempFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "qxr-devices-XXXXXX").string();
-  char* made = mkdtemp(pattern.data());
-  path_ = made ? std::string(made) : std::string();
-}
-
-TempFolder::~TempFolder() {
-  std::error_code ec;
-  if (!path_.empty()) std::filesystem::remove_all(path_, ec);
-}
 
 void ObservedKeyboard::StartReactive(size_t logical_key, int state) {
   {
@@ -32,18 +18,9 @@ std::vector<ObservedKeyboard::Reaction> ObservedKeyboard::reactions() const {
 }
 
 void EmulatedKeyboardTest::SetUp() {
-  ASSERT_FALSE(folder_.path().empty());
-  SetUserDataRoot(folder_.path() + "/user/");
-  emu_ = std::make_unique<emu::Emulator>(folder_.path() + "/emu");
-  ASSERT_TRUE(emu_->start({emu::DeviceType::Keyboard}));
+  ASSERT_TRUE(start({emu::DeviceType::Keyboard}));
   kb_ = std::make_unique<ObservedKeyboard>(page_);
   kb_->set_profile_id("2024_01_02_03_04_05_006");
-}
-
-void EmulatedKeyboardTest::TearDown() {
-  kb_.reset();
-  emu_.reset();
-  SetUserDataRoot("");
 }
 
 int EmulatedKeyboardTest::connect() {

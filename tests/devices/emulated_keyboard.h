@@ -1,10 +1,8 @@
 #pragma once
 // A keyboard device object connected to the emulated keyboard, in a private folder with its
 // own user data root.
-#include <gtest/gtest.h>
 #include <json/value.h>
 
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,19 +10,9 @@
 #include "devices/keyboard/keyboard_device.h"
 #include "devices/testing/recording_page.h"
 #include "emulator/emulator.h"
+#include "tests/support/emulator_test.h"
 
 namespace qxr::devices::testing {
-
-// A fresh folder removed with its contents at the end.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
 
 // Keeps the reactive calls the sync thread makes.
 class ObservedKeyboard : public CMarluneKeyboardDevice {
@@ -42,13 +30,12 @@ class ObservedKeyboard : public CMarluneKeyboardDevice {
   std::vector<Reaction> reactions_;
 };
 
-class EmulatedKeyboardTest : public ::testing::Test {
+class EmulatedKeyboardTest : public qxr::testing::EmulatorTest {
  protected:
   static constexpr int kVendorCollection = 4;
   static constexpr int kConsumerCollection = 3;
 
   void SetUp() override;
-  void TearDown() override;
 
   // The keyboard's primary path, opened and connected (connect_now's result).
   int connect();
@@ -57,8 +44,6 @@ class EmulatedKeyboardTest : public ::testing::Test {
   void write_macros(const std::vector<size_t>& event_counts);
   std::string user_folder() const;
 
-  TempFolder folder_;
-  std::unique_ptr<emu::Emulator> emu_;
   RecordingPage page_;
   std::unique_ptr<ObservedKeyboard> kb_;
 };

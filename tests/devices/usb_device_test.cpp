@@ -34,11 +34,10 @@ class EventProbe : public CMarluneUSBDevice {
   void on_device_key(uint8_t position, int state) override { keys.emplace_back(position, state); }
 };
 
-class DeviceBase : public ::testing::Test {
+class DeviceBase : public qxr::testing::EmulatorTest {
  protected:
   void SetUp() override {
-    emu_ = std::make_unique<emu::Emulator>(folder_.path() + "/emu");
-    ASSERT_TRUE(emu_->start({DeviceType::Keyboard}));
+    ASSERT_TRUE(start({DeviceType::Keyboard}));
     dev_ = std::make_unique<EventProbe>(page_, clock_);
     dev_->set_led_count(kLedCount);
   }
@@ -50,8 +49,6 @@ class DeviceBase : public ::testing::Test {
   }
 
   static constexpr size_t kLedCount = 12;
-  TempFolder folder_;
-  std::unique_ptr<emu::Emulator> emu_;
   RecordingPage page_;
   ManualClock clock_{1000};
   std::unique_ptr<EventProbe> dev_;

@@ -1,23 +1,8 @@
 #include "tests/devices_kinds/kinds_fixture.h"
 
-#include <stdlib.h>
-
-#include <filesystem>
-
 #include "profile/data_paths.h"
 
 namespace qxr::devices::testing {
-
-TempFolder::TempFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "qxr-kinds-XXXXXX").string();
-  char* made = mkdtemp(pattern.data());
-  path_ = made ? std::string(made) : std::string();
-}
-
-TempFolder::~TempFolder() {
-  std::error_code ec;
-  if (!path_.empty()) std::filesystem::remove_all(path_, ec);
-}
 
 // ---- mouse page ----
 
@@ -180,19 +165,6 @@ std::vector<std::string> RecordingAudioPage::names() const {
 }
 
 // ---- fixture ----
-
-void KindsTest::SetUp() {
-  ASSERT_FALSE(folder_.path().empty());
-  SetUserDataRoot(folder_.path() + "/user/");
-  emu_ = std::make_unique<emu::Emulator>(folder_.path() + "/emu");
-}
-
-void KindsTest::TearDown() {
-  emu_.reset();
-  SetUserDataRoot("");
-}
-
-bool KindsTest::start(std::initializer_list<emu::DeviceType> types) { return emu_->start(types); }
 
 std::string KindsTest::user_folder(const std::string& model) const { return UserDataFolder(model); }
 

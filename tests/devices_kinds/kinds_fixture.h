@@ -2,8 +2,6 @@
 // The mouse, mouse pad and headset device objects against their emulated devices, each test in
 // a private folder with its own user data root; and pages that remember what the devices
 // asked of them.
-#include <gtest/gtest.h>
-
 #include <map>
 #include <memory>
 #include <mutex>
@@ -14,19 +12,9 @@
 #include "devices/mouse/mouse_page.h"
 #include "devices/testing/recording_page.h"
 #include "emulator/emulator.h"
+#include "tests/support/emulator_test.h"
 
 namespace qxr::devices::testing {
-
-// A fresh folder removed with its contents at the end.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
 
 class RecordingMousePage : public MousePage {
  public:
@@ -109,24 +97,18 @@ class RecordingAudioPage : public audio::HeadsetAudioPage {
   std::vector<std::string> names_;
 };
 
-// An emulator in a private folder serving the kinds a test plugs.
-class KindsTest : public ::testing::Test {
+// The emulator serving the kinds a test plugs.
+class KindsTest : public qxr::testing::EmulatorTest {
  protected:
   static constexpr int kVendorCollection = 4;
   static constexpr int kConsumerCollection = 3;
 
-  void SetUp() override;
-  void TearDown() override;
-
-  bool start(std::initializer_list<emu::DeviceType> types);
   std::string path(emu::DeviceType type, int collection = kVendorCollection) const {
     return emu_->hid_path(type, collection);
   }
   std::vector<uint8_t> memory(emu::DeviceType type, emu::Memory m) const { return emu_->memory(type, m); }
   std::string user_folder(const std::string& model) const;
 
-  TempFolder folder_;
-  std::unique_ptr<emu::Emulator> emu_;
   RecordingPage page_;
 };
 

@@ -13,7 +13,7 @@
 #include "devices/mouse/recoil_blob.h"
 #include "profile/json_file.h"
 #include "profile/macro_files.h"
-#include "tests/devices_kinds/kinds_fixture.h"
+#include "tests/support/temp_folder.h"
 
 namespace qxr::devices {
 namespace {
@@ -213,7 +213,6 @@ TEST(MouseWindowsSettings, ValuesAndSwitchesAreStored) {
 
 class RecoilFiles : public ::testing::Test {
  protected:
-  std::string folder() const { return folder_.path() + "/"; }
   void write_script(size_t n, size_t events) {
     Json::Value doc;
     doc["Events"] = Json::Value(Json::arrayValue);
@@ -225,21 +224,21 @@ class RecoilFiles : public ::testing::Test {
       ev["Type"] = 4;
       doc["Events"].append(ev);
     }
-    ASSERT_TRUE(WriteJsonFile(RecoilScriptPath(folder(), n), doc));
+    ASSERT_TRUE(WriteJsonFile(RecoilScriptPath(folder_.folder(), n), doc));
   }
-  testing::TempFolder folder_;
+  qxr::testing::TempFolder folder_;
 };
 
 TEST_F(RecoilFiles, MissingAndBrokenScriptsAreEmptyAndKeepTheirSlots) {
   write_script(0, 6);
   write_script(2, 3);
   {
-    std::FILE* f = std::fopen(RecoilScriptPath(folder(), 3).c_str(), "w");
+    std::FILE* f = std::fopen(RecoilScriptPath(folder_.folder(), 3).c_str(), "w");
     ASSERT_NE(f, nullptr);
     std::fputs("{ not json", f);
     std::fclose(f);
   }
-  const auto scripts = ReadRecoilScripts(folder());
+  const auto scripts = ReadRecoilScripts(folder_.folder());
   ASSERT_EQ(scripts.size(), kRecoilScriptCount);
   EXPECT_EQ(scripts[0].size(), 6u);
   EXPECT_TRUE(scripts[1].empty());

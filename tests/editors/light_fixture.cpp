@@ -1,27 +1,11 @@
 #include "tests/editors/light_fixture.h"
 
-#include <stdlib.h>
-
 #include <QVBoxLayout>
 
-#include <filesystem>
-
-#include "profile/data_paths.h"
 #include "profile/json_file.h"
 #include "ui/notify_wiring.h"
 
 namespace qxr::editors::testing {
-
-TempFolder::TempFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "qxr-editors-XXXXXX").string();
-  char* made = mkdtemp(pattern.data());
-  path_ = made ? std::string(made) : std::string();
-}
-
-TempFolder::~TempFolder() {
-  std::error_code ec;
-  if (!path_.empty()) std::filesystem::remove_all(path_, ec);
-}
 
 LightHarness::LightHarness() {
   new QVBoxLayout(this);
@@ -66,10 +50,7 @@ void LightHarness::Notify(const ui::Notification& n) {
 }
 
 void EmulatedLightTest::SetUp() {
-  ASSERT_FALSE(folder_.path().empty());
-  SetUserDataRoot(folder_.path() + "/user/");
-  emu_ = std::make_unique<emu::Emulator>(folder_.path() + "/emu");
-  ASSERT_TRUE(emu_->start({emu::DeviceType::Keyboard, emu::DeviceType::Mouse}));
+  ASSERT_TRUE(start({emu::DeviceType::Keyboard, emu::DeviceType::Mouse}));
   kb_ = std::make_unique<devices::CMarluneKeyboardDevice>(kb_page_);
   kb_->set_profile_id(kProfileId);
   ms_ = std::make_unique<devices::CMarluneMouseDevice>(ms_page_, mouse_page_);
@@ -93,8 +74,6 @@ void EmulatedLightTest::TearDown() {
   ms_target_.reset();
   kb_.reset();
   ms_.reset();
-  emu_.reset();
-  SetUserDataRoot("");
 }
 
 void EmulatedLightTest::connect_keyboard() {

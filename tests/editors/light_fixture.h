@@ -2,8 +2,6 @@
 // What the editor tests share: a window that stands in for the program's device pages (it hosts
 // lighting panels and hands their notifications to the lighting editor), and a keyboard and a
 // mouse on the emulator, each with its panel.
-#include <gtest/gtest.h>
-
 #include <QWidget>
 
 #include <memory>
@@ -17,20 +15,10 @@
 #include "editors/lighting/light_control_ui.h"
 #include "editors/lighting/light_editor.h"
 #include "emulator/emulator.h"
+#include "tests/support/emulator_test.h"
 #include "ui/notification.h"
 
 namespace qxr::editors::testing {
-
-// A fresh folder, removed with its contents at the end.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
 
 class QuietMousePage : public devices::MousePage {
  public:
@@ -69,7 +57,7 @@ class LightHarness : public QWidget, public ui::NotifyHandler {
   int handled = 0;
 };
 
-class EmulatedLightTest : public ::testing::Test {
+class EmulatedLightTest : public qxr::testing::EmulatorTest {
  protected:
   static constexpr int kVendorCollection = 4;
   static constexpr const char* kProfileId = "2024_01_02_03_04_05_006";
@@ -85,8 +73,6 @@ class EmulatedLightTest : public ::testing::Test {
   // The device part of a profile file as stored.
   static Json::Value stored(const std::string& profile_path);
 
-  TempFolder folder_;
-  std::unique_ptr<emu::Emulator> emu_;
   devices::RecordingPage kb_page_;
   devices::RecordingPage ms_page_;
   QuietMousePage mouse_page_;

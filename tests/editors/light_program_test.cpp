@@ -4,16 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QSlider>
-#include <QTemporaryDir>
 #include <QTest>
-#include <QThread>
 
 #include <filesystem>
-#include <functional>
 #include <memory>
 
 #include "devices/device_kind.h"
@@ -28,9 +23,9 @@
 #include "editors/lighting/light_control_names.h"
 #include "editors/lighting/light_page_bridge.h"
 #include "emulator/emulator.h"
-#include "hid/enumeration.h"
-#include "profile/data_paths.h"
 #include "profile/json_file.h"
+#include "tests/support/emulator_test.h"
+#include "tests/support/event_loop.h"
 
 using namespace qxr;
 using namespace qxr::editors;
@@ -42,35 +37,15 @@ namespace {
 constexpr size_t kKeyboardRow = 0;
 constexpr size_t kMouseRow = 1;
 
-bool wait_until(const std::function<bool()>& pred, int timeout_ms = 10000) {
-  QElapsedTimer t;
-  t.start();
-  while (!pred()) {
-    if (t.elapsed() > timeout_ms) return pred();
-    QApplication::processEvents(QEventLoop::AllEvents, 10);
-    QThread::msleep(2);
-  }
-  return true;
-}
+using qxr::testing::qt::wait_until;
 
-class LightProgramTest : public ::testing::Test {
+class LightProgramTest : public qxr::testing::EmulatorTest {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(dir_.isValid());
-    SetUserDataRoot(dir_.path().toStdString() + "/data/");
-    hid::set_hidraw_enabled(false);
-    emu_ = std::make_unique<emu::Emulator>(dir_.path().toStdString() + "/emulator");
-    hid::set_emulator_dir(dir_.path().toStdString() + "/emulator");
-    settings_ = std::make_unique<app::AppSettings>(dir_.path() + QStringLiteral("/settings.ini"));
+    settings_ = std::make_unique<app::AppSettings>(QString::fromStdString(folder_.file("settings.ini")));
     app::register_app_controls();
   }
-  void TearDown() override {
-    stop_window();
-    emu_.reset();
-    hid::set_emulator_dir("");
-    hid::set_hidraw_enabled(true);
-    SetUserDataRoot("");
-  }
+  void TearDown() override { stop_window(); }
 
   void start_window() {
     window_ = std::make_unique<app::CMainWnd>(*settings_, nullptr);
@@ -100,16 +75,13 @@ class LightProgramTest : public ::testing::Test {
   void drain(size_t row) { page(row)->device()->drain(); }
   // The device part of the model's profile file.
   Json::Value stored(const char* model) const {
-    const std::string folder = dir_.path().toStdString() + "/data/";
-    for (const auto& f : std::filesystem::directory_iterator(folder + model)) {
+    for (const auto& f : std::filesystem::directory_iterator(user_root() + model)) {
       const std::string name = f.path().filename().string();
       if (name.size() > 5 && name.substr(name.size() - 5) == ".Json") return ReadJsonFile(f.path().string())["Device"][0];
     }
     return {};
   }
 
-  QTemporaryDir dir_;
-  std::unique_ptr<emu::Emulator> emu_;
   std::unique_ptr<app::AppSettings> settings_;
   std::unique_ptr<app::CMainWnd> window_;
 };

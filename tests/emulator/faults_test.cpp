@@ -2,15 +2,21 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 
 #include "emulator/emulator.h"
 #include "raw_client.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/wait.h"
 
 namespace qxr::emu {
 namespace {
 
 using namespace protocol;
 using namespace testing;
+using qxr::testing::TempFolder;
+using qxr::testing::wait_until;
+using std::filesystem::exists;
 
 TEST(FaultState, CountedFaultsRunOutAndNoneClearsAll) {
   FaultState f;
@@ -73,7 +79,7 @@ class DeviceFaults : public ::testing::Test {
   }
   uint8_t mode_byte() { return emu.memory(DeviceType::Keyboard, Memory::kParams)[1]; }
 
-  TempDir dir;
+  TempFolder dir;
   Emulator emu{dir.path()};
   RawClient client;
 };
@@ -189,7 +195,7 @@ TEST_F(DeviceFaults, UnplugAfterAnsweringTheLastExchange) {
   EXPECT_FALSE(client.receive().has_value());
   EXPECT_TRUE(client.closed());
   EXPECT_FALSE(emu.plugged(DeviceType::Keyboard));
-  EXPECT_FALSE(file_exists(emu.json_path(DeviceType::Keyboard)));
+  EXPECT_FALSE(exists(emu.json_path(DeviceType::Keyboard)));
   // Plugged again, the device answers normally.
   ASSERT_TRUE(emu.plug(DeviceType::Keyboard));
   ASSERT_TRUE(client.connect(emu.socket_path(DeviceType::Keyboard)));

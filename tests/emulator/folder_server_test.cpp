@@ -12,12 +12,17 @@
 #include "emulator/emulator.h"
 #include "emulator/report_descriptors.h"
 #include "raw_client.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/wait.h"
 
 namespace qxr::emu {
 namespace {
 
 using namespace protocol;
 using namespace testing;
+using qxr::testing::TempFolder;
+using qxr::testing::wait_until;
+using std::filesystem::exists;
 
 Json::Value read_json(const std::string& path) {
   std::ifstream in(path);
@@ -41,13 +46,13 @@ uint16_t event_code(const Bytes& report) {
 }
 
 TEST(Folder, PlugWritesTheDescriptionBesideAListeningSocket) {
-  TempDir dir;
+  TempFolder dir;
   Emulator emu(dir.path());
   ASSERT_TRUE(emu.start({DeviceType::Keyboard, DeviceType::Headset}));
   for (DeviceType type : {DeviceType::Keyboard, DeviceType::Headset}) {
     const FirmwareLayout& layout = firmware_layout(type);
-    ASSERT_TRUE(file_exists(emu.json_path(type)));
-    ASSERT_TRUE(file_exists(emu.socket_path(type)));
+    ASSERT_TRUE(exists(emu.json_path(type)));
+    ASSERT_TRUE(exists(emu.socket_path(type)));
     Json::Value root = read_json(emu.json_path(type));
     EXPECT_EQ(root["vendor_id"].asUInt(), layout.vendor_id);
     EXPECT_EQ(root["product_id"].asUInt(), layout.product_id);
@@ -55,7 +60,7 @@ TEST(Folder, PlugWritesTheDescriptionBesideAListeningSocket) {
     EXPECT_FALSE(root["name"].asString().empty());
     EXPECT_EQ(parse_hex(root["report_descriptor"].asString()), device_report_descriptor(type));
   }
-  EXPECT_FALSE(file_exists(emu.json_path(DeviceType::Mouse)));
+  EXPECT_FALSE(exists(emu.json_path(DeviceType::Mouse)));
   EXPECT_EQ(emu.hid_path(DeviceType::Keyboard, kVendorCollection),
             emu.socket_path(DeviceType::Keyboard) + "#vid_320f&pid_5055&mi_01&col04");
   EXPECT_EQ(emu.hid_path(DeviceType::Headset, 0),
@@ -67,7 +72,7 @@ TEST(Folder, PlugWritesTheDescriptionBesideAListeningSocket) {
 }
 
 TEST(Folder, UnplugRemovesTheFilesAndClosesEveryConnection) {
-  TempDir dir;
+  TempFolder dir;
   Emulator emu(dir.path());
   ASSERT_TRUE(emu.start({DeviceType::Pad}));
   RawClient a(emu.socket_path(DeviceType::Pad)), b(emu.socket_path(DeviceType::Pad));
@@ -75,8 +80,8 @@ TEST(Folder, UnplugRemovesTheFilesAndClosesEveryConnection) {
   ASSERT_TRUE(wait_until([&] { return emu.connection_count(DeviceType::Pad) == 2; }));
   EXPECT_FALSE(emu.plug(DeviceType::Pad));  // already plugged
   ASSERT_TRUE(emu.unplug(DeviceType::Pad));
-  EXPECT_FALSE(file_exists(emu.json_path(DeviceType::Pad)));
-  EXPECT_FALSE(file_exists(emu.socket_path(DeviceType::Pad)));
+  EXPECT_FALSE(exists(emu.json_path(DeviceType::Pad)));
+  EXPECT_FALSE(exists(emu.socket_path(DeviceType::Pad)));
   EXPECT_FALSE(a.receive().has_value());
   EXPECT_FALSE(b.receive().has_value());
   EXPECT_TRUE(a.closed());
@@ -87,7 +92,7 @@ TEST(Folder, UnplugRemovesTheFilesAndClosesEveryConnection) {
 }
 
 TEST(Folder, ClosingAHandleIsNoticed) {
-  TempDir dir;
+  TempFolder dir;
   Emulator emu(dir.path());
   ASSERT_TRUE(emu.start({DeviceType::Mouse}));
   RawClient a(emu.socket_path(DeviceType::Mouse));
@@ -97,7 +102,7 @@ TEST(Folder, ClosingAHandleIsNoticed) {
 }
 
 TEST(Folder, MemoriesOutliveUnplugAndReplug) {
-  TempDir dir;
+  TempFolder dir;
   Emulator emu(dir.path());
   ASSERT_TRUE(emu.start({DeviceType::Keyboard}));
   {
@@ -116,7 +121,7 @@ TEST(Folder, MemoriesOutliveUnplugAndReplug) {
 }
 
 TEST(Folder, EveryConnectionGetsEveryInputReport) {
-  TempDir dir;
+  TempFolder dir;
   Emulator emu(dir.path());
   ASSERT_TRUE(emu.start({DeviceType::Keyboard}));
   // The program's primary and secondary handles on the same interface.
@@ -142,7 +147,7 @@ TEST(Folder, EveryConnectionGetsEveryInputReport) {
 }
 
 TEST(Folder, SettingsChangedComesFromTheHostOrFromAProfileSwitch) {
-  TempDir dir;
+  TempFolder dir;
   Emulator emu(dir.path());
   ASSERT_TRUE(emu.start({DeviceType::Mouse, DeviceType::Headset}));
   RawClient mouse(emu.socket_path(DeviceType::Mouse));
@@ -168,7 +173,7 @@ TEST(Folder, SettingsChangedComesFromTheHostOrFromAProfileSwitch) {
 }
 
 TEST(Folder, HeadsetTakesLedReportsOnItsOnlyInterfaceWithoutAnswering) {
-  TempDir dir;
+  TempFolder dir;
   Emulator emu(dir.path());
   ASSERT_TRUE(emu.start({DeviceType::Headset}));
   RawClient c(emu.socket_path(DeviceType::Headset));
@@ -187,7 +192,7 @@ TEST(Folder, HeadsetTakesLedReportsOnItsOnlyInterfaceWithoutAnswering) {
 }
 
 TEST(Folder, BadChecksumOnTheWireGetsStatusFF) {
-  TempDir dir;
+  TempFolder dir;
   Emulator emu(dir.path());
   ASSERT_TRUE(emu.start({DeviceType::Pad}));
   RawClient c(emu.socket_path(DeviceType::Pad));
@@ -204,7 +209,7 @@ TEST(Folder, BadChecksumOnTheWireGetsStatusFF) {
 }
 
 TEST(Folder, ALeftoverSocketFileDoesNotStopAPlug) {
-  TempDir dir;
+  TempFolder dir;
   { std::ofstream(dir.file("pad.sock")) << "stale"; }
   Emulator emu(dir.path());
   ASSERT_TRUE(emu.start({DeviceType::Pad}));
@@ -213,7 +218,7 @@ TEST(Folder, ALeftoverSocketFileDoesNotStopAPlug) {
 }
 
 TEST(Folder, StopLeavesTheFolderEmpty) {
-  TempDir dir;
+  TempFolder dir;
   {
     Emulator emu(dir.path());
     ASSERT_TRUE(emu.start({DeviceType::Keyboard, DeviceType::Mouse, DeviceType::Pad, DeviceType::Headset}));
@@ -226,7 +231,7 @@ TEST(Folder, StopLeavesTheFolderEmpty) {
 // Several program threads exchanging while the test API drives and reads the device
 // (run under ThreadSanitizer too).
 TEST(Folder, ConcurrentExchangesAndApiCallsStayConsistent) {
-  TempDir dir;
+  TempFolder dir;
   Emulator emu(dir.path());
   ASSERT_TRUE(emu.start({DeviceType::Keyboard}));
   constexpr int kClients = 3;

@@ -5,12 +5,13 @@
 #include "emulator/report_descriptors.h"
 #include "hid/hid_device.h"
 #include "raw_client.h"
+#include "tests/support/temp_folder.h"
 
 namespace qxr::emu {
 namespace {
 
 using namespace protocol;
-using testing::TempDir;
+using qxr::testing::TempFolder;
 
 // The event code as the device objects take it: the first usage of the first record that the
 // report filled.
@@ -26,7 +27,7 @@ int event_code(hid::HidDevice& device, int timeout_ms = testing::kReplyWaitMs) {
 }
 
 TEST(HidRoundTrip, EventsDecodeOnTheConsumerCollection) {
-  TempDir dir;
+  TempFolder dir;
   Emulator emu(dir.path());
   ASSERT_TRUE(emu.start({DeviceType::Keyboard, DeviceType::Headset}));
   hid::HidDevice keyboard, headset;
@@ -45,7 +46,7 @@ TEST(HidRoundTrip, EventsDecodeOnTheConsumerCollection) {
 }
 
 TEST(HidRoundTrip, CommandReplyReachesTheVendorCollectionOnly) {
-  TempDir dir;
+  TempFolder dir;
   Emulator emu(dir.path());
   ASSERT_TRUE(emu.start({DeviceType::Mouse}));
   hid::HidDevice primary, secondary;

@@ -12,12 +12,15 @@
 
 #include "emulator/report_descriptors.h"
 #include "raw_client.h"
+#include "tests/support/temp_folder.h"
 
 namespace qxr::emu {
 namespace {
 
 using namespace protocol;
 using namespace testing;
+using qxr::testing::TempFolder;
+using std::filesystem::exists;
 
 class Program {
  public:
@@ -92,14 +95,14 @@ class Program {
 };
 
 TEST(Program, CommandsDriveTheDevicesAndQuitRemovesTheFiles) {
-  TempDir dir;
+  TempFolder dir;
   Program emu(dir.path(), {"keyboard"});
   ASSERT_EQ(emu.line(), "ready");
-  EXPECT_TRUE(file_exists(dir.file("keyboard.json")));
-  EXPECT_FALSE(file_exists(dir.file("pad.json")));
+  EXPECT_TRUE(exists(dir.file("keyboard.json")));
+  EXPECT_FALSE(exists(dir.file("pad.json")));
 
   EXPECT_EQ(emu.command("plug pad").back(), "ok");
-  EXPECT_TRUE(file_exists(dir.file("pad.json")));
+  EXPECT_TRUE(exists(dir.file("pad.json")));
   EXPECT_EQ(emu.command("plug pad").back(), "error: pad is already plugged");
 
   RawClient kb(dir.file("keyboard.sock"));
@@ -129,15 +132,15 @@ TEST(Program, CommandsDriveTheDevicesAndQuitRemovesTheFiles) {
   EXPECT_NE(std::find(counts.begin(), counts.end(), "command 0x1a: 1"), counts.end());
 
   EXPECT_EQ(emu.command("unplug pad").back(), "ok");
-  EXPECT_FALSE(file_exists(dir.file("pad.json")));
+  EXPECT_FALSE(exists(dir.file("pad.json")));
   EXPECT_EQ(emu.command("quit").back(), "ok");
   EXPECT_EQ(emu.wait_exit(), 0);
-  EXPECT_FALSE(file_exists(dir.file("keyboard.json")));
-  EXPECT_FALSE(file_exists(dir.file("keyboard.sock")));
+  EXPECT_FALSE(exists(dir.file("keyboard.json")));
+  EXPECT_FALSE(exists(dir.file("keyboard.sock")));
 }
 
 TEST(Program, BadCommandsGetClearErrorLines) {
-  TempDir dir;
+  TempFolder dir;
   Program emu(dir.path(), {"mouse"});
   ASSERT_EQ(emu.line(), "ready");
   EXPECT_EQ(emu.command("jump mouse").back(), "error: unknown command jump (try help)");
@@ -155,21 +158,21 @@ TEST(Program, BadCommandsGetClearErrorLines) {
   EXPECT_EQ(emu.command("settings-changed mouse 0x0402").back(), "ok");
   emu.close_input();  // end of input ends the program too
   EXPECT_EQ(emu.wait_exit(), 0);
-  EXPECT_FALSE(file_exists(dir.file("mouse.json")));
+  EXPECT_FALSE(exists(dir.file("mouse.json")));
 }
 
 TEST(Program, TerminationSignalRemovesTheFiles) {
-  TempDir dir;
+  TempFolder dir;
   Program emu(dir.path(), {"headset", "pad"});
   ASSERT_EQ(emu.line(), "ready");
-  ASSERT_TRUE(file_exists(dir.file("headset.sock")));
+  ASSERT_TRUE(exists(dir.file("headset.sock")));
   kill(emu.pid(), SIGTERM);
   EXPECT_EQ(emu.wait_exit(), 0);
   EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
 
 TEST(Program, UnknownDeviceOnTheCommandLineIsAUsageError) {
-  TempDir dir;
+  TempFolder dir;
   Program emu(dir.path(), {"keyboard", "trackball"});
   EXPECT_EQ(emu.line(), "<eof>");
   EXPECT_EQ(emu.wait_exit(), 2);

@@ -2,15 +2,10 @@
 
 #include <poll.h>
 #include <sys/socket.h>
-#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
-#include <chrono>
-#include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <thread>
 
 namespace qxr::emu::testing {
 
@@ -75,32 +70,6 @@ std::optional<Bytes> RawClient::receive(int timeout_ms) {
 std::optional<Bytes> RawClient::exchange(const CommandReport& request) {
   if (!send(request)) return std::nullopt;
   return receive();
-}
-
-TempDir::TempDir() {
-  std::string tmpl = "/tmp/qxr-emu-test-XXXXXX";
-  std::vector<char> name(tmpl.begin(), tmpl.end());
-  name.push_back('\0');
-  if (::mkdtemp(name.data()) != nullptr) path_ = name.data();
-}
-
-TempDir::~TempDir() {
-  std::error_code ec;
-  if (!path_.empty()) std::filesystem::remove_all(path_, ec);
-}
-
-bool file_exists(const std::string& path) {
-  struct stat st {};
-  return ::stat(path.c_str(), &st) == 0;
-}
-
-bool wait_until(const std::function<bool()>& condition, int timeout_ms) {
-  auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
-  while (!condition()) {
-    if (std::chrono::steady_clock::now() >= deadline) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
-  }
-  return true;
 }
 
 }  // namespace qxr::emu::testing

@@ -1,8 +1,7 @@
 #pragma once
 // Test side of the folder contract: a program handle on one emulated interface, speaking raw
-// reports over the SEQPACKET socket, and a temporary folder per test.
+// reports over the SEQPACKET socket.
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -44,21 +43,5 @@ class RawClient {
   int fd_ = -1;
   bool closed_ = false;
 };
-
-// A fresh folder under /tmp, removed with everything in it.
-class TempDir {
- public:
-  TempDir();
-  ~TempDir();
-  const std::string& path() const { return path_; }
-  std::string file(const std::string& name) const { return path_ + "/" + name; }
-
- private:
-  std::string path_;
-};
-
-bool file_exists(const std::string& path);
-// Polls the condition until it holds or the time is up.
-bool wait_until(const std::function<bool()>& condition, int timeout_ms = kReplyWaitMs);
 
 }  // namespace qxr::emu::testing

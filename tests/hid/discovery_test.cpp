@@ -20,12 +20,14 @@
 #include "fake_interface.h"
 #include "hid/enumeration.h"
 #include "tests/hid/interface_rows.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/wait.h"
 
 namespace qxr::hid {
 namespace {
 
 using test::FakeInterface;
-using test::TempDir;
+using qxr::testing::TempFolder;
 using namespace std::chrono_literals;
 
 class FakeObserver final : public DiscoveryObserver {
@@ -74,7 +76,7 @@ class DiscoveryTest : public ::testing::Test {
     set_hidraw_enabled(true);
   }
 
-  TempDir dir_;
+  TempFolder dir_;
   FakeInterface keyboard_, keyboard2_, headset_;
   FakeObserver observer_;
   Discovery discovery_;
@@ -124,7 +126,7 @@ TEST_F(DiscoveryTest, ASecondKeyboardIsIgnoredUntilTheFirstGoes) {
   // The plug is noticed (a pass runs), but there is no free slot for it.
   const uint64_t before = discovery_.passes();
   keyboard2_.plug();
-  for (int i = 0; i < 200 && discovery_.passes() == before; ++i) std::this_thread::sleep_for(5ms);
+  qxr::testing::wait_until([&] { return discovery_.passes() != before; }, 1000);
   EXPECT_GT(discovery_.passes(), before);
   EXPECT_EQ(observer_.pending(), 0u);
   EXPECT_EQ(discovery_.slot(0).path, keyboard_.path(4));

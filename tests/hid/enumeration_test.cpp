@@ -7,13 +7,14 @@
 #include "emulator/report_descriptors.h"
 #include "fake_interface.h"
 #include "hid/enumeration.h"
+#include "tests/support/temp_folder.h"
 #include "hid/hid_device.h"
 
 namespace qxr::hid {
 namespace {
 
 using test::FakeInterface;
-using test::TempDir;
+using qxr::testing::TempFolder;
 
 class Enumeration : public ::testing::Test {
  protected:
@@ -33,7 +34,7 @@ class Enumeration : public ::testing::Test {
     return out;
   }
 
-  TempDir dir_;
+  TempFolder dir_;
   HidDevice dev_;
 };
 

@@ -2,13 +2,11 @@
 
 #include <fmt/format.h>
 #include <poll.h>
-#include <stdlib.h>
 #include <sys/eventfd.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -16,19 +14,9 @@
 #include <stdexcept>
 
 #include "hid/device_path.h"
+#include "tests/support/wait.h"
 
 namespace qxr::hid::test {
-
-TempDir::TempDir() {
-  char tmpl[] = "/tmp/qxrhid-XXXXXX";
-  if (!mkdtemp(tmpl)) throw std::runtime_error("mkdtemp");
-  path_ = tmpl;
-}
-
-TempDir::~TempDir() {
-  std::error_code ec;
-  std::filesystem::remove_all(path_, ec);
-}
 
 FakeInterface::FakeInterface(std::string dir, std::string id, uint16_t vendor_id,
                              uint16_t product_id, int interface_number,
@@ -101,12 +89,7 @@ void FakeInterface::unplug() {
 }
 
 bool FakeInterface::wait_connections(size_t n, int timeout_ms) {
-  auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
-  while (std::chrono::steady_clock::now() < deadline) {
-    if (connection_count() >= n) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
-  }
-  return connection_count() >= n;
+  return qxr::testing::wait_until([&] { return connection_count() >= n; }, timeout_ms);
 }
 
 size_t FakeInterface::connection_count() {

@@ -9,17 +9,6 @@
 
 namespace qxr::hid::test {
 
-// A fresh folder under /tmp, removed with everything in it.
-class TempDir {
- public:
-  TempDir();
-  ~TempDir();
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
-
 class FakeInterface {
  public:
   FakeInterface(std::string dir, std::string id, uint16_t vendor_id, uint16_t product_id,

@@ -8,12 +8,13 @@
 #include "emulator/report_descriptors.h"
 #include "fake_interface.h"
 #include "hid/hid_device.h"
+#include "tests/support/temp_folder.h"
 
 namespace qxr::hid {
 namespace {
 
 using test::FakeInterface;
-using test::TempDir;
+using qxr::testing::TempFolder;
 using namespace std::chrono_literals;
 
 // Generous bound for "returns at once" so that a loaded machine does not fail the test while a
@@ -47,7 +48,7 @@ class HidDeviceIo : public ::testing::Test {
     headset_.plug();
   }
 
-  TempDir dir_;
+  TempFolder dir_;
   FakeInterface keyboard_;
   FakeInterface headset_;
   HidDevice dev_;

@@ -10,7 +10,7 @@
 
 #include "profile/json_file.h"
 #include "profile/keyboard_profile_data.h"
-#include "temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 using namespace qxr;
 using qxr::testing::TempFolder;

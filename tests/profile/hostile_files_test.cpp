@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <functional>
 #include <random>
 #include <variant>
@@ -16,13 +17,12 @@
 #include "profile/light_config.h"
 #include "profile/mouse_profile_data.h"
 #include "profile/profile_list.h"
-#include "temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 using namespace qxr;
-using qxr::testing::Exists;
-using qxr::testing::ReadText;
+using qxr::testing::read_text;
 using qxr::testing::TempFolder;
-using qxr::testing::WriteText;
+using qxr::testing::write_text;
 
 namespace {
 
@@ -159,7 +159,7 @@ class HostileFiles : public ::testing::Test {
     ASSERT_EQ(CountAside(dir_, "p.Json"), 1);
     for (const std::string& f : dir_.names()) {
       if (f.rfind("p.Json.unreadable-", 0) == 0) {
-        EXPECT_TRUE(ReadText(dir_.file(f)) == original);
+        EXPECT_TRUE(read_text(dir_.file(f)) == original);
       }
     }
   }
@@ -181,11 +181,11 @@ TEST_F(HostileFiles, WrongTypeInEveryMemberNeitherCrashesNorChangesTheFile) {
       Json::Value broken = doc;
       At(broken, at) = wrong;
       ASSERT_TRUE(WriteJsonFile(profile_path(), broken));
-      const std::string before = ReadText(profile_path());
+      const std::string before = read_text(profile_path());
       ReadEverything(profile_path(), defaults_path());
       // Only a device object that is not an object at all is a reason to rewrite.
       if (Element(Member(broken, "Device"), 0).isObject()) {
-        ASSERT_EQ(ReadText(profile_path()), before) << StyledJsonText(broken);
+        ASSERT_EQ(read_text(profile_path()), before) << StyledJsonText(broken);
       }
       ++cases;
     }
@@ -224,7 +224,7 @@ TEST_F(HostileFiles, TruncatedProfilesAreKeptAside) {
   const std::string text = StyledJsonText(doc);
   for (std::size_t cut : {std::size_t{1}, text.size() / 3, text.size() / 2, text.size() - 3}) {
     const std::string partial = text.substr(0, cut);
-    WriteText(profile_path(), partial);
+    write_text(profile_path(), partial);
     ExpectKeptAsideAndRecreated(partial);
     for (const std::string& f : dir_.names()) {
       if (f != "p.Json") std::remove(dir_.file(f).c_str());
@@ -236,12 +236,12 @@ TEST_F(HostileFiles, BinaryJunkIsKeptAside) {
   std::mt19937 rng(7);
   std::string junk(4096, '\0');
   for (char& c : junk) c = static_cast<char>(rng());
-  WriteText(profile_path(), junk);
+  write_text(profile_path(), junk);
   ExpectKeptAsideAndRecreated(junk);
 }
 
 TEST_F(HostileFiles, EmptyFileReadsAsMissing) {
-  WriteText(profile_path(), "");
+  write_text(profile_path(), "");
   CMouseProfiledata p;
   p.SetDefaultPath(defaults_path());
   EXPECT_TRUE(p.LoadProfile(profile_path()));
@@ -259,7 +259,7 @@ TEST_F(HostileFiles, DeepNestingIsRejectedWithoutOverflowingTheStack) {
   objects += "1";
   objects += std::string(depth, '}');
   objects += "]}";
-  WriteText(profile_path(), objects);
+  write_text(profile_path(), objects);
   ExpectKeptAsideAndRecreated(objects);
   // Within the limit a nested document is fine.
   std::string shallow(kMaxJsonNesting - 1, '[');
@@ -269,7 +269,7 @@ TEST_F(HostileFiles, DeepNestingIsRejectedWithoutOverflowingTheStack) {
 
 TEST_F(HostileFiles, HundredMegabyteFileIsNotReadAndKeptAside) {
   const std::string head = "{\"Device\":[{\"LightInfo\":{\"Red\":1}}], \"pad\": \"";
-  WriteText(profile_path(), head);
+  write_text(profile_path(), head);
   {
     int fd = open(profile_path().c_str(), O_WRONLY);
     ASSERT_GE(fd, 0);
@@ -310,7 +310,7 @@ TEST_F(HostileFiles, ProfileListWithWrongTypesEverywhere) {
       WriteJsonFile(user.file(kProfileListFile), broken);
       ProfileList l;
       l.SetKeepsAudioOnReset(true);
-      l.SetFolders(user.path(), defaults_path());
+      l.SetFolders(user.folder(), defaults_path());
       l.InitProfileList();
       ASSERT_GE(l.Count(), 1);
       ASSERT_GE(l.GetSelectedIndex(), 0);
@@ -339,7 +339,7 @@ TEST_F(HostileFiles, CataloguesWithWrongTypesEverywhere) {
   macros["MacroInfo"][0]["MacroName"] = "x";
   std::vector<Step> path;
   LightConfigFiles files{dir_.file("macro.config"), dir_.file("default_light.json"),
-                         dir_.file("kelto_light.config")};
+                         dir_.file("kelto_light.config"), {}};
   ForEachPath(catalogue, path, [&](const std::vector<Step>& at) {
     for (const Json::Value& wrong : WrongValues()) {
       Json::Value broken = catalogue;

@@ -3,31 +3,32 @@
 #include <unistd.h>
 
 #include <cstdint>
+#include <filesystem>
 #include <limits>
 
 #include "core/debug_line.h"
 #include "profile/json_access.h"
 #include "profile/json_file.h"
-#include "temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 using namespace qxr;
-using qxr::testing::Exists;
-using qxr::testing::ReadText;
+using std::filesystem::exists;
+using qxr::testing::read_text;
 using qxr::testing::TempFolder;
-using qxr::testing::WriteText;
+using qxr::testing::write_text;
 
 TEST(ReadFileText, WholeFileOrEmpty) {
   TempFolder dir;
   const std::string bytes("a\0b\xff{", 5);
-  WriteText(dir.file("f"), bytes);
+  write_text(dir.file("f"), bytes);
   EXPECT_EQ(ReadFileText(dir.file("f")), bytes);
   EXPECT_EQ(ReadFileText(dir.file("missing")), "");
-  EXPECT_EQ(ReadFileText(dir.path()), "");  // a folder is not a file
+  EXPECT_EQ(ReadFileText(dir.folder()), "");  // a folder is not a file
 }
 
 TEST(ReadFileText, LogsTheErrorCodeEveryTime) {
   TempFolder dir;
-  WriteText(dir.file("f"), "{}");
+  write_text(dir.file("f"), "{}");
   DebugCapture cap;
   ReadFileText(dir.file("f"));
   ReadFileText(dir.file("missing"));
@@ -43,9 +44,9 @@ TEST(ReadFileText, FifoDoesNotHang) {
 
 TEST(ReadJsonFile, MissingEmptyAndBrokenReadAsNull) {
   TempFolder dir;
-  WriteText(dir.file("empty"), "");
-  WriteText(dir.file("broken"), "{\"a\": ");
-  WriteText(dir.file("good"), "// comment\n{\"a\": [1, 2]}");
+  write_text(dir.file("empty"), "");
+  write_text(dir.file("broken"), "{\"a\": ");
+  write_text(dir.file("good"), "// comment\n{\"a\": [1, 2]}");
   EXPECT_TRUE(ReadJsonFile(dir.file("missing")).isNull());
   EXPECT_TRUE(ReadJsonFile(dir.file("empty")).isNull());
   EXPECT_TRUE(ReadJsonFile(dir.file("broken")).isNull());
@@ -56,7 +57,7 @@ TEST(ReadJsonFile, MissingEmptyAndBrokenReadAsNull) {
 
 TEST(ReadJsonFile, EmptyFileLogsItsPath) {
   TempFolder dir;
-  WriteText(dir.file("empty"), "");
+  write_text(dir.file("empty"), "");
   DebugCapture cap;
   ReadJsonFile(dir.file("empty"));
   EXPECT_EQ(cap.count(dir.file("empty")), 1);
@@ -69,7 +70,7 @@ TEST(WriteJsonFile, IndentedUtf8TextThatReadsBack) {
   v["n"] = -5;
   v["Device"][0]["Light"] = 3;
   ASSERT_TRUE(WriteJsonFile(dir.file("out.Json"), v));
-  const std::string text = ReadText(dir.file("out.Json"));
+  const std::string text = read_text(dir.file("out.Json"));
   EXPECT_NE(text.find("游戏 é"), std::string::npos);  // not escaped
   EXPECT_NE(text.find("\n   \"n\" : -5"), std::string::npos);
   EXPECT_EQ(ReadJsonFile(dir.file("out.Json")), v);
@@ -82,13 +83,13 @@ TEST(WriteJsonFile, FailureIsReportedAndLeavesTheOldFile) {
   Json::Value v;
   v["a"] = 1;
   EXPECT_FALSE(WriteJsonFile(dir.file("no-such-folder/x.Json"), v));
-  WriteText(dir.file("keep.Json"), "{\"old\":1}");
-  ASSERT_EQ(chmod(dir.path().c_str(), 0500), 0);
+  write_text(dir.file("keep.Json"), "{\"old\":1}");
+  ASSERT_EQ(chmod(dir.folder().c_str(), 0500), 0);
   if (geteuid() != 0) {  // root ignores the folder's permissions
     EXPECT_FALSE(WriteJsonFile(dir.file("keep.Json"), v));
-    EXPECT_EQ(ReadText(dir.file("keep.Json")), "{\"old\":1}");
+    EXPECT_EQ(read_text(dir.file("keep.Json")), "{\"old\":1}");
   }
-  chmod(dir.path().c_str(), 0700);
+  chmod(dir.folder().c_str(), 0700);
 }
 
 TEST(MakeTimeStampId, HasTheStoredShape) {
@@ -108,14 +109,14 @@ TEST(MakeTimeStampId, HasTheStoredShape) {
 TEST(ReadJsonFileForUpdate, UnreadableFileIsMovedAsideAndKept) {
   TempFolder dir;
   const std::string path = dir.file("p.Json");
-  WriteText(path, "{\"Device\": [ {\"Light\": 2");
+  write_text(path, "{\"Device\": [ {\"Light\": 2");
   DebugCapture cap;
   JsonFileForUpdate f = ReadJsonFileForUpdate(path);
   EXPECT_EQ(f.state, JsonFileState::kUnreadable);
   EXPECT_TRUE(f.CanOverwrite());
   ASSERT_FALSE(f.set_aside.empty());
-  EXPECT_FALSE(Exists(path));
-  EXPECT_EQ(ReadText(f.set_aside), "{\"Device\": [ {\"Light\": 2");
+  EXPECT_FALSE(exists(path));
+  EXPECT_EQ(read_text(f.set_aside), "{\"Device\": [ {\"Light\": 2");
   EXPECT_EQ(f.set_aside.rfind(path + ".unreadable-", 0), 0u) << f.set_aside;
   EXPECT_TRUE(cap.contains(f.set_aside));
 }
@@ -123,33 +124,33 @@ TEST(ReadJsonFileForUpdate, UnreadableFileIsMovedAsideAndKept) {
 TEST(ReadJsonFileForUpdate, SecondSetAsideGetsItsOwnName) {
   TempFolder dir;
   const std::string path = dir.file("p.Json");
-  WriteText(path, "first");
+  write_text(path, "first");
   const std::string a = SetAsideFile(path);
-  WriteText(path, "second");
+  write_text(path, "second");
   const std::string b = SetAsideFile(path);
   ASSERT_FALSE(a.empty());
   ASSERT_FALSE(b.empty());
   EXPECT_NE(a, b);
-  EXPECT_EQ(ReadText(a), "first");
-  EXPECT_EQ(ReadText(b), "second");
+  EXPECT_EQ(read_text(a), "first");
+  EXPECT_EQ(read_text(b), "second");
 }
 
 TEST(ReadJsonFileForUpdate, StatesOfOrdinaryFiles) {
   TempFolder dir;
-  WriteText(dir.file("empty"), "");
-  WriteText(dir.file("null"), "null");
-  WriteText(dir.file("array"), "[1]");
-  WriteText(dir.file("object"), "{\"a\":1}");
+  write_text(dir.file("empty"), "");
+  write_text(dir.file("null"), "null");
+  write_text(dir.file("array"), "[1]");
+  write_text(dir.file("object"), "{\"a\":1}");
   EXPECT_EQ(ReadJsonFileForUpdate(dir.file("missing")).state, JsonFileState::kMissing);
   EXPECT_EQ(ReadJsonFileForUpdate(dir.file("empty")).state, JsonFileState::kMissing);
   EXPECT_EQ(ReadJsonFileForUpdate(dir.file("null")).state, JsonFileState::kMissing);
-  EXPECT_TRUE(Exists(dir.file("empty")));
+  EXPECT_TRUE(exists(dir.file("empty")));
   JsonFileForUpdate object = ReadJsonFileForUpdate(dir.file("object"));
   EXPECT_EQ(object.state, JsonFileState::kReadable);
   EXPECT_EQ(object.document["a"].asInt(), 1);
   // Not an object: cannot be updated without discarding it.
   EXPECT_EQ(ReadJsonFileForUpdate(dir.file("array")).state, JsonFileState::kUnreadable);
-  EXPECT_FALSE(Exists(dir.file("array")));
+  EXPECT_FALSE(exists(dir.file("array")));
 }
 
 TEST(ReadJsonFileForUpdate, FolderInPlaceOfFileIsNeverMoved) {

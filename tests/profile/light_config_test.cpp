@@ -6,11 +6,11 @@
 #include "profile/data_paths.h"
 #include "profile/json_file.h"
 #include "profile/light_config.h"
-#include "temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 using namespace qxr;
 using qxr::testing::TempFolder;
-using qxr::testing::WriteText;
+using qxr::testing::write_text;
 
 namespace {
 
@@ -30,8 +30,8 @@ Json::Value Names(std::initializer_list<const char*> names) {
 class LightConfigTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetProgramDataRoot(program_.path());
-    mkdir((program_.path() + "DefaultData").c_str(), 0755);
+    SetProgramDataRoot(program_.folder());
+    mkdir((program_.folder() + "DefaultData").c_str(), 0755);
     Json::Value catalogue;
     catalogue["DefaultLightName"][0] = Names({"wave", "static"});
     catalogue["DefaultLightName"][1] = Names({"pad1", "pad2", "pad3"});
@@ -57,7 +57,7 @@ class LightConfigTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(LightConfigTest, KeyboardLoadsEverySection) {
-  LoadLightConfig(lists_, LightConfigFilesFor(true, user_.path()), 0, true);
+  LoadLightConfig(lists_, LightConfigFilesFor(true, user_.folder()), 0, true);
   EXPECT_EQ(lists_.macro_names, (std::vector<std::string>{"burst", "宏"}));
   EXPECT_EQ(lists_.mode_names, (std::vector<std::string>{"wave", "static"}));
   EXPECT_EQ(lists_.mode_visible, (std::vector<bool>{true, false}));
@@ -67,7 +67,7 @@ TEST_F(LightConfigTest, KeyboardLoadsEverySection) {
 }
 
 TEST_F(LightConfigTest, PadVariantOneReadsRowOneAndNoModeValues) {
-  LoadLightConfig(lists_, LightConfigFilesFor(false, user_.path()), 1, false);
+  LoadLightConfig(lists_, LightConfigFilesFor(false, user_.folder()), 1, false);
   EXPECT_TRUE(lists_.macro_names.empty());  // the pad reads "kelto_macro.config"
   EXPECT_EQ(lists_.mode_names, (std::vector<std::string>{"pad1", "pad2", "pad3"}));
   EXPECT_TRUE(lists_.mode_values.empty());
@@ -76,14 +76,14 @@ TEST_F(LightConfigTest, PadVariantOneReadsRowOneAndNoModeValues) {
 }
 
 TEST_F(LightConfigTest, MacroListIsAlwaysClearedOtherSectionsKeepTheirLists) {
-  LoadLightConfig(lists_, LightConfigFilesFor(true, user_.path()), 0, false);
+  LoadLightConfig(lists_, LightConfigFilesFor(true, user_.folder()), 0, false);
   ASSERT_EQ(lists_.macro_names.size(), 2u);
   std::remove(user_.file(kMacroConfigFile).c_str());
   Json::Value catalogue;
   catalogue["DefaultLightName"][0] = Names({"only"});
   WriteJsonFile(DefaultDataFolder() + kDefaultLightFile, catalogue);  // no "AreaLightName"
-  WriteText(user_.file(kCustomLightConfigFile), "{ broken");
-  LoadLightConfig(lists_, LightConfigFilesFor(true, user_.path()), 0, false);
+  write_text(user_.file(kCustomLightConfigFile), "{ broken");
+  LoadLightConfig(lists_, LightConfigFilesFor(true, user_.folder()), 0, false);
   EXPECT_TRUE(lists_.macro_names.empty());
   EXPECT_EQ(lists_.mode_names, std::vector<std::string>{"only"});
   EXPECT_EQ(lists_.area_names, std::vector<std::string>{"all"});
@@ -91,9 +91,9 @@ TEST_F(LightConfigTest, MacroListIsAlwaysClearedOtherSectionsKeepTheirLists) {
 }
 
 TEST_F(LightConfigTest, MissingCatalogueKeepsModesAndAreas) {
-  LoadLightConfig(lists_, LightConfigFilesFor(true, user_.path()), 0, true);
+  LoadLightConfig(lists_, LightConfigFilesFor(true, user_.folder()), 0, true);
   std::remove((DefaultDataFolder() + kDefaultLightFile).c_str());
-  LoadLightConfig(lists_, LightConfigFilesFor(true, user_.path()), 0, true);
+  LoadLightConfig(lists_, LightConfigFilesFor(true, user_.folder()), 0, true);
   EXPECT_EQ(lists_.mode_names.size(), 2u);
   EXPECT_EQ(lists_.mode_values.size(), 2u);
   EXPECT_EQ(lists_.area_names.size(), 1u);
@@ -107,7 +107,7 @@ TEST_F(LightConfigTest, ElementsWithoutMembersGiveEmptyNamesAndDefaults) {
   catalogue["DefaultLightName"][0][2]["visible"] = "yes";
   catalogue["DefaultLightName"][0][2]["value"] = "7";
   WriteJsonFile(DefaultDataFolder() + kDefaultLightFile, catalogue);
-  LoadLightConfig(lists_, LightConfigFilesFor(true, user_.path()), 0, true);
+  LoadLightConfig(lists_, LightConfigFilesFor(true, user_.folder()), 0, true);
   EXPECT_EQ(lists_.mode_names, (std::vector<std::string>{"", "", "5"}));
   EXPECT_EQ(lists_.mode_visible, (std::vector<bool>{false, false, false}));
   EXPECT_EQ(lists_.mode_values, (std::vector<int>{0, 0, 0}));
@@ -115,10 +115,10 @@ TEST_F(LightConfigTest, ElementsWithoutMembersGiveEmptyNamesAndDefaults) {
 
 TEST_F(LightConfigTest, CustomCatalogueFallsBackToTheShippedCopy) {
   TempFolder empty_device;
-  EXPECT_EQ(CustomLightConfigPath(empty_device.path()), empty_device.path() + kCustomLightConfigFile);
-  WriteText(DefaultDataFolder() + kCustomLightConfigFile, "{}");
-  EXPECT_EQ(CustomLightConfigPath(empty_device.path()), DefaultDataFolder() + kCustomLightConfigFile);
-  EXPECT_EQ(CustomLightConfigPath(user_.path()), user_.file(kCustomLightConfigFile));
+  EXPECT_EQ(CustomLightConfigPath(empty_device.folder()), empty_device.folder() + kCustomLightConfigFile);
+  write_text(DefaultDataFolder() + kCustomLightConfigFile, "{}");
+  EXPECT_EQ(CustomLightConfigPath(empty_device.folder()), DefaultDataFolder() + kCustomLightConfigFile);
+  EXPECT_EQ(CustomLightConfigPath(user_.folder()), user_.file(kCustomLightConfigFile));
 }
 
 TEST(DataPaths, UserFolderFromOverrideEnvironmentOrXdg) {
@@ -168,20 +168,20 @@ TEST_F(LightConfigTest, ModelSectionWinsOverTheTopLevelRows) {
   catalogue["mouse"]["AreaLightName"][0] = Names({"wheel", "logo"});
   WriteJsonFile(DefaultDataFolder() + kDefaultLightFile, catalogue);
 
-  std::string keyboard_folder = user_.path() + "keyboard/";
+  std::string keyboard_folder = user_.folder() + "keyboard/";
   mkdir(keyboard_folder.c_str(), 0755);
   LightConfigFiles keyboard = LightConfigFilesFor(true, keyboard_folder);
   EXPECT_EQ(keyboard.model, "keyboard");
   LoadLightConfig(lists_, keyboard, 0, true);
   EXPECT_EQ(lists_.mode_names, (std::vector<std::string>{"k0", "k1", "k2"}));
 
-  LightConfigFiles mouse = LightConfigFilesFor(true, user_.path() + "mouse");
+  LightConfigFiles mouse = LightConfigFilesFor(true, user_.folder() + "mouse");
   EXPECT_EQ(mouse.model, "mouse");
   LoadLightConfig(lists_, mouse, 0, false);
   EXPECT_EQ(lists_.mode_names, (std::vector<std::string>{"m0"}));
   EXPECT_EQ(lists_.area_names, (std::vector<std::string>{"wheel", "logo"}));
 
   // A model without a section reads the file's top level: nothing there, lists kept.
-  LoadLightConfig(lists_, LightConfigFilesFor(false, user_.path() + "MousePad/"), 0, false);
+  LoadLightConfig(lists_, LightConfigFilesFor(false, user_.folder() + "MousePad/"), 0, false);
   EXPECT_EQ(lists_.mode_names, (std::vector<std::string>{"m0"}));
 }

@@ -4,13 +4,12 @@
 #include "profile/json_file.h"
 #include "profile/keyboard_profile_data.h"
 #include "profile/mouse_profile_data.h"
-#include "temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 using namespace qxr;
-using qxr::testing::Exists;
-using qxr::testing::ReadText;
+using qxr::testing::read_text;
 using qxr::testing::TempFolder;
-using qxr::testing::WriteText;
+using qxr::testing::write_text;
 
 namespace {
 
@@ -67,17 +66,17 @@ TEST_F(ProfileFiles, LoadOfAGoodFileWritesNothing) {
   Json::Value doc = defaults_;
   doc["Device"][0]["LightInfo"]["Red"] = 17;
   WriteJsonFile(profile_path(), doc);
-  const std::string before = ReadText(profile_path());
+  const std::string before = read_text(profile_path());
   CBasicProfiledata p;
   Prepare(p);
   ASSERT_TRUE(p.LoadProfile(profile_path()));
   EXPECT_EQ(p.GetDeviceObject()["LightInfo"]["Red"].asInt(), 17);
-  EXPECT_EQ(ReadText(profile_path()), before);
+  EXPECT_EQ(read_text(profile_path()), before);
   EXPECT_EQ(p.GetLightInfo().red, 17);
 }
 
 TEST_F(ProfileFiles, UnparsableProfileIsKeptAsideThenRecreated) {
-  WriteText(profile_path(), "{\"profilename\": \"mine\", \"Device\": [{\"Light");
+  write_text(profile_path(), "{\"profilename\": \"mine\", \"Device\": [{\"Light");
   CBasicProfiledata p;
   Prepare(p);
   EXPECT_TRUE(p.LoadProfile(profile_path()));
@@ -87,19 +86,19 @@ TEST_F(ProfileFiles, UnparsableProfileIsKeptAsideThenRecreated) {
   for (const std::string& name : dir_.names()) {
     if (name.find(".unreadable-") == std::string::npos) continue;
     ++kept;
-    EXPECT_EQ(ReadText(dir_.file(name)), "{\"profilename\": \"mine\", \"Device\": [{\"Light");
+    EXPECT_EQ(read_text(dir_.file(name)), "{\"profilename\": \"mine\", \"Device\": [{\"Light");
   }
   EXPECT_EQ(kept, 1);
 }
 
 TEST_F(ProfileFiles, WithoutDefaultsNothingIsWrittenAndGettersFallBack) {
-  WriteText(profile_path(), "broken");
+  write_text(profile_path(), "broken");
   CKeyboardProfiledata p;
   p.SetDefaultPath(dir_.file("missing.Json"));
   p.SetProfilePath(profile_path());
   EXPECT_FALSE(p.LoadProfile(profile_path()));
   EXPECT_TRUE(p.GetDeviceObject().isNull());
-  EXPECT_EQ(ReadText(profile_path()), "broken");
+  EXPECT_EQ(read_text(profile_path()), "broken");
   EXPECT_EQ(p.GetLightInfo(), LightInfo{});
   EXPECT_TRUE(p.GetKeyList().empty());
   EXPECT_EQ(p.GetSystemStages(), KeyboardSystemStages{});
@@ -131,7 +130,7 @@ TEST_F(ProfileFiles, SaveReplacesOnlyTheDeviceObject) {
 TEST_F(ProfileFiles, SaveWithoutPathOrOverUnreadableFile) {
   CBasicProfiledata none;
   EXPECT_FALSE(none.Save());
-  WriteText(profile_path(), "[truncated");
+  write_text(profile_path(), "[truncated");
   CBasicProfiledata p;
   Prepare(p);
   p.SetLightInfo(LightInfo{.select_item = 4});
@@ -140,7 +139,7 @@ TEST_F(ProfileFiles, SaveWithoutPathOrOverUnreadableFile) {
   bool kept = false;
   for (const std::string& name : dir_.names()) {
     kept = kept || (name.find(".unreadable-") != std::string::npos &&
-                    ReadText(dir_.file(name)) == "[truncated");
+                    read_text(dir_.file(name)) == "[truncated");
   }
   EXPECT_TRUE(kept);
 }

@@ -1,17 +1,18 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
 #include "profile/json_file.h"
 #include "profile/profile_list.h"
 #include "profile/profile_naming.h"
-#include "temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 using namespace qxr;
-using qxr::testing::Exists;
-using qxr::testing::ReadText;
+using std::filesystem::exists;
+using qxr::testing::read_text;
 using qxr::testing::TempFolder;
-using qxr::testing::WriteText;
+using qxr::testing::write_text;
 
 TEST(ProfileNaming, SmallestFreeNumberIgnoringCase) {
   EXPECT_EQ(FreeProfileName({}), "profile1");
@@ -54,7 +55,7 @@ class ProfileListTest : public ::testing::Test {
     defaults["Device"][0]["CustomEQNameInfo"][0]["Name"] = "factory";
     WriteJsonFile(program_.file("HD.Json"), defaults);
     list_.SetKeepsAudioOnReset(false);
-    list_.SetFolders(user_.path(), program_.file("HD.Json"));
+    list_.SetFolders(user_.folder(), program_.file("HD.Json"));
   }
 
   Json::Value ListFile() const { return ReadJsonFile(user_.file("ProfileList.ini")); }
@@ -109,7 +110,7 @@ TEST_F(ProfileListTest, SecondStartReadsTheStoredSelection) {
   AddUntil(3);
   list_.SelectProfile(2);
   ProfileList again;
-  again.SetFolders(user_.path(), program_.file("HD.Json"));
+  again.SetFolders(user_.folder(), program_.file("HD.Json"));
   again.InitProfileList();
   EXPECT_EQ(again.Names(), (std::vector<std::string>{"profile1", "profile2", "profile3"}));
   EXPECT_EQ(again.GetSelectedIndex(), 2);
@@ -123,7 +124,7 @@ TEST_F(ProfileListTest, StoredSelectionOutOfRangeSelectsTheFirst) {
   stored["profileselect"] = 9;
   WriteJsonFile(user_.file("ProfileList.ini"), stored);
   ProfileList again;
-  again.SetFolders(user_.path(), program_.file("HD.Json"));
+  again.SetFolders(user_.folder(), program_.file("HD.Json"));
   again.InitProfileList();
   EXPECT_EQ(again.GetSelectedIndex(), 0);
   EXPECT_EQ(ListFile()["profileselect"].asInt(), 0);
@@ -185,7 +186,7 @@ TEST_F(ProfileListTest, DeleteSelectsThePreviousOrTheNewFirst) {
   EXPECT_EQ(list_.GetSelectedIndex(), 1);
   EXPECT_EQ(ListFile()["profileselect"].asInt(), 1);
   EXPECT_EQ(list_.GetCurrentProfileId(), list_.Entries()[1].id);
-  EXPECT_FALSE(Exists(user_.file(third + ".Json")));
+  EXPECT_FALSE(exists(user_.file(third + ".Json")));
   EXPECT_EQ(StoredNames(), (std::vector<std::string>{"profile1", "profile2", "profile4"}));
 
   const std::string second = list_.Entries()[1].id;
@@ -198,11 +199,11 @@ TEST_F(ProfileListTest, DeleteSelectsThePreviousOrTheNewFirst) {
 
 TEST_F(ProfileListTest, TheLastProfileIsNeverDeleted) {
   list_.InitProfileList();
-  const std::string before = ReadText(user_.file("ProfileList.ini"));
+  const std::string before = read_text(user_.file("ProfileList.ini"));
   EXPECT_FALSE(list_.DeleteProfile());
   EXPECT_EQ(list_.Count(), 1);
-  EXPECT_TRUE(Exists(list_.CurrentProfilePath()));
-  EXPECT_EQ(ReadText(user_.file("ProfileList.ini")), before);
+  EXPECT_TRUE(exists(list_.CurrentProfilePath()));
+  EXPECT_EQ(read_text(user_.file("ProfileList.ini")), before);
 }
 
 TEST_F(ProfileListTest, DeleteKeepsAFileThatAnotherEntryStillNames) {
@@ -213,7 +214,7 @@ TEST_F(ProfileListTest, DeleteKeepsAFileThatAnotherEntryStillNames) {
   WriteJsonFile(user_.file("ProfileList.ini"), stored);
   list_.SelectProfile(1);
   ASSERT_TRUE(list_.DeleteProfile());
-  EXPECT_TRUE(Exists(list_.CurrentProfilePath()));
+  EXPECT_TRUE(exists(list_.CurrentProfilePath()));
 }
 
 TEST_F(ProfileListTest, RenameResults) {
@@ -283,17 +284,17 @@ TEST_F(ProfileListTest, ImportNamesFromTheFileAndGivesANewIdentifier) {
   doc["profileUUID"] = list_.GetCurrentProfileId();  // an existing identifier
   doc["Device"][0]["LightInfo"]["Red"] = 5;
   WriteJsonFile(outside.file("gaming.json"), doc);
-  const std::string existing = ReadText(list_.CurrentProfilePath());
-  WriteText(user_.file(".Json"), "{}");  // a stray file with an empty identifier
+  const std::string existing = read_text(list_.CurrentProfilePath());
+  write_text(user_.file(".Json"), "{}");  // a stray file with an empty identifier
   for (int i = 0; i < 3; ++i) ASSERT_TRUE(list_.ImportProfile(outside.file("gaming.json")));
   EXPECT_EQ(list_.Names(),
             (std::vector<std::string>{"profile1", "gaming", "gaming(1)", "gaming(1)(2)"}));
-  EXPECT_EQ(ReadText(list_.CurrentProfilePath()), existing);
+  EXPECT_EQ(read_text(list_.CurrentProfilePath()), existing);
   Json::Value imported = ProfileFile(3);
   EXPECT_EQ(imported["profilename"].asString(), "gaming(1)(2)");
   EXPECT_NE(imported["profileUUID"].asString(), list_.GetCurrentProfileId());
   EXPECT_EQ(imported["Device"][0]["LightInfo"]["Red"].asInt(), 5);
-  EXPECT_FALSE(Exists(user_.file(".Json")));
+  EXPECT_FALSE(exists(user_.file(".Json")));
   EXPECT_EQ(ListFile()["profileselect"].asInt(), 0);
 }
 
@@ -301,15 +302,15 @@ TEST_F(ProfileListTest, ImportOfAListFileOrNonProfileIsRefused) {
   list_.InitProfileList();
   TempFolder outside;
   WriteJsonFile(outside.file("list.json"), ListFile());
-  WriteText(outside.file("text.json"), "not json");
-  WriteText(outside.file("array.json"), "[{\"profilename\":1,\"profileUUID\":2}]");
-  const std::string before = ReadText(user_.file("ProfileList.ini"));
+  write_text(outside.file("text.json"), "not json");
+  write_text(outside.file("array.json"), "[{\"profilename\":1,\"profileUUID\":2}]");
+  const std::string before = read_text(user_.file("ProfileList.ini"));
   EXPECT_FALSE(list_.ImportProfile(outside.file("list.json")));
   EXPECT_FALSE(list_.ImportProfile(outside.file("text.json")));
   EXPECT_FALSE(list_.ImportProfile(outside.file("array.json")));
   EXPECT_FALSE(list_.ImportProfile(outside.file("missing.json")));
   EXPECT_EQ(list_.Count(), 1);
-  EXPECT_EQ(ReadText(user_.file("ProfileList.ini")), before);
+  EXPECT_EQ(read_text(user_.file("ProfileList.ini")), before);
 }
 
 TEST_F(ProfileListTest, ExportWritesTheSelectedProfileUnderExactlyThatName) {
@@ -325,7 +326,7 @@ TEST_F(ProfileListTest, ExportWritesTheSelectedProfileUnderExactlyThatName) {
 }
 
 TEST_F(ProfileListTest, UnreadableListFileIsKeptAsideAndReplaced) {
-  WriteText(user_.file("ProfileList.ini"), "{\"profilelist\": [ {\"profilename\": \"x\"");
+  write_text(user_.file("ProfileList.ini"), "{\"profilelist\": [ {\"profilename\": \"x\"");
   list_.InitProfileList();
   EXPECT_EQ(list_.Names(), std::vector<std::string>{"profile1"});
   int kept = 0;
@@ -336,7 +337,7 @@ TEST_F(ProfileListTest, UnreadableListFileIsKeptAsideAndReplaced) {
 TEST_F(ProfileListTest, ListFileBrokenMidSessionIsRebuiltFromWhatWasLastWritten) {
   list_.InitProfileList();
   AddUntil(3);
-  WriteText(user_.file("ProfileList.ini"), "garbage");
+  write_text(user_.file("ProfileList.ini"), "garbage");
   ASSERT_TRUE(list_.SelectProfile(2));
   EXPECT_EQ(StoredNames(), (std::vector<std::string>{"profile1", "profile2", "profile3"}));
   EXPECT_EQ(ListFile()["profileselect"].asInt(), 2);
@@ -348,7 +349,7 @@ TEST_F(ProfileListTest, IdentifierThatLeavesTheFolderNamesNoFile) {
   stored["profilelist"][0]["profileUUID"] = "../../escape";
   WriteJsonFile(user_.file("ProfileList.ini"), stored);
   ProfileList again;
-  again.SetFolders(user_.path(), program_.file("HD.Json"));
+  again.SetFolders(user_.folder(), program_.file("HD.Json"));
   again.InitProfileList();
   EXPECT_EQ(again.CurrentProfilePath(), "");
   EXPECT_EQ(again.RenameProfile("x"), kRenameDone);

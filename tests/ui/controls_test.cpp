@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "tests/support/event_loop.h"
 #include "ui/control_timer.h"
 #include "ui/controls/circle_progress.h"
 #include "ui/controls/device_key_button.h"
@@ -20,6 +21,7 @@
 
 using namespace qxr::ui;
 using namespace qxr::ui::testing;
+using qxr::testing::qt::wait_until;
 
 namespace {
 
@@ -129,14 +131,14 @@ TEST_F(ControlsTest, KeyButtonsRepaintOnlyWhenTheirColourChanges) {
   PaintCounter counter;
   key->installEventFilter(&counter);
   key->set_light_colour(QColor(255, 0, 0, 255));
-  ASSERT_TRUE(eventually([&] { return counter.paints > 0; }));
+  ASSERT_TRUE(wait_until([&] { return counter.paints > 0; }));
   QTest::qWait(20);
   counter.paints = 0;
   for (int i = 0; i < 5; ++i) key->set_light_colour(QColor(255, 0, 0, 255));
   QTest::qWait(30);
   EXPECT_EQ(counter.paints, 0);
   key->set_light_colour(QColor(255, 0, 0, 128));  // brightness alone is a change
-  EXPECT_TRUE(eventually([&] { return counter.paints > 0; }));
+  EXPECT_TRUE(wait_until([&] { return counter.paints > 0; }));
   EXPECT_EQ(key->light_colour(), QColor(255, 0, 0, 128));
 }
 
@@ -159,7 +161,7 @@ TEST_F(ControlsTest, HandImageButtonOffersDeleteOnlyWhenAsked) {
   ASSERT_NE(hand, nullptr);
   const QPoint mark = CHandImgButtonUI::delete_mark_rect(hand->size(), 96).center();
   QTest::mouseMove(hand, QPoint(20, 20));
-  EXPECT_TRUE(eventually([&] { return rec_.count(QStringLiteral("msenter"), QStringLiteral("hand_btn")) == 1; }));
+  EXPECT_TRUE(wait_until([&] { return rec_.count(QStringLiteral("msenter"), QStringLiteral("hand_btn")) == 1; }));
   EXPECT_TRUE(hand->hovered());
 
   // Delete hidden (the default): the corner is just part of the button.
@@ -176,7 +178,7 @@ TEST_F(ControlsTest, HandImageButtonOffersDeleteOnlyWhenAsked) {
   EXPECT_EQ(rec_.count(QStringLiteral("click_handdelete")), 1);
 
   QTest::mouseMove(root_.get(), QPoint(590, 390));
-  EXPECT_TRUE(eventually([&] { return rec_.count(QStringLiteral("msleave"), QStringLiteral("hand_btn")) == 1; }));
+  EXPECT_TRUE(wait_until([&] { return rec_.count(QStringLiteral("msleave"), QStringLiteral("hand_btn")) == 1; }));
   EXPECT_FALSE(hand->hovered());
   // The button sends its own hover notifications; the adapter does not add a second pair.
   EXPECT_EQ(rec_.count(QStringLiteral("msenter"), QStringLiteral("hand_btn")), 1);
@@ -236,7 +238,7 @@ TEST_F(ControlsTest, RecordingButtonPulsesWithinItsRangeWhileRunning) {
             QStringLiteral("res='images/rec.png' fade='%1'").arg(rec_button->fade()));
   // The real timer drives it too.
   const int fade = rec_button->fade();
-  EXPECT_TRUE(eventually([&] { return rec_button->fade() != fade; }));
+  EXPECT_TRUE(wait_until([&] { return rec_button->fade() != fade; }));
 
   rec_button->set_running(false);
   EXPECT_FALSE(control_timer_active(rec_button, CRedioMacroButtonUI::kBlinkTimerId));

@@ -13,6 +13,7 @@
 #include <QTest>
 
 #include "colour_widget.h"
+#include "tests/support/event_loop.h"
 #include "ui/control_timer.h"
 #include "ui/notify_wiring.h"
 #include "ui/number_edit.h"
@@ -21,6 +22,7 @@
 
 using namespace qxr::ui;
 using namespace qxr::ui::testing;
+using qxr::testing::qt::wait_until;
 
 namespace {
 
@@ -76,9 +78,9 @@ TEST_F(NotifyTest, ButtonsClickAndHover) {
 
   rec_.clear();
   QTest::mouseMove(button, button->rect().center());
-  EXPECT_TRUE(eventually([&] { return rec_.count(QStringLiteral("msenter"), QStringLiteral("plain_btn")) == 1; }));
+  EXPECT_TRUE(wait_until([&] { return rec_.count(QStringLiteral("msenter"), QStringLiteral("plain_btn")) == 1; }));
   QTest::mouseMove(root_.get(), QPoint(590, 390));
-  EXPECT_TRUE(eventually([&] { return rec_.count(QStringLiteral("msleave"), QStringLiteral("plain_btn")) == 1; }));
+  EXPECT_TRUE(wait_until([&] { return rec_.count(QStringLiteral("msleave"), QStringLiteral("plain_btn")) == 1; }));
 
   // A disabled button says nothing.
   rec_.clear();
@@ -193,14 +195,14 @@ TEST_F(NotifyTest, SlidersCommitOnReleaseAndReportLiveMoves) {
 TEST_F(NotifyTest, EditsReportTypingAndLosingFocus) {
   auto* edit = find<QLineEdit>("deng_edit_R");
   edit->setFocus();
-  ASSERT_TRUE(eventually([&] { return edit->hasFocus(); }));
+  ASSERT_TRUE(wait_until([&] { return edit->hasFocus(); }));
   QTest::keyClicks(edit, QStringLiteral("12"));
   EXPECT_EQ(rec_.count(QStringLiteral("textchanged"), QStringLiteral("deng_edit_R")), 2);
   edit->setText(QStringLiteral("255"));  // the program's own text is not the user's
   EXPECT_EQ(rec_.count(QStringLiteral("textchanged")), 2);
   EXPECT_EQ(rec_.count(QStringLiteral("killfocus")), 0);
   find<QLineEdit>("deng_edit_G")->setFocus();
-  EXPECT_TRUE(eventually([&] { return rec_.count(QStringLiteral("killfocus"), QStringLiteral("deng_edit_R")) == 1; }));
+  EXPECT_TRUE(wait_until([&] { return rec_.count(QStringLiteral("killfocus"), QStringLiteral("deng_edit_R")) == 1; }));
   EXPECT_EQ(rec_.count(QStringLiteral("killfocus"), QStringLiteral("deng_edit_G")), 0);
 }
 
@@ -208,7 +210,7 @@ TEST_F(NotifyTest, NumberEditsTakeDigitsAndWriteBackTheClampedValue) {
   auto* edit = find<QLineEdit>("deng_edit_G");
   make_number_edit(edit, 3);
   edit->setFocus();
-  ASSERT_TRUE(eventually([&] { return edit->hasFocus(); }));
+  ASSERT_TRUE(wait_until([&] { return edit->hasFocus(); }));
   QTest::keyClicks(edit, QStringLiteral("4x-9.17"));
   EXPECT_EQ(edit->text(), QStringLiteral("491"));  // digits only, three at most
   EXPECT_EQ(commit_number(edit, 0, 255, 0), 255);
@@ -232,7 +234,7 @@ TEST_F(NotifyTest, ListsReportSelectionClicksAndActivation) {
   EXPECT_EQ(sel->param2, -1);
   EXPECT_EQ(rec_.last(QStringLiteral("itemclick"))->param1, 1);
   QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, second);
-  EXPECT_TRUE(eventually([&] { return rec_.count(QStringLiteral("itemactivate"), QStringLiteral("macro_name_list")) >= 1; }));
+  EXPECT_TRUE(wait_until([&] { return rec_.count(QStringLiteral("itemactivate"), QStringLiteral("macro_name_list")) >= 1; }));
   list->setCurrentRow(2);
   EXPECT_EQ(rec_.last(QStringLiteral("itemselect"))->param2, 1);
 }
@@ -241,7 +243,7 @@ TEST_F(NotifyTest, ControlTimersReachControlAndWindow) {
   auto* button = find<QPushButton>("plain_btn");
   start_control_timer(button, 7, 5);
   EXPECT_TRUE(control_timer_active(button, 7));
-  EXPECT_TRUE(eventually([&] { return rec_.count(QStringLiteral("timer"), QStringLiteral("plain_btn")) >= 2; }));
+  EXPECT_TRUE(wait_until([&] { return rec_.count(QStringLiteral("timer"), QStringLiteral("plain_btn")) >= 2; }));
   EXPECT_EQ(rec_.last(QStringLiteral("timer"))->param1, 7);
   stop_control_timer(button, 7);
   EXPECT_FALSE(control_timer_active(button, 7));
@@ -326,7 +328,7 @@ TEST(NotifyRouting, AFocusedEditTornDownAfterItsHandlerReachesTheNextOne) {
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     edit->setFocus();
-    ASSERT_TRUE(eventually([&] { return edit->hasFocus(); }));
+    ASSERT_TRUE(wait_until([&] { return edit->hasFocus(); }));
   }
   delete page;  // the focused edit's "killfocus" on the way out skips the dead handler
   EXPECT_EQ(window_rec.count(QStringLiteral("killfocus"), QStringLiteral("deng_edit_B")), 1);

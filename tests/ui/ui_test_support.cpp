@@ -2,12 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QDir>
-#include <QTest>
-
-#include <functional>
 
 #include "ui/language.h"
 
@@ -40,17 +35,6 @@ ScopedResources::ScopedResources(const SkinResources& resources) : previous_(Ski
 }
 
 ScopedResources::~ScopedResources() { SkinResources::install(previous_); }
-
-bool eventually(const std::function<bool()>& pred) {
-  constexpr int kPatienceMs = 2000;
-  QDeadlineTimer deadline(kPatienceMs);
-  while (!pred()) {
-    if (deadline.hasExpired()) return pred();
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    QTest::qWait(5);
-  }
-  return true;
-}
 
 void use_language(const QString& file) {
   if (!Language::instance().load(file)) ADD_FAILURE_AT(__FILE__, __LINE__);

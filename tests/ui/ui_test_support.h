@@ -2,7 +2,6 @@
 #include <QString>
 #include <QWidget>
 
-#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -35,9 +34,6 @@ class ScopedResources {
  private:
   SkinResources previous_;
 };
-
-// Processes events until pred holds or about two seconds passed; returns pred's last value.
-bool eventually(const std::function<bool()>& pred);
 
 // Loads the language file of the real skin folder (e.g. "lan_en.xml") as current.
 void use_language(const QString& file);

@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "core/debug_line.h"
+#include "tests/support/event_loop.h"
 #include "ui/about_wnd.h"
 #include "ui/interface_scale.h"
 #include "ui/language.h"
@@ -16,6 +17,7 @@
 
 using namespace qxr::ui;
 using namespace qxr::ui::testing;
+using qxr::testing::qt::wait_until;
 
 namespace {
 
@@ -164,11 +166,11 @@ TEST_F(WindowsTest, MaximiseAndRestoreButtonsSwap) {
   EXPECT_TRUE(max->isVisible());
   EXPECT_FALSE(restore->isVisible());
   QTest::mouseClick(static_cast<QPushButton*>(max), Qt::LeftButton);
-  EXPECT_TRUE(eventually([&] { return window.isMaximized(); }));
+  EXPECT_TRUE(wait_until([&] { return window.isMaximized(); }));
   EXPECT_FALSE(max->isVisible());
   EXPECT_TRUE(restore->isVisible());
   QTest::mouseClick(static_cast<QPushButton*>(restore), Qt::LeftButton);
-  EXPECT_TRUE(eventually([&] { return !window.isMaximized(); }));
+  EXPECT_TRUE(wait_until([&] { return !window.isMaximized(); }));
   EXPECT_TRUE(max->isVisible());
   EXPECT_FALSE(restore->isVisible());
   // Window states set from outside swap them as well.
@@ -176,7 +178,7 @@ TEST_F(WindowsTest, MaximiseAndRestoreButtonsSwap) {
   EXPECT_TRUE(restore->isVisible());
   window.showNormal();
   QTest::mouseClick(window.find<QPushButton>(QStringLiteral("minbtn")), Qt::LeftButton);
-  EXPECT_TRUE(eventually([&] { return window.isMinimized(); }));
+  EXPECT_TRUE(wait_until([&] { return window.isMinimized(); }));
   // Other clicks reach the window's own handling, not the chrome.
   QTest::mouseClick(window.find<QPushButton>(QStringLiteral("other_btn")), Qt::LeftButton);
   EXPECT_TRUE(window.isMinimized());
