@@ -24,7 +24,6 @@
 #include "app/user_prompts.h"
 #include "core/debug_line.h"
 #include "profile/data_paths.h"
-#include "profile/json_file.h"
 #include "profile/option_tabs.h"
 #include "ui/about_wnd.h"
 #include "ui/indexed_name.h"
@@ -358,11 +357,7 @@ void CMainWnd::on_profile_file(DevicePageWidget* page, const QString& name) {
   if (name == QLatin1String("device_import_btn")) {
     const QString path = prompts().choose_open_file(this, filter);
     if (path.isEmpty()) return;
-    const Json::Value document = ReadJsonFile(path.toStdString());
-    if (document.isNull() || !document.isObject() || !document.isMember("profilename") ||
-        !document.isMember("profileUUID")) {
-      return;
-    }
+    // Anything but a profile is refused there and nothing changes.
     panel->ImportProfile(path);
   } else {
     const QString path = prompts().choose_save_file(this, filter);

@@ -1,14 +1,12 @@
 #include "ui/language_config.h"
 
-#include <json/json.h>
-
 #include <QFile>
 #include <QFont>
 
 #include <algorithm>
 #include <array>
-#include <memory>
 
+#include "profile/language_config.h"
 #include "ui/dpi.h"
 
 namespace qxr::ui {
@@ -36,30 +34,12 @@ constexpr std::array<FontSpec, 14> kFontTable{{
     {50, 18, true, false},
 }};
 
-QString member_text(const Json::Value& entry, const char* name) {
-  const Json::Value& v = entry[name];
-  return v.isString() ? QString::fromStdString(v.asString()) : QString();
-}
-
 }  // namespace
 
 std::vector<LanguageEntry> parse_language_config(const std::string& json_text) {
   std::vector<LanguageEntry> entries;
-  Json::CharReaderBuilder builder;
-  std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
-  Json::Value root;
-  std::string errors;
-  if (!reader->parse(json_text.data(), json_text.data() + json_text.size(), &root, &errors)) return entries;
-  if (!root.isObject() || !root["Language"].isArray()) return entries;
-  for (const Json::Value& item : root["Language"]) {
-    if (!item.isObject()) continue;
-    LanguageEntry e;
-    const Json::Value& id = item["Language_ID"];
-    e.id = id.isInt() ? id.asInt() : 0;
-    e.name = member_text(item, "Language_name");
-    e.file = member_text(item, "Language_file");
-    e.text = member_text(item, "Language_text");
-    entries.push_back(std::move(e));
+  for (const LanguageConfigEntry& e : ParseLanguageConfig(json_text)) {
+    entries.push_back({e.id, QString::fromStdString(e.name), QString::fromStdString(e.file), QString::fromStdString(e.text)});
   }
   return entries;
 }
