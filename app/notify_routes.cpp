@@ -1,6 +1,9 @@
 #include "app/notify_routes.h"
 
 #include <array>
+#include <vector>
+
+#include "editors/lighting/light_edits.h"
 
 namespace qxr::app {
 namespace {
@@ -9,10 +12,11 @@ using enum Route;
 constexpr Match X = Match::Exact;
 constexpr Match N = Match::Indexed;
 
-constexpr RouteRow kRoutes[] = {
+// The window's own rows and those of the panels that publish none yet; the lighting panel's
+// rows follow from its table.
+constexpr RouteRow kWindowRoutes[] = {
     {"windowinit", "", X, WindowInit},
     {"windowsize", "root", X, WindowSize},
-    {"colorchanged", "", X, LightingEditor},
     {"msenter", "", X, Hover},
     {"msleave", "", X, Hover},
     {"click_wpremove", "", X, Consumed},
@@ -30,8 +34,6 @@ constexpr RouteRow kRoutes[] = {
     {"click", "skinbtn", X, Skin},
     {"click", "setbtn", X, Settings},
     {"click", "key_", N, KeyButton},
-    {"click", "color_option_", N, ColourSwatch},
-    {"click", "audiocolor_option_", N, MusicLighting},
     {"click", "windowdeviceset_", N, SystemApplet},
     {"click", "default_btn", X, KeyboardSystemButton},
     {"click", "reset_repeat_btn", X, KeyboardSystemButton},
@@ -70,9 +72,6 @@ constexpr RouteRow kRoutes[] = {
     {"click", "shootdate_export_btn", X, RecoilEditor},
     {"click", "bullet_selected_prev", X, RecoilEditor},
     {"click", "bullet_selected_next", X, RecoilEditor},
-    {"click", "custom_bright_color_btn", X, LightingEditor},
-    {"click", "custom_off_color_btn", X, LightingEditor},
-    {"click", "deng_same_mode", X, LightingEditor},
     {"click", "hs_eq_btn_save", X, HeadsetEditor},
     {"click", "hs_eq_btn_delete", X, HeadsetEditor},
 
@@ -96,12 +95,6 @@ constexpr RouteRow kRoutes[] = {
     {"selectchanged", "6533_eq_option_", N, HeadsetEditor},
     {"selectchanged", "6533_MicIn_option", X, HeadsetEditor},
     {"selectchanged", "6533_MicMoniter_option", X, HeadsetEditor},
-    {"selectchanged", "deng_FXL_check", X, LightingEditor},
-    {"selectchanged", "deng_FXR_check", X, LightingEditor},
-    {"selectchanged", "deng_7color_check", X, LightingEditor},
-    {"selectchanged", "deng_7audiocolor_check", X, MusicLighting},
-    {"selectchanged", "audio_BkColor_check", X, MusicLighting},
-    {"selectchanged", "audio_FgColor_check", X, MusicLighting},
     {"selectchanged", "pointer_precision_check", X, MouseSetting},
     {"selectchanged", "scrolls_page_check", X, MouseSetting},
     {"selectchanged", "deng_Op_tab", X, OptionTab},
@@ -122,16 +115,10 @@ constexpr RouteRow kRoutes[] = {
     {"valuechanged", "scroll_speed_slider", X, MouseSetting},
     {"valuechanged", "double_click_slider", X, MouseSetting},
     {"valuechanged", "repeat_rate_slider", X, KeyboardSetting},
-    {"valuechanged", "deng_light_slider", X, LightingEditor},
-    {"valuechanged", "deng_speed_slider", X, LightingEditor},
     {"movevaluechanged", "DPI_slider_", N, MouseSetting},
 
     // ---- combo boxes ----
     {"itemselect", "device_profile_combo", X, ProfileSelect},
-    {"itemselect", "light_combo_modeSelect", X, LightingEditor},
-    {"itemselect", "light_combo_custommodeSelect", X, LightingEditor},
-    {"itemselect", "light_combo_ZZCCmodeSelect", X, LightingEditor},
-    {"itemselect", "light_combo_audiomodeSelect", X, MusicLighting},
     {"itemselect", "keyset_macro_over_combo", X, MacroEditor},
     {"itemselect", "macro_name_list", X, MacroEditor},
     {"itemselect", "custom_eq_name_combo", X, HeadsetEditor},
@@ -149,12 +136,6 @@ constexpr RouteRow kRoutes[] = {
 
     // ---- edits committed on leaving them ----
     {"killfocus", "DPI_edit_", N, MouseSetting},
-    {"killfocus", "deng_edit_R", X, LightingEditor},
-    {"killfocus", "deng_edit_G", X, LightingEditor},
-    {"killfocus", "deng_edit_B", X, LightingEditor},
-    {"killfocus", "deng_audioedit_R", X, MusicLighting},
-    {"killfocus", "deng_audioedit_G", X, MusicLighting},
-    {"killfocus", "deng_audioedit_B", X, MusicLighting},
     {"killfocus", "keyset_keyboard_text_edit", X, KeyAssignEditor},
     {"killfocus", "keyset_mouseswing_num_edit", X, KeyAssignEditor},
     {"killfocus", "keyset_mouseswing_delay_edit", X, KeyAssignEditor},
@@ -183,28 +164,26 @@ constexpr std::string_view kRouteNames[] = {
 };
 static_assert(std::size(kRouteNames) == static_cast<size_t>(Route::Consumed) + 1);
 
-bool all_digits(std::string_view s) {
-  if (s.empty()) return false;
-  for (char c : s) {
-    if (c < '0' || c > '9') return false;
-  }
-  return true;
-}
-
-bool matches(const RouteRow& row, std::string_view name) {
-  if (row.name.empty()) return true;
-  if (row.match == Match::Exact) return name == row.name;
-  return name.size() > row.name.size() && name.substr(0, row.name.size()) == row.name &&
-         all_digits(name.substr(row.name.size()));
+Route light_route(editors::LightAction action) {
+  if (action == editors::LightAction::PresetColour) return ColourSwatch;
+  return editors::is_audio_action(action) ? MusicLighting : LightingEditor;
 }
 
 }  // namespace
 
-std::span<const RouteRow> route_table() { return kRoutes; }
+std::span<const RouteRow> route_table() {
+  static const std::vector<RouteRow> table = [] {
+    std::vector<RouteRow> rows(std::begin(kWindowRoutes), std::end(kWindowRoutes));
+    for (const editors::LightNotificationRow& r : editors::light_notification_table())
+      rows.push_back({r.type, r.name, r.match, light_route(r.action)});
+    return rows;
+  }();
+  return table;
+}
 
 std::optional<Route> find_route(std::string_view type, std::string_view sender_name) {
-  for (const RouteRow& row : kRoutes) {
-    if (row.type == type && matches(row, sender_name)) return row.route;
+  for (const RouteRow& row : route_table()) {
+    if (ui::row_matches({row.type, row.name, row.match}, type, sender_name)) return row.route;
   }
   return std::nullopt;
 }

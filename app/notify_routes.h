@@ -1,10 +1,12 @@
 #pragma once
 // Where the main window sends each notification: a table of (type, control name or indexed
-// prefix) -> route. The first matching row wins; a notification without a row falls through
-// to the toolkit.
+// prefix) -> route, made of the window's own rows and the rows the editor panels publish. The
+// first matching row wins; a notification without a row falls through to the toolkit.
 #include <optional>
 #include <span>
 #include <string_view>
+
+#include "ui/route_rows.h"
 
 namespace qxr::app {
 
@@ -48,7 +50,7 @@ enum class Route {
   Consumed,
 };
 
-enum class Match { Exact, Indexed };
+using ui::Match;
 
 struct RouteRow {
   std::string_view type;

@@ -1,17 +1,16 @@
 #include "ui/indexed_name.h"
 
-#include <limits>
+#include "core/indexed_name.h"
 
 namespace qxr::ui {
 
 std::optional<IndexedName> split_indexed_name(const QString& name) {
-  qsizetype start = name.size();
-  while (start > 0 && name.at(start - 1).isDigit() && name.at(start - 1).unicode() < 0x80) --start;
-  if (start == name.size() || start == 0) return std::nullopt;
-  bool ok = false;
-  const qlonglong index = QStringView(name).mid(start).toLongLong(&ok);
-  if (!ok || index > std::numeric_limits<int>::max()) return std::nullopt;
-  return IndexedName{name.left(start), static_cast<int>(index)};
+  const QByteArray utf8 = name.toUtf8();
+  const auto split = qxr::split_indexed_name(std::string_view(utf8.constData(), static_cast<size_t>(utf8.size())));
+  if (!split) return std::nullopt;
+  // The digits are ASCII: as many characters as bytes.
+  const qsizetype digits = utf8.size() - static_cast<qsizetype>(split->prefix.size());
+  return IndexedName{name.left(name.size() - digits), split->index};
 }
 
 QString indexed_name(const QString& prefix, int index) { return prefix + QString::number(index); }

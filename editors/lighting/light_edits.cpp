@@ -1,54 +1,43 @@
 #include "editors/lighting/light_edits.h"
 
 #include <algorithm>
-#include <limits>
+
+#include "editors/lighting/light_control_names.h"
 
 namespace qxr::editors {
 namespace {
 
 using enum LightAction;
-constexpr NameMatch X = NameMatch::Exact;
-constexpr NameMatch N = NameMatch::Indexed;
+constexpr ui::Match X = ui::Match::Exact;
+constexpr ui::Match N = ui::Match::Indexed;
 
 constexpr LightNotificationRow kRows[] = {
-    {"itemselect", "light_combo_modeSelect", X, SelectMode},
-    {"valuechanged", "deng_light_slider", X, Brightness},
-    {"valuechanged", "deng_speed_slider", X, Speed},
-    {"selectchanged", "deng_FXL_check", X, DirectionFirst},
-    {"selectchanged", "deng_FXR_check", X, DirectionSecond},
-    {"selectchanged", "deng_7color_check", X, SevenColour},
-    {"killfocus", "deng_edit_R", X, EditRed},
-    {"killfocus", "deng_edit_G", X, EditGreen},
-    {"killfocus", "deng_edit_B", X, EditBlue},
-    {"colorchanged", "deng_Color_Pallet", X, PaletteColour},
-    {"click", "color_option_", N, PresetColour},
-    {"itemselect", "light_combo_ZZCCmodeSelect", X, SubMode},
-    {"itemselect", "light_combo_custommodeSelect", X, CustomGroup},
-    {"click", "custom_bright_color_btn", X, PaintLit},
-    {"click", "custom_off_color_btn", X, PaintOff},
-    {"click", "deng_same_mode", X, SameMode},
-    {"itemselect", "light_combo_audiomodeSelect", X, AudioMode},
-    {"selectchanged", "deng_7audiocolor_check", X, AudioSevenColour},
-    {"selectchanged", "audio_BkColor_check", X, AudioBackground},
-    {"selectchanged", "audio_FgColor_check", X, AudioForeground},
-    {"killfocus", "deng_audioedit_R", X, AudioEditRed},
-    {"killfocus", "deng_audioedit_G", X, AudioEditGreen},
-    {"killfocus", "deng_audioedit_B", X, AudioEditBlue},
-    {"click", "audiocolor_option_", N, AudioPreset},
-    {"colorchanged", "deng_audioColor_Pallet", X, AudioPalette},
+    {"itemselect", names::kModeCombo, X, SelectMode},
+    {"valuechanged", names::kBrightnessSlider, X, Brightness},
+    {"valuechanged", names::kSpeedSlider, X, Speed},
+    {"selectchanged", names::kDirectionFirst, X, DirectionFirst},
+    {"selectchanged", names::kDirectionSecond, X, DirectionSecond},
+    {"selectchanged", names::kSevenColourCheck, X, SevenColour},
+    {"killfocus", names::kRedEdit, X, EditRed},
+    {"killfocus", names::kGreenEdit, X, EditGreen},
+    {"killfocus", names::kBlueEdit, X, EditBlue},
+    {"colorchanged", names::kPalette, X, PaletteColour},
+    {"click", names::kPresetPrefix, N, PresetColour},
+    {"itemselect", names::kSubModeCombo, X, SubMode},
+    {"itemselect", names::kCustomCombo, X, CustomGroup},
+    {"click", names::kPaintLit, X, PaintLit},
+    {"click", names::kPaintOff, X, PaintOff},
+    {"click", names::kSameMode, X, SameMode},
+    {"itemselect", names::kAudioModeCombo, X, AudioMode},
+    {"selectchanged", names::kAudioSevenColourCheck, X, AudioSevenColour},
+    {"selectchanged", names::kAudioBackgroundCheck, X, AudioBackground},
+    {"selectchanged", names::kAudioForegroundCheck, X, AudioForeground},
+    {"killfocus", names::kAudioRedEdit, X, AudioEditRed},
+    {"killfocus", names::kAudioGreenEdit, X, AudioEditGreen},
+    {"killfocus", names::kAudioBlueEdit, X, AudioEditBlue},
+    {"click", names::kAudioPresetPrefix, N, AudioPreset},
+    {"colorchanged", names::kAudioPalette, X, AudioPalette},
 };
-
-// The decimal index after prefix; nothing unless the rest is all digits and fits an int.
-std::optional<int> index_after(std::string_view name, std::string_view prefix) {
-  if (name.size() <= prefix.size() || name.substr(0, prefix.size()) != prefix) return std::nullopt;
-  long long index = 0;
-  for (char c : name.substr(prefix.size())) {
-    if (c < '0' || c > '9') return std::nullopt;
-    index = index * 10 + (c - '0');
-    if (index > std::numeric_limits<int>::max()) return std::nullopt;
-  }
-  return static_cast<int>(index);
-}
 
 uint8_t level(int value) { return static_cast<uint8_t>(std::clamp(value, 0, kMaxLevel)); }
 uint8_t byte(int value) { return static_cast<uint8_t>(std::clamp(value, 0, kMaxColourValue)); }
@@ -61,12 +50,9 @@ std::span<const LightNotificationRow> light_notification_table() { return kRows;
 
 std::optional<LightRoute> find_light_route(std::string_view type, std::string_view sender_name) {
   for (const LightNotificationRow& row : kRows) {
-    if (row.type != type) continue;
-    if (row.match == NameMatch::Exact) {
-      if (sender_name == row.name) return LightRoute{row.action};
-    } else if (std::optional<int> index = index_after(sender_name, row.name)) {
-      return LightRoute{row.action, *index};
-    }
+    if (!ui::row_matches({row.type, row.name, row.match}, type, sender_name)) continue;
+    if (row.match == ui::Match::Exact) return LightRoute{row.action};
+    return LightRoute{row.action, split_indexed_name(sender_name)->index};
   }
   return std::nullopt;
 }

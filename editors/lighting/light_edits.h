@@ -10,6 +10,7 @@
 
 #include "editors/lighting/light_words.h"
 #include "profile/records.h"
+#include "ui/route_rows.h"
 
 namespace qxr::editors {
 
@@ -41,16 +42,14 @@ enum class LightAction {
   AudioPalette,  // shown music colour from the palette
 };
 
-enum class NameMatch { Exact, Indexed };
-
 struct LightNotificationRow {
   std::string_view type;  // notification type
   std::string_view name;  // control name, or for Indexed the prefix before the decimal index
-  NameMatch match;
+  ui::Match match;
   LightAction action;
 };
 
-// Every notification the lighting editor takes.
+// Every notification the lighting editor takes; the main window routes these to its panel.
 std::span<const LightNotificationRow> light_notification_table();
 
 struct LightRoute {

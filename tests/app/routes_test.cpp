@@ -52,6 +52,9 @@ TEST(Routes, CatchAllRowsAndPassedThroughTypes) {
   EXPECT_TRUE(passed_through("click_wpselect"));
   EXPECT_FALSE(passed_through("click"));
   EXPECT_FALSE(find_route("timer", "device_option").has_value());
+  // An index that does not fit is no index: nothing is routed for it.
+  EXPECT_FALSE(find_route("click", "key_99999999999").has_value());
+  EXPECT_EQ(find_route("click", "key_2147483647"), Route::KeyButton);
 }
 
 TEST(Routes, NoRowIsShadowedByAnEarlierOne) {

@@ -294,7 +294,7 @@ TEST(LightNotifications, EveryControlOfTheTableFindsItsAction) {
   std::set<std::pair<std::string_view, std::string_view>> rows;
   for (const LightNotificationRow& row : light_notification_table()) {
     EXPECT_TRUE(rows.insert({row.type, row.name}).second) << row.name;
-    const std::string name = std::string(row.name) + (row.match == NameMatch::Indexed ? "3" : "");
+    const std::string name = std::string(row.name) + (row.match == ui::Match::Indexed ? "3" : "");
     std::optional<LightRoute> r = find_light_route(row.type, name);
     ASSERT_TRUE(r) << name;
     EXPECT_EQ(r->action, row.action);

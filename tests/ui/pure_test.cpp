@@ -18,7 +18,6 @@
 #include "ui/image_description.h"
 #include "ui/indexed_name.h"
 #include "ui/language_config.h"
-#include "ui/notify_routes.h"
 #include "ui/skin_control.h"
 
 using namespace qxr::ui;
@@ -283,38 +282,3 @@ TEST(CircleSweep, CoversTheRangeBetweenMinimumAndMaximum) {
   EXPECT_DOUBLE_EQ(CCircleProgressUI::sweep_degrees(5, 7, 7), 0.0);  // empty range: no division by zero
 }
 
-TEST(NotifyRoutes, ExactNamesBeforePrefixesBeforeTheCatchAll) {
-  NotifyRoutes routes;
-  std::vector<std::string> log;
-  auto note = [&log](const char* what) {
-    return [&log, what](const Notification& n, int index) {
-      log.push_back(std::string(what) + ":" + n.sender_name.toStdString() + ":" + std::to_string(index));
-    };
-  };
-  routes.on(QStringLiteral("click"), QStringLiteral("key_butt_keysave"), note("save"));
-  routes.on_prefix(QStringLiteral("click"), QStringLiteral("key_"), note("key"));
-  routes.on_prefix(QStringLiteral("click"), QStringLiteral("color_option_"), note("colour"));
-  routes.on_prefix(QStringLiteral("click"), QStringLiteral("audiocolor_option_"), note("music"));
-  routes.on_prefix(QStringLiteral("selectchanged"), QStringLiteral("key_ComBox_check_"), note("modifier"));
-  routes.on_any(QStringLiteral("msenter"), note("hover"));
-
-  auto send = [&routes](const char* type, const char* name) {
-    return routes.dispatch(Notification{QString::fromLatin1(type), QString::fromLatin1(name), nullptr, 0, 0});
-  };
-  EXPECT_TRUE(send("click", "key_butt_keysave"));
-  EXPECT_TRUE(send("click", "key_12"));
-  EXPECT_TRUE(send("click", "audiocolor_option_3"));
-  EXPECT_TRUE(send("click", "color_option_0"));
-  EXPECT_TRUE(send("selectchanged", "key_ComBox_check_2"));
-  EXPECT_TRUE(send("msenter", "anything"));
-  EXPECT_FALSE(send("click", "key_ComBox_check_2"));  // the prefix of another type
-  EXPECT_FALSE(send("selectchanged", "key_12"));
-  EXPECT_FALSE(send("click", "unknown_btn"));
-  EXPECT_FALSE(send("click", "key_"));
-  EXPECT_EQ(log, (std::vector<std::string>{"save:key_butt_keysave:-1", "key:key_12:12", "music:audiocolor_option_3:3",
-                                           "colour:color_option_0:0", "modifier:key_ComBox_check_2:2",
-                                           "hover:anything:-1"}));
-  routes.on(QStringLiteral("click"), QStringLiteral("key_butt_keysave"), note("replaced"));
-  send("click", "key_butt_keysave");
-  EXPECT_EQ(log.back(), "replaced:key_butt_keysave:-1");
-}
