@@ -6,7 +6,7 @@ namespace qxr::devices {
 
 CMarluneZO6533Device::CMarluneZO6533Device(DevicePage& page, audio::HeadsetAudioPage& audio_page,
                                            std::unique_ptr<audio::AudioConfLib> audio_lib, Clock& clock)
-    : CLoopLightingDevice(page, clock, kPadModeTable),
+    : CBlockLightingDevice(page, clock, kPadModeTable),
       audio_profile_(profile_),
       audio_lib_(std::move(audio_lib)),
       audio_(*audio_lib_, audio_profile_, audio_page) {
@@ -26,7 +26,7 @@ void CMarluneZO6533Device::bind_page_controls() {
 }
 
 DeviceCapabilities CMarluneZO6533Device::capabilities() const {
-  DeviceCapabilities c = CLoopLightingDevice::capabilities();
+  DeviceCapabilities c = CBlockLightingDevice::capabilities();
   c.audio = true;
   return c;
 }
@@ -94,21 +94,9 @@ int CMarluneZO6533Device::connect_now() {
 
 void CMarluneZO6533Device::take_profile_state() { audio_.load_profile(); }
 
-LoopLightSettings CMarluneZO6533Device::run_settings_for(const LightInfo& light) {
-  return take_block_light(settings_, light);
-}
-
 void CMarluneZO6533Device::apply_profile_to_page_now() {
   CLoopLightingDevice::apply_profile_to_page_now();
   audio_.apply_profile_to_page();
-}
-
-int CMarluneZO6533Device::refresh_from_device_now(int* out_profile) {
-  return refresh_block_now(settings_, out_profile);
-}
-
-int CMarluneZO6533Device::write_settings_now(const SettingsWrite& write) {
-  return settings_.write(primary_channel(), write.onboard_profile);
 }
 
 void CMarluneZO6533Device::send_light_frame_now() {

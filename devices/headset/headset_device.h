@@ -13,15 +13,14 @@
 #include "devices/audio/headset_audio.h"
 #include "devices/audio/zo6533_audio_profile.h"
 #include "devices/headset/headset_led_reports.h"
-#include "devices/pad/loop_lighting_device.h"
-#include "devices/pad/pad_settings.h"
+#include "devices/pad/block_lighting_device.h"
 #include "profile/headset_profile_data.h"
 
 namespace qxr::devices {
 
 inline constexpr const char* kHeadsetClassName = "MarluneZO6533Device";
 
-class CMarluneZO6533Device : public CLoopLightingDevice, public audio::HeadsetAudioControls {
+class CMarluneZO6533Device : public CBlockLightingDevice, public audio::HeadsetAudioControls {
  public:
   // audio_page shows the audio panels; audio_lib is the chip's backend (emulated or ALSA).
   CMarluneZO6533Device(DevicePage& page, audio::HeadsetAudioPage& audio_page,
@@ -50,14 +49,11 @@ class CMarluneZO6533Device : public CLoopLightingDevice, public audio::HeadsetAu
 
   // --- state for tests (read after drain(); the executor owns it) ---
   audio::HeadsetAudio& audio() { return audio_; }
-  PadSettingsBlock settings_block() const { return settings_.block(); }
   // Reports accepted by the chip in the last frame sent.
   size_t last_reports_sent() const { return last_reports_sent_.load(); }
 
   // --- the work itself (executor thread, tests) ---
   int connect_now() override;
-  int refresh_from_device_now(int* out_profile) override;
-  int write_settings_now(const SettingsWrite& write = {}) override;
   void send_light_frame_now() override;
   void apply_profile_to_page_now() override;
   void initialise_audio_now();
@@ -65,7 +61,6 @@ class CMarluneZO6533Device : public CLoopLightingDevice, public audio::HeadsetAu
  protected:
   CBasicProfiledata* profile_data() override { return &profile_; }
   void take_profile_state() override;
-  LoopLightSettings run_settings_for(const LightInfo& light) override;
 
  private:
   void post_audio(std::function<void()> work);
@@ -74,7 +69,6 @@ class CMarluneZO6533Device : public CLoopLightingDevice, public audio::HeadsetAu
   audio::Zo6533AudioProfile audio_profile_;
   std::unique_ptr<audio::AudioConfLib> audio_lib_;
   audio::HeadsetAudio audio_;
-  PadSettings settings_;
   std::atomic<size_t> last_reports_sent_{0};
   bool audio_initialised_ = false;  // executor only
 };

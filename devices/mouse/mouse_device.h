@@ -19,7 +19,7 @@
 #include "devices/mouse/mouse_page.h"
 #include "devices/mouse/mouse_settings_block.h"
 #include "devices/mouse/mouse_windows_settings.h"
-#include "devices/pad/loop_lighting_device.h"
+#include "devices/loop/loop_lighting_device.h"
 #include "profile/mouse_profile_data.h"
 
 namespace qxr::devices {

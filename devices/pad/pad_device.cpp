@@ -5,7 +5,7 @@
 namespace qxr::devices {
 
 CMarluneMousePadDevice::CMarluneMousePadDevice(DevicePage& page, Clock& clock)
-    : CLoopLightingDevice(page, clock, kPadModeTable) {
+    : CBlockLightingDevice(page, clock, kPadModeTable) {
   set_kind_and_role(kKindMousePad, 0);
   set_model_folder(kMousePadFolder);
   profile_.SetDefaultPath(default_profile_path());
@@ -20,18 +20,6 @@ int CMarluneMousePadDevice::connect_now() {
   apply_profile_to_page_now();
   start_light_thread();
   return r;
-}
-
-LoopLightSettings CMarluneMousePadDevice::run_settings_for(const LightInfo& light) {
-  return take_block_light(settings_, light);
-}
-
-int CMarluneMousePadDevice::refresh_from_device_now(int* out_profile) {
-  return refresh_block_now(settings_, out_profile);
-}
-
-int CMarluneMousePadDevice::write_settings_now(const SettingsWrite& write) {
-  return settings_.write(primary_channel(), write.onboard_profile);
 }
 
 }  // namespace qxr::devices

@@ -12,7 +12,7 @@
 #include <cstdint>
 #include <span>
 
-#include "devices/pad/loop_effects.h"
+#include "devices/loop/loop_effects.h"
 #include "profile/records.h"
 
 namespace qxr::devices {

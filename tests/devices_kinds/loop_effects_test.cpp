@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "devices/lighting/shared_tables.h"
-#include "devices/pad/loop_effects.h"
+#include "devices/loop/loop_effects.h"
 
 namespace qxr::devices {
 namespace {

@@ -7,8 +7,8 @@
 #include "core/clock.h"
 #include "core/debug_line.h"
 #include "devices/lighting/keyboard_modes.h"
-#include "devices/pad/loop_light_thread.h"
-#include "devices/pad/loop_lighting.h"
+#include "devices/loop/loop_light_thread.h"
+#include "devices/loop/loop_lighting.h"
 
 namespace qxr::devices {
 namespace {

@@ -10,7 +10,7 @@
 
 #include "core/clock.h"
 #include "devices/lighting/batched_light_thread.h"
-#include "devices/pad/loop_lighting.h"
+#include "devices/loop/loop_lighting.h"
 
 namespace qxr::devices {
 

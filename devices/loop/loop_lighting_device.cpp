@@ -1,4 +1,4 @@
-#include "devices/pad/loop_lighting_device.h"
+#include "devices/loop/loop_lighting_device.h"
 
 #include <algorithm>
 #include <array>
@@ -121,22 +121,6 @@ void CLoopLightingDevice::stream_loop_frame(const LoopFrame& frame) {
 void CLoopLightingDevice::send_light_frame_now() {
   if (!get_host_lighting()) return;
   stream_loop_frame(show_frame());
-}
-
-int CLoopLightingDevice::refresh_block_now(PadSettings& settings, int* out_profile) {
-  set_synchronised(false);
-  uint8_t active = 0;
-  int r = settings.read(primary_channel(), &active);
-  if (r != protocol::kResultOk) return r;
-  run_settings(settings.light_settings(GetLightInfo().fx));
-  page().post_owner_message(kMsgOnboardProfile, active, 0);
-  if (out_profile) *out_profile = active;
-  return r;
-}
-
-LoopLightSettings CLoopLightingDevice::take_block_light(PadSettings& settings, const LightInfo& light) {
-  settings.take_light(light);
-  return settings.light_settings(light.fx);
 }
 
 }  // namespace qxr::devices

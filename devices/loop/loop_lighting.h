@@ -10,7 +10,7 @@
 
 #include "devices/lighting/base_effects.h"
 #include "devices/lighting/light_program.h"
-#include "devices/pad/loop_effects.h"
+#include "devices/loop/loop_effects.h"
 
 namespace qxr::devices {
 

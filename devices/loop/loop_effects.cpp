@@ -1,4 +1,4 @@
-#include "devices/pad/loop_effects.h"
+#include "devices/loop/loop_effects.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "devices/pad/loop_light_thread.h"
+#include "devices/loop/loop_light_thread.h"
 
 #include "devices/lighting/keyboard_modes.h"
 

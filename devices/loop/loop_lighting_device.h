@@ -10,9 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "devices/pad/loop_light_thread.h"
-#include "devices/pad/loop_lighting.h"
-#include "devices/pad/pad_settings.h"
+#include "devices/loop/loop_light_thread.h"
+#include "devices/loop/loop_lighting.h"
 #include "devices/usb_device.h"
 #include "profile/profile_data.h"
 
@@ -58,10 +57,6 @@ class CLoopLightingDevice : public CMarluneUSBDevice {
   // The most derived destructor calls this first: no queued work, light step or device event
   // may reach a kind whose members are going away.
   void stop_device_threads() override;
-  // The kinds that keep their lighting in a 21-byte block (pad, headset): read the block, run
-  // its lighting and tell the owner which onboard profile is active.
-  int refresh_block_now(PadSettings& settings, int* out_profile);
-  LoopLightSettings take_block_light(PadSettings& settings, const LightInfo& light);
   // Runs a lighting record (and its lighting program); take_record also makes it the device's
   // lighting record.
   void apply_lighting(const LightInfo& light, bool take_record);

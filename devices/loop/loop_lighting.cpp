@@ -1,4 +1,4 @@
-#include "devices/pad/loop_lighting.h"
+#include "devices/loop/loop_lighting.h"
 
 #include <algorithm>
 
