@@ -10,10 +10,10 @@
 #include <memory>
 #include <vector>
 
-#include "app/app_controls.h"
-#include "app/app_style.h"
-#include "app/fast_key_button.h"
-#include "app/key_canvas.h"
+#include "app/window/app_controls.h"
+#include "app/window/app_style.h"
+#include "app/pages/fast_key_button.h"
+#include "app/pages/key_canvas.h"
 #include "ui/skin_loader.h"
 #include "ui/skin_resources.h"
 

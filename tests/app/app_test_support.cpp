@@ -1,7 +1,7 @@
 #include "tests/app/app_test_support.h"
 
-#include "app/device_option_ui.h"
-#include "app/device_page_widget.h"
+#include "app/pages/device_option_ui.h"
+#include "app/pages/device_page_widget.h"
 #include "tests/support/event_loop.h"
 
 namespace qxr::app::testing {

@@ -8,9 +8,9 @@
 #include <memory>
 #include <vector>
 
-#include "app/app_settings.h"
-#include "app/main_wnd.h"
-#include "app/user_prompts.h"
+#include "app/startup/app_settings.h"
+#include "app/window/main_wnd.h"
+#include "app/window/user_prompts.h"
 #include "emulator/emulator.h"
 #include "tests/support/emulator_test.h"
 

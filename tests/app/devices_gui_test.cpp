@@ -13,11 +13,11 @@
 
 #include <filesystem>
 
-#include "app/device_option_ui.h"
-#include "app/device_page_widget.h"
-#include "app/device_profile_ui.h"
-#include "app/game_lighting.h"
-#include "app/mp_device_power_ui.h"
+#include "app/pages/device_option_ui.h"
+#include "app/pages/device_page_widget.h"
+#include "app/pages/device_profile_ui.h"
+#include "app/window/game_lighting.h"
+#include "app/pages/mp_device_power_ui.h"
 #include "devices/keyboard/keyboard_device.h"
 #include "devices/lighting/keyboard_modes.h"
 #include "emulator/firmware.h"

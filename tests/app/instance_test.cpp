@@ -17,8 +17,8 @@
 #include <cerrno>
 #include <thread>
 
-#include "app/instance_server.h"
-#include "app/unix_socket.h"
+#include "app/startup/instance_server.h"
+#include "app/socket/unix_socket.h"
 #include "core/debug_line.h"
 #include "tests/app/app_test_support.h"
 #include "tests/support/event_loop.h"

@@ -6,8 +6,8 @@
 
 #include <memory>
 
-#include "app/fast_key_button.h"
-#include "app/key_canvas.h"
+#include "app/pages/fast_key_button.h"
+#include "app/pages/key_canvas.h"
 #include "tests/app/app_test_support.h"
 #include "tests/support/event_loop.h"
 

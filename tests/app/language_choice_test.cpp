@@ -4,8 +4,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "app/app_style.h"
-#include "app/language_choice.h"
+#include "app/window/app_style.h"
+#include "app/window/language_choice.h"
 #include "profile/data_paths.h"
 #include "ui/language.h"
 #include "ui/language_table.h"

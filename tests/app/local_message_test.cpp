@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "app/app_identity.h"
-#include "app/app_options.h"
-#include "app/local_message.h"
+#include "app/startup/app_identity.h"
+#include "app/startup/app_options.h"
+#include "app/socket/local_message.h"
 
 namespace qxr::app {
 namespace {

@@ -8,10 +8,10 @@
 #include <QProgressBar>
 #include <QTemporaryDir>
 
-#include "app/device_option_ui.h"
-#include "app/device_page_widget.h"
-#include "app/device_profile_ui.h"
-#include "app/mp_device_power_ui.h"
+#include "app/pages/device_option_ui.h"
+#include "app/pages/device_page_widget.h"
+#include "app/pages/device_profile_ui.h"
+#include "app/pages/mp_device_power_ui.h"
 #include "profile/data_paths.h"
 #include "profile/json_file.h"
 #include "tests/app/app_test_support.h"

@@ -1,11 +1,11 @@
 // The rules of the device list, the power panel, game lighting and synchronised lighting.
 #include <gtest/gtest.h>
 
-#include "app/device_models.h"
-#include "app/entry_rules.h"
-#include "app/game_lighting.h"
-#include "app/power_view.h"
-#include "app/sync_lighting.h"
+#include "app/pages/device_models.h"
+#include "app/pages/entry_rules.h"
+#include "app/window/game_lighting.h"
+#include "app/pages/power_view.h"
+#include "app/window/sync_lighting.h"
 #include "devices/lighting/keyboard_modes.h"
 #include "devices/lighting/shared_tables.h"
 #include "hid/supported_interfaces.h"

@@ -10,10 +10,10 @@
 #include <map>
 #include <set>
 
-#include "app/device_option_ui.h"
-#include "app/device_page_widget.h"
-#include "app/device_profile_ui.h"
-#include "app/notify_routes.h"
+#include "app/pages/device_option_ui.h"
+#include "app/pages/device_page_widget.h"
+#include "app/pages/device_profile_ui.h"
+#include "app/window/notify_routes.h"
 #include "tests/app/app_test_support.h"
 #include "ui/notification.h"
 

@@ -5,8 +5,8 @@
 #include <QApplication>
 #include <QTemporaryDir>
 
-#include "app/app_controls.h"
-#include "app/app_style.h"
+#include "app/window/app_controls.h"
+#include "app/window/app_style.h"
 #include "ui/skin_resources.h"
 
 #if defined(__SANITIZE_THREAD__)

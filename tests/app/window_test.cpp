@@ -9,13 +9,13 @@
 #include <QProcess>
 #include <QTest>
 
-#include "app/app_style.h"
-#include "app/device_option_ui.h"
-#include "app/device_profile_ui.h"
+#include "app/window/app_style.h"
+#include "app/pages/device_option_ui.h"
+#include "app/pages/device_profile_ui.h"
 #include "profile/json_file.h"
-#include "app/device_page_widget.h"
-#include "app/instance_server.h"
-#include "app/sleep_watcher.h"
+#include "app/pages/device_page_widget.h"
+#include "app/startup/instance_server.h"
+#include "app/startup/sleep_watcher.h"
 #include "core/debug_line.h"
 #include "tests/app/app_test_support.h"
 #include "tests/support/event_loop.h"

@@ -12,12 +12,12 @@
 #include <memory>
 
 #include "devices/device_kind.h"
-#include "app/app_controls.h"
-#include "app/app_settings.h"
-#include "app/device_page_widget.h"
-#include "app/light_panels.h"
-#include "app/main_wnd.h"
-#include "app/sync_lighting.h"
+#include "app/window/app_controls.h"
+#include "app/startup/app_settings.h"
+#include "app/pages/device_page_widget.h"
+#include "app/window/light_panels.h"
+#include "app/window/main_wnd.h"
+#include "app/window/sync_lighting.h"
 #include "devices/keyboard/settings_block.h"
 #include "devices/mouse/mouse_settings_block.h"
 #include "editors/lighting/light_control_names.h"

@@ -1,3 +1,0 @@
-#include "app/startup.h"
-
-int main(int argc, char** argv) { return qxr::app::run_program(argc, argv); }

@@ -1,0 +1,155 @@
+#include "app/pages/fast_key_button.h"
+
+#include <QEvent>
+#include <QFontMetrics>
+#include <QMoveEvent>
+#include <QPainter>
+#include <QResizeEvent>
+
+#include "app/pages/key_canvas.h"
+#include "ui/theme.h"
+
+namespace qxr::app {
+namespace {
+
+// top drawn over an opaque bottom.
+QColor over(const QColor& top, const QColor& bottom) {
+  const int a = top.alpha();
+  auto mix = [a](int t, int b) { return (t * a + b * (255 - a) + 127) / 255; };
+  return QColor(mix(top.red(), bottom.red()), mix(top.green(), bottom.green()), mix(top.blue(), bottom.blue()));
+}
+
+}  // namespace
+
+FastKeyButton::FastKeyButton(QWidget* parent) : CDeviceKeyButtonUI(parent) {
+  setAttribute(Qt::WA_Hover);
+  choose_painter();
+}
+
+bool FastKeyButton::needs_images() const {
+  return (light_overlay() && !light_image().isEmpty()) || (!keyset_image_hidden() && !keyset_image().isEmpty());
+}
+
+void FastKeyButton::choose_painter() {
+  KeyCanvas* canvas = needs_images() ? nullptr : qobject_cast<KeyCanvas*>(parentWidget());
+  if (canvas == canvas_) return;
+  canvas_ = canvas;
+  refresh_look();
+  // Updates off: the toolkit then sends this button no paint events, the canvas paints it.
+  setUpdatesEnabled(canvas == nullptr);
+  if (canvas != nullptr) canvas->face_changed(geometry());
+}
+
+void FastKeyButton::refresh_look() {
+  // An opaque key lets the picture behind it go unpainted when only the key changes. Under a
+  // canvas the key must not count as opaque, or the canvas would skip its area.
+  setAttribute(Qt::WA_OpaquePaintEvent, canvas_.isNull() && palette().color(QPalette::Button).alpha() == 255);
+}
+
+void FastKeyButton::repaint_area(const QRect& in_parent) {
+  if (canvas_) {
+    canvas_->face_changed(in_parent);
+  } else {
+    update();
+  }
+}
+
+void FastKeyButton::look_changed() {
+  choose_painter();
+  repaint_area(geometry());
+}
+
+bool FastKeyButton::event(QEvent* event) {
+  switch (event->type()) {
+    case QEvent::ParentChange:
+      choose_painter();
+      break;
+    case QEvent::PaletteChange:
+    case QEvent::Polish:
+    case QEvent::StyleChange:
+    case QEvent::FontChange:
+    case QEvent::EnabledChange:
+      refresh_look();
+      repaint_area(geometry());
+      break;
+    case QEvent::HoverEnter:
+    case QEvent::HoverLeave:
+    case QEvent::Show:
+    case QEvent::Hide:
+      repaint_area(geometry());
+      break;
+    case QEvent::Move:
+      if (canvas_) canvas_->face_changed(QRect(static_cast<QMoveEvent*>(event)->oldPos(), size()) | geometry());
+      break;
+    case QEvent::Resize:
+      if (canvas_) canvas_->face_changed(QRect(pos(), static_cast<QResizeEvent*>(event)->oldSize()) | geometry());
+      break;
+    default:
+      break;
+  }
+  return CDeviceKeyButtonUI::event(event);
+}
+
+void FastKeyButton::paintEvent(QPaintEvent* event) {
+  if (needs_images()) {
+    CDeviceKeyButtonUI::paintEvent(event);
+    return;
+  }
+  QPainter p(this);
+  paint_face(p);
+}
+
+void FastKeyButton::draw_label_image(const QColor& pen) {
+  const QSize size = QFontMetrics(label_font_).size(Qt::TextSingleLine, label_text_);
+  label_image_ = QImage(size * label_ratio_, QImage::Format_ARGB32_Premultiplied);
+  label_image_.setDevicePixelRatio(label_ratio_);
+  label_image_.fill(Qt::transparent);
+  QPainter p(&label_image_);
+  p.setFont(label_font_);
+  p.setPen(pen);
+  p.drawText(QRect(QPoint(), size), Qt::AlignCenter, label_text_);
+}
+
+void FastKeyButton::paint_face(QPainter& p) {
+  const QRect all = rect();
+  const QColor background = palette().color(QPalette::Button);
+  if (background.alpha() > 0) p.fillRect(all, background);
+  const QRect inner = all.adjusted(ui::theme::kKeyInset, ui::theme::kKeyInset, -ui::theme::kKeyInset, -ui::theme::kKeyInset);
+  QColor light = light_colour();
+  if (light.alpha() > 0) {
+    light.setAlpha(light.alpha() * kLightColourMaxAlpha / 255);
+    // Over an opaque key the light is mixed here once: a solid fill costs a fraction of a blend.
+    p.fillRect(inner, background.alpha() == 255 ? over(light, background) : light);
+  }
+  const QString label = text();
+  if (!label.isEmpty()) {
+    const QColor pen = palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText);
+    const qreal ratio = p.device() != nullptr ? p.device()->devicePixelRatioF() : 1.0;
+    if (label != label_text_ || font() != label_font_ || pen.rgba() != label_pen_ || ratio != label_ratio_) {
+      label_text_ = label;
+      label_font_ = font();
+      label_pen_ = pen.rgba();
+      label_ratio_ = ratio;
+      draw_label_image(pen);
+    }
+    const QSizeF size = label_image_.deviceIndependentSize();
+    const QPointF at((all.width() - size.width()) / 2.0, (all.height() - size.height()) / 2.0);
+    // A label wider than its key stays inside it, as it would on a widget of its own.
+    const bool overflows = size.width() > all.width() || size.height() > all.height();
+    if (overflows) {
+      p.save();
+      p.setClipRect(all, Qt::IntersectClip);
+    }
+    p.drawImage(at, label_image_);
+    if (overflows) p.restore();
+  }
+  if (selected()) {
+    p.setPen(QPen(ui::theme::accent(), ui::theme::kSelectionPen));
+    p.drawRect(QRectF(inner).adjusted(0.5, 0.5, -0.5, -0.5));
+  } else if (isEnabled() && testAttribute(Qt::WA_UnderMouse)) {
+    p.setPen(QPen(ui::theme::accent(), 1));
+    p.drawRect(QRectF(all).adjusted(0.5, 0.5, -0.5, -0.5));
+  }
+}
+
+}  // namespace qxr::app

@@ -1,0 +1,280 @@
+#include "app/pages/kind_pages.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSlider>
+#include <QStackedWidget>
+#include <QStyle>
+
+#include "app/window/user_prompts.h"
+#include "core/debug_line.h"
+#include "devices/mouse/mouse_windows_settings.h"
+#include "ui/controls/device_key_button.h"
+#include "ui/indexed_name.h"
+#include "ui/notify_wiring.h"
+
+namespace qxr::app {
+namespace {
+
+void set_checked_quietly(QAbstractButton* b, bool on) {
+  if (b == nullptr) return;
+  ui::NotifySilencer quiet(b);
+  const bool exclusive = b->autoExclusive();
+  b->setAutoExclusive(false);
+  b->setChecked(on);
+  b->setAutoExclusive(exclusive);
+}
+
+void set_slider_quietly(QSlider* s, int value) {
+  if (s == nullptr) return;
+  ui::NotifySilencer quiet(s);
+  s->setValue(value);
+}
+
+}  // namespace
+
+// ---- mouse ----
+
+MousePageAdapter::MousePageAdapter(QWidget* page, const std::atomic<bool>* on_screen)
+    : page_(page), mailbox_(new UiMailbox(page)), on_screen_(on_screen) {
+  if (auto* tabs = qobject_cast<QStackedWidget*>(find(QString::fromLatin1(kMouseSettingSwitch)))) {
+    tab_count_.store(std::max(1, tabs->count()));
+  }
+  for (int i = 0;; ++i) {
+    auto* b = qobject_cast<CDeviceKeyButtonUI*>(find(QStringLiteral("light_0_%1").arg(i)));
+    if (b == nullptr) break;
+    logo_lights_.push_back(b);
+  }
+  logo_button_ = qobject_cast<CDeviceKeyButtonUI*>(find(QStringLiteral("mouse_logo_button")));
+}
+
+template <typename F>
+void MousePageAdapter::on_ui(F&& work) {
+  if (page_ == nullptr) return;
+  mailbox_->post(std::forward<F>(work));
+}
+
+QWidget* MousePageAdapter::find(const QString& name) const {
+  return page_ == nullptr ? nullptr : page_->findChild<QWidget*>(name);
+}
+
+void MousePageAdapter::set_dpi_ranges(int stage, int slider_max, int edit_max) {
+  on_ui([this, stage, slider_max, edit_max] {
+    if (auto* s = qobject_cast<QSlider*>(find(ui::indexed_name(QStringLiteral("DPI_slider_"), stage)))) {
+      s->setRange(0, slider_max);
+    }
+    if (auto* e = qobject_cast<QLineEdit*>(find(ui::indexed_name(QStringLiteral("DPI_edit_"), stage)))) {
+      e->setMaxLength(static_cast<int>(QString::number(edit_max).size()));
+      e->setToolTip(QStringLiteral("0 - %1").arg(edit_max));
+    }
+  });
+}
+
+void MousePageAdapter::show_dpi_stage_enabled(int stage, bool on) {
+  on_ui([this, stage, on] {
+    if (QWidget* row = find(ui::indexed_name(QStringLiteral("DPI_layout_"), stage))) {
+      // The check stays usable: it is how a stage is switched back on.
+      for (QWidget* w : row->findChildren<QWidget*>()) {
+        if (!w->objectName().startsWith(QStringLiteral("DPI_enable_check_"))) w->setEnabled(on);
+      }
+    }
+    set_checked_quietly(qobject_cast<QAbstractButton*>(find(ui::indexed_name(QStringLiteral("DPI_enable_check_"), stage))), on);
+  });
+}
+
+void MousePageAdapter::set_dpi_check_clickable(int stage, bool clickable) {
+  on_ui([this, stage, clickable] {
+    if (QWidget* check = find(ui::indexed_name(QStringLiteral("DPI_enable_check_"), stage))) check->setEnabled(clickable);
+  });
+}
+
+void MousePageAdapter::show_dpi_value(int stage, int raw, const std::string& edit_text, bool current) {
+  on_ui([this, stage, raw, text = QString::fromStdString(edit_text), current] {
+    set_slider_quietly(qobject_cast<QSlider*>(find(ui::indexed_name(QStringLiteral("DPI_slider_"), stage))), raw);
+    if (auto* e = qobject_cast<QLineEdit*>(find(ui::indexed_name(QStringLiteral("DPI_edit_"), stage)))) {
+      e->setText(text);
+      e->setProperty("current", current);
+      e->style()->unpolish(e);
+      e->style()->polish(e);
+    }
+  });
+}
+
+void MousePageAdapter::show_windows_settings(const MouseSystemStages& settings) {
+  on_ui([this, settings] {
+    using devices::MouseWindowsSetting;
+    set_slider_quietly(qobject_cast<QSlider*>(find(QStringLiteral("pointer_speed_slider"))),
+                       devices::windows_setting(settings, MouseWindowsSetting::PointerSpeed));
+    set_checked_quietly(qobject_cast<QAbstractButton*>(find(QStringLiteral("pointer_precision_check"))),
+                        devices::windows_setting(settings, MouseWindowsSetting::PointerPrecision) != 0);
+    set_slider_quietly(qobject_cast<QSlider*>(find(QStringLiteral("double_click_slider"))),
+                       devices::windows_setting(settings, MouseWindowsSetting::DoubleClickTime));
+    set_checked_quietly(qobject_cast<QAbstractButton*>(find(QStringLiteral("scrolls_page_check"))),
+                        devices::windows_setting(settings, MouseWindowsSetting::ScrollPage) != 0);
+    set_slider_quietly(qobject_cast<QSlider*>(find(QStringLiteral("scroll_speed_slider"))),
+                       devices::windows_setting(settings, MouseWindowsSetting::WheelLines));
+  });
+}
+
+void MousePageAdapter::select_settings_tab(int page) {
+  on_ui([this, page] {
+    auto* tabs = qobject_cast<QStackedWidget*>(find(QString::fromLatin1(kMouseSettingSwitch)));
+    const int shown = tabs != nullptr && page >= 0 && page < tabs->count() ? page : 0;
+    if (tabs != nullptr) tabs->setCurrentIndex(shown);
+    for (int i = 0; i < tab_count_.load(); ++i) {
+      set_checked_quietly(qobject_cast<QAbstractButton*>(find(ui::indexed_name(QString::fromLatin1(kMouseOptionPrefix), i))),
+                          i == shown);
+    }
+  });
+}
+
+// Both come with every light frame: nothing is queued while nobody can see them.
+void MousePageAdapter::show_logo_lights(std::span<const devices::IndicatorColour> colours) {
+  if (logo_lights_.isEmpty() || !on_screen_->load(std::memory_order_relaxed)) return;
+  std::vector<devices::IndicatorColour> copy(colours.begin(), colours.end());
+  on_ui([this, copy] {
+    for (size_t i = 0; i < copy.size() && i < static_cast<size_t>(logo_lights_.size()); ++i) {
+      if (CDeviceKeyButtonUI* b = logo_lights_[static_cast<qsizetype>(i)]) {
+        b->set_light_colour(QColor(copy[i].red, copy[i].green, copy[i].blue, copy[i].alpha));
+      }
+    }
+  });
+}
+
+void MousePageAdapter::show_logo_button(devices::IndicatorColour colour) {
+  if (logo_button_ == nullptr || !on_screen_->load(std::memory_order_relaxed)) return;
+  on_ui([this, colour] {
+    if (logo_button_ != nullptr) logo_button_->set_light_colour(QColor(colour.red, colour.green, colour.blue, colour.alpha));
+  });
+}
+
+void MousePageAdapter::redraw_key_panel() {
+  on_ui([this] {
+    if (QWidget* panel = find(QStringLiteral("mouse_device_key_light"))) panel->update();
+  });
+}
+
+void MousePageAdapter::show_tip(bool visible) {
+  on_ui([this, visible] {
+    if (QWidget* tip = find(QStringLiteral("device_tishi_info"))) tip->setVisible(visible);
+  });
+}
+
+// ---- headset ----
+
+template <typename F>
+void HeadsetPageAdapter::on_ui(F&& work) {
+  if (page_ == nullptr) return;
+  mailbox_->post(std::forward<F>(work));
+}
+
+QWidget* HeadsetPageAdapter::find(const QString& name) const {
+  return page_ == nullptr ? nullptr : page_->findChild<QWidget*>(name);
+}
+
+void HeadsetPageAdapter::check(const QString& name, bool on) {
+  on_ui([this, name, on] { set_checked_quietly(qobject_cast<QAbstractButton*>(find(name)), on); });
+}
+
+void HeadsetPageAdapter::slide(const QString& name, int value) {
+  on_ui([this, name, value] { set_slider_quietly(qobject_cast<QSlider*>(find(name)), value); });
+}
+
+void HeadsetPageAdapter::ShowMessage(std::string_view text) {
+  debug_line(text);
+  on_ui([this, message = QString::fromUtf8(text.data(), static_cast<int>(text.size()))] {
+    prompts().inform(page_, message);
+  });
+}
+
+void HeadsetPageAdapter::SetVoiceChangerSwitch(bool on) { check(QStringLiteral("magic_enable_option"), on); }
+
+void HeadsetPageAdapter::SelectVoiceOption(int voice) {
+  on_ui([this, voice] {
+    for (int i = 1; i <= 4; ++i) {
+      set_checked_quietly(qobject_cast<QAbstractButton*>(find(ui::indexed_name(QStringLiteral("magic_option_"), i))), i == voice);
+    }
+  });
+}
+
+void HeadsetPageAdapter::SelectEqPreset(int preset) {
+  on_ui([this, preset] {
+    for (int i = 1; i <= 13; ++i) {
+      set_checked_quietly(qobject_cast<QAbstractButton*>(find(ui::indexed_name(QStringLiteral("6533_eq_option_"), i))),
+                          i == preset);
+    }
+  });
+}
+
+void HeadsetPageAdapter::ShowCustomEq(bool on) {
+  on_ui([this, on] {
+    if (QWidget* w = find(QStringLiteral("custom_eq_layout"))) w->setVisible(on);
+  });
+}
+
+void HeadsetPageAdapter::SetBandValue(int band, int gain) { slide(ui::indexed_name(QStringLiteral("6533_eq_hz_slider_"), band), gain); }
+void HeadsetPageAdapter::SetMicSwitch(bool on) { check(QStringLiteral("6533_MicIn_option"), on); }
+void HeadsetPageAdapter::SetMonitorSwitch(bool on) { check(QStringLiteral("6533_MicMoniter_option"), on); }
+void HeadsetPageAdapter::SetMicSlider(int percent) { slide(QStringLiteral("6533_MicIn_slider"), percent); }
+void HeadsetPageAdapter::SetMonitorSlider(int percent) { slide(QStringLiteral("6533_MicMoniter_slider"), percent); }
+
+void HeadsetPageAdapter::ShowMicLevel(const std::string& db_text) {
+  on_ui([this, t = QString::fromStdString(db_text)] {
+    if (auto* l = qobject_cast<QLabel*>(find(QStringLiteral("6533_MicIn_value")))) l->setText(t);
+  });
+}
+
+void HeadsetPageAdapter::ShowMonitorLevel(const std::string& db_text) {
+  on_ui([this, t = QString::fromStdString(db_text)] {
+    if (auto* l = qobject_cast<QLabel*>(find(QStringLiteral("6533_MicMoniter_value")))) l->setText(t);
+  });
+}
+
+void HeadsetPageAdapter::SetCustomNameText(const std::string& text) {
+  on_ui([this, t = QString::fromStdString(text)] {
+    if (auto* e = qobject_cast<QLineEdit*>(find(QStringLiteral("custom_eq_name_edit")))) e->setText(t);
+  });
+}
+
+void HeadsetPageAdapter::AddCustomName(const std::string& name) {
+  on_ui([this, n = QString::fromStdString(name)] {
+    if (auto* c = qobject_cast<QComboBox*>(find(QStringLiteral("custom_eq_name_combo")))) {
+      ui::NotifySilencer quiet(c);
+      c->addItem(n);
+    }
+  });
+}
+
+void HeadsetPageAdapter::SelectCustomName(int index) {
+  on_ui([this, index] {
+    if (auto* c = qobject_cast<QComboBox*>(find(QStringLiteral("custom_eq_name_combo")))) {
+      ui::NotifySilencer quiet(c);
+      c->setCurrentIndex(index);
+    }
+    if (index < 0) {
+      if (auto* e = qobject_cast<QLineEdit*>(find(QStringLiteral("custom_eq_name_edit")))) e->clear();
+    }
+  });
+}
+
+void HeadsetPageAdapter::RemoveCustom(int index) {
+  on_ui([this, index] {
+    if (auto* c = qobject_cast<QComboBox*>(find(QStringLiteral("custom_eq_name_combo")))) {
+      ui::NotifySilencer quiet(c);
+      c->removeItem(index);
+    }
+  });
+}
+
+void HeadsetPageAdapter::ClearCustomNames() {
+  on_ui([this] {
+    if (auto* c = qobject_cast<QComboBox*>(find(QStringLiteral("custom_eq_name_combo")))) {
+      ui::NotifySilencer quiet(c);
+      c->clear();
+    }
+  });
+}
+
+}  // namespace qxr::app

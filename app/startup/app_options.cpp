@@ -1,0 +1,43 @@
+#include "app/startup/app_options.h"
+
+namespace qxr::app {
+
+AppOptions parse_options(const std::vector<std::string>& args) {
+  AppOptions o;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (a == "--demo") {
+      o.demo = true;
+    } else if (a == "--help" || a == "-h") {
+      o.help = true;
+    } else if (a == "--version") {
+      o.version = true;
+    } else if (a == "--send") {
+      if (i + 1 >= args.size()) {
+        o.error = "--send needs a message";
+        return o;
+      }
+      o.send = std::vector<std::string>(args.begin() + static_cast<long>(i) + 1, args.end());
+      break;
+    } else if (a.rfind("--", 0) == 0) {
+      o.error = "unknown option " + a;
+      return o;
+    }
+  }
+  if (o.send && o.demo) o.error = "--send and --demo exclude each other";
+  return o;
+}
+
+std::string usage_text() {
+  return "usage: qxr470 [--demo]\n"
+         "       qxr470 --send <message> [args]\n"
+         "\n"
+         "  --demo     run on built-in emulated devices (keyboard, mouse, mouse pad, headset)\n"
+         "             in a private temporary folder that is removed at exit\n"
+         "  --send     send one message to the running program and exit:\n"
+         "             identity | light-control 1 <0|1> | main-action <n> |\n"
+         "             Game_Start|Game_End|Game_Kill|Game_Death <group> <mode> | data <id> <base64>\n"
+         "             (docs/local-socket.md)\n";
+}
+
+}  // namespace qxr::app

@@ -1,0 +1,248 @@
+#include "app/startup/instance_server.h"
+
+#include <QDir>
+#include <QPointer>
+#include <QSocketNotifier>
+#include <QTimer>
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <thread>
+
+#include "app/startup/app_identity.h"
+#include "core/debug_line.h"
+
+namespace qxr::app {
+namespace {
+
+constexpr mode_t kUserOnly = 0600;
+constexpr int kListenBacklog = 32;
+constexpr size_t kReadChunk = 64 * 1024;
+// Announcements are a few dozen bytes: a client this far behind has stopped reading.
+constexpr size_t kMaxUnsentBytes = 64 * 1024;
+constexpr int kAcceptRetryMs = 1000;
+constexpr size_t kShownLineChars = 80;
+constexpr std::chrono::milliseconds kConnectAttempt{100};
+constexpr int kWriteTimeoutMs = 1000;
+
+QString runtime_dir() {
+  QString dir = qEnvironmentVariable("XDG_RUNTIME_DIR");
+  if (dir.isEmpty() || !QDir(dir).exists()) dir = QDir::tempPath();
+  return dir;
+}
+
+QString base_path() {
+  QString name = QString::fromLatin1(kAppIdentity);
+  // Without a private runtime folder the name must not collide with other users'.
+  if (qEnvironmentVariable("XDG_RUNTIME_DIR").isEmpty()) name += QStringLiteral("-%1").arg(getuid());
+  return QDir(runtime_dir()).filePath(name);
+}
+
+bool instance_running() { return FileLock::is_held(instance_lock_path().toStdString()); }
+
+bool socket_path_fits(const std::string& path) {
+  if (path.size() <= kMaxSocketPath) return true;
+  debug_fmt("local socket {}: path too long ({} bytes, at most {})", path, path.size(), kMaxSocketPath);
+  return false;
+}
+
+// The full lines in buffer, without their newlines; the rest stays.
+std::vector<std::string> take_lines(std::string& buffer) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  for (size_t end; (end = buffer.find('\n', start)) != std::string::npos; start = end + 1) {
+    lines.emplace_back(buffer, start, end - start);
+  }
+  buffer.erase(0, start);
+  return lines;
+}
+
+// The notifier may be the sender of the signal being handled.
+void retire(QSocketNotifier* notifier) {
+  notifier->setEnabled(false);
+  notifier->deleteLater();
+}
+
+}  // namespace
+
+QString instance_socket_path() { return base_path(); }
+QString instance_lock_path() { return base_path() + QStringLiteral(".lock"); }
+
+struct InstanceServer::Client {
+  UniqueFd fd;
+  QSocketNotifier* reader = nullptr;
+  QSocketNotifier* writer = nullptr;
+  std::string input;        // what follows the last full line
+  std::string output;       // announcements the client has not taken yet
+  bool can_write = true;    // false once the peer stopped reading for good
+  ~Client() {
+    retire(reader);
+    retire(writer);
+  }
+};
+
+InstanceServer::InstanceServer(QObject* parent) : QObject(parent) {}
+
+InstanceServer::~InstanceServer() {
+  clients_.clear();
+  if (!listener_.valid()) return;
+  accept_notifier_->setEnabled(false);
+  listener_.reset();
+  ::unlink(socket_path_.c_str());  // still under the lock, so it is ours
+}
+
+bool InstanceServer::claim() {
+  if (lock_.locked()) return true;
+  if (!lock_.try_lock(instance_lock_path().toStdString())) return false;
+  const std::string path = instance_socket_path().toStdString();
+  if (!socket_path_fits(path)) return true;
+  // We hold the lock: a socket file left behind belongs to a process that ended.
+  ::unlink(path.c_str());
+  SocketResult listening = listen_local(path, kUserOnly, kListenBacklog);
+  if (!listening.fd.valid()) {
+    debug_fmt("local socket {}: {}", path, std::strerror(listening.error));
+    return true;
+  }
+  listener_ = std::move(listening.fd);
+  socket_path_ = path;
+  accept_notifier_ = new QSocketNotifier(listener_.get(), QSocketNotifier::Read, this);
+  connect(accept_notifier_, &QSocketNotifier::activated, this, &InstanceServer::accept_clients);
+  return true;
+}
+
+void InstanceServer::accept_clients() {
+  for (;;) {
+    SocketResult accepted = accept_local(listener_.get());
+    if (accepted.error == ECONNABORTED) continue;
+    if (accepted.error == EAGAIN) return;
+    if (!accepted.fd.valid()) {
+      debug_fmt("local socket: accept: {}", std::strerror(accepted.error));
+      // Out of descriptors: the waiting client would wake us again at once, forever.
+      accept_notifier_->setEnabled(false);
+      QTimer::singleShot(kAcceptRetryMs, this, [this] { accept_notifier_->setEnabled(true); });
+      return;
+    }
+    const uint64_t id = next_id_++;
+    auto client = std::make_unique<Client>();
+    client->fd = std::move(accepted.fd);
+    client->reader = new QSocketNotifier(client->fd.get(), QSocketNotifier::Read, this);
+    client->writer = new QSocketNotifier(client->fd.get(), QSocketNotifier::Write, this);
+    client->writer->setEnabled(false);
+    connect(client->reader, &QSocketNotifier::activated, this, [this, id] { read_client(id); });
+    connect(client->writer, &QSocketNotifier::activated, this, [this, id] { write_client(id); });
+    clients_.emplace(id, std::move(client));
+  }
+}
+
+void InstanceServer::read_client(uint64_t id) {
+  const auto it = clients_.find(id);
+  if (it == clients_.end()) return;
+  Client& client = *it->second;
+  const IoResult got = receive_some(client.fd.get(), client.input, kReadChunk);
+  if (got.error == EAGAIN) return;
+  const std::vector<std::string> lines = take_lines(client.input);
+  if (client.input.size() > kMaxMessageLine) {
+    debug_line("local socket: line too long, connection closed");
+    drop(id);
+  } else if (got.bytes == 0) {
+    drop(id);  // hung up: the lines it wrote before still count
+  }
+  dispatch(id, lines);
+}
+
+void InstanceServer::dispatch(uint64_t id, const std::vector<std::string>& lines) {
+  if (lines.empty()) return;
+  // A handler may run a nested event loop: this client's next lines wait until these are through.
+  const auto set_reading = [this, id](bool on) {
+    const auto it = clients_.find(id);
+    if (it != clients_.end()) it->second->reader->setEnabled(on);
+  };
+  set_reading(false);
+  const QPointer<InstanceServer> alive(this);
+  for (const std::string& line : lines) {
+    if (auto message = parse_message(line)) {
+      emit message_received(*message);
+      if (!alive) return;
+    } else {
+      debug_fmt("local socket: unknown message '{}'", std::string_view(line).substr(0, kShownLineChars));
+    }
+  }
+  set_reading(true);
+}
+
+int InstanceServer::announce(const LocalMessage& message) {
+  const std::string line = format_message(message);
+  int sent = 0;
+  std::vector<uint64_t> stuck;
+  for (auto& [id, client] : clients_) {
+    switch (deliver(*client, line)) {
+      case Delivery::Queued:
+        ++sent;
+        break;
+      case Delivery::PeerGone:
+        break;  // its hang-up reaches the reader, after what it wrote before
+      case Delivery::Overflow:
+        stuck.push_back(id);
+        break;
+    }
+  }
+  for (const uint64_t id : stuck) {
+    debug_line("local socket: client does not read, connection closed");
+    drop(id);
+  }
+  return sent;
+}
+
+InstanceServer::Delivery InstanceServer::deliver(Client& client, std::string_view bytes) {
+  if (!client.can_write) return Delivery::PeerGone;
+  if (client.output.empty()) {
+    const IoResult sent = send_some(client.fd.get(), bytes);
+    if (sent.error != 0 && sent.error != EAGAIN) {
+      client.can_write = false;
+      return Delivery::PeerGone;
+    }
+    bytes.remove_prefix(sent.bytes);
+    if (bytes.empty()) return Delivery::Queued;
+  }
+  if (client.output.size() + bytes.size() > kMaxUnsentBytes) return Delivery::Overflow;
+  client.output.append(bytes);
+  client.writer->setEnabled(true);
+  return Delivery::Queued;
+}
+
+void InstanceServer::write_client(uint64_t id) {
+  const auto it = clients_.find(id);
+  if (it == clients_.end()) return;
+  Client& client = *it->second;
+  const IoResult sent = send_some(client.fd.get(), client.output);
+  if (sent.error == EAGAIN) return;
+  if (sent.error != 0) {
+    client.can_write = false;
+    client.output.clear();
+  } else {
+    client.output.erase(0, sent.bytes);
+  }
+  if (client.output.empty()) client.writer->setEnabled(false);
+}
+
+void InstanceServer::drop(uint64_t id) { clients_.erase(id); }
+
+SendResult send_to_instance(const LocalMessage& message, int timeout_ms) {
+  const std::string path = instance_socket_path().toStdString();
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+  for (;;) {
+    const SocketResult connected = connect_local(path, static_cast<int>(kConnectAttempt.count()));
+    if (connected.fd.valid()) {
+      const bool written = send_all(connected.fd.get(), format_message(message), kWriteTimeoutMs);
+      return written ? SendResult::Sent : SendResult::Failed;
+    }
+    if (!instance_running()) return SendResult::NoInstance;
+    if (!socket_path_fits(path) || std::chrono::steady_clock::now() >= deadline) return SendResult::Failed;
+    std::this_thread::sleep_for(kConnectAttempt);
+  }
+}
+
+}  // namespace qxr::app

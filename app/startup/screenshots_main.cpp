@@ -1,0 +1,107 @@
+// qxr470-screenshots <folder>: the main window with each device page, on the emulated devices,
+// written as PNG files (scripts/screenshots.sh runs it offscreen for the README).
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QPixmap>
+#include <QThread>
+
+#include <cstdio>
+
+#include "app/window/app_controls.h"
+#include "app/startup/app_settings.h"
+#include "app/window/app_style.h"
+#include "app/startup/demo_mode.h"
+#include "app/pages/device_option_ui.h"
+#include "app/pages/device_page_widget.h"
+#include "app/pages/device_profile_ui.h"
+#include "app/window/light_panels.h"
+#include "app/window/main_wnd.h"
+#include "emulator/emulator.h"
+#include "ui/skin_resources.h"
+
+using namespace qxr;
+
+namespace {
+
+constexpr int kSettleMs = 1500;
+// The pad's status is read every five seconds after it connects.
+constexpr int kStatusMs = 7000;
+constexpr int kFrameMs = 400;
+
+void run_for(int ms) {
+  QElapsedTimer t;
+  t.start();
+  while (t.elapsed() < ms) {
+    QApplication::processEvents(QEventLoop::AllEvents, 20);
+    QThread::msleep(5);
+  }
+}
+
+bool save(QWidget* window, const QString& folder, const QString& name) {
+  const QString path = QDir(folder).filePath(name);
+  const bool ok = window->grab().save(path);
+  std::printf("%s %s\n", ok ? "wrote" : "FAILED", path.toUtf8().constData());
+  return ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: qxr470-screenshots <folder> [language index]\n");
+    return 1;
+  }
+  const QString folder = QString::fromLocal8Bit(argv[1]);
+  QDir().mkpath(folder);
+  auto skin = ui::SkinResources::locate();
+  if (!skin) return 1;
+  ui::SkinResources::install(*skin);
+  app::register_app_controls();
+  app::apply_app_style();
+  app::DemoMode demo;
+  if (!demo.start()) return 1;
+  // A phone on the pad's charger, so its power panel has something to show.
+  demo.emulator()->set_phone_type(emu::DeviceType::Pad, 1);
+  app::AppSettings settings(demo.folder() + QStringLiteral("/settings.ini"));
+  app::CMainWnd window(settings, nullptr);
+  app::install_lighting_editor(window);
+  window.initialise();
+  if (argc > 2) window.apply_language(QString::fromLocal8Bit(argv[2]).toInt());
+  window.show();
+  run_for(kStatusMs);
+
+  const char* names[] = {"keyboard", "mouse", "mousepad", "headset"};
+  bool ok = true;
+  for (size_t row = 0; row < devices::device_kinds().size(); ++row) {
+    const auto& model = window.devices().models()[row];
+    if (model.entry == nullptr) continue;
+    window.devices().entry_picked(model.entry);
+    run_for(kFrameMs);
+    ok &= save(&window, folder, QStringLiteral("%1.png").arg(QString::fromLatin1(names[row])));
+  }
+  // The keyboard's system settings and the profile menu.
+  const auto& keyboard = window.devices().models()[0];
+  window.devices().entry_picked(keyboard.entry);
+  keyboard.page->profile_panel()->SetMenuVisible(true);
+  keyboard.page->profile_panel()->SelectOptionTab(3);
+  keyboard.page->show_option_page(3);
+  run_for(kFrameMs);
+  ok &= save(&window, folder, QStringLiteral("keyboard-system.png"));
+  keyboard.page->profile_panel()->SetMenuVisible(false);
+
+  // The mouse's DPI stages.
+  const auto& mouse = window.devices().models()[1];
+  window.devices().entry_picked(mouse.entry);
+  mouse.page->profile_panel()->SelectOptionTab(4);
+  mouse.page->show_option_page(4);
+  run_for(kFrameMs);
+  ok &= save(&window, folder, QStringLiteral("mouse-dpi.png"));
+
+  for (emu::DeviceType t : emu::kAllDeviceTypes) demo.emulator()->unplug(t);
+  run_for(kSettleMs);
+  ok &= save(&window, folder, QStringLiteral("no-device.png"));
+  window.shutdown();
+  return ok ? 0 : 1;
+}

@@ -1,0 +1,183 @@
+#include "app/startup/startup.h"
+
+#include <QApplication>
+#include <QTimer>
+
+#include <time.h>
+
+#include <cstdio>
+#include <memory>
+
+#include "app/window/app_controls.h"
+#include "app/startup/app_identity.h"
+#include "app/startup/app_options.h"
+#include "app/startup/app_settings.h"
+#include "app/window/app_style.h"
+#include "app/startup/demo_mode.h"
+#include "app/startup/instance_server.h"
+#include "app/window/light_panels.h"
+#include "app/window/main_wnd.h"
+#include "app/startup/private_fonts.h"
+#include "app/startup/quit_signals.h"
+#include "app/window/skin_pictures.h"
+#include "app/startup/startup_warmup.h"
+#include "core/debug_line.h"
+#include "profile/data_paths.h"
+#include "ui/skin_resources.h"
+
+#ifndef QXR_VERSION
+#define QXR_VERSION "0.0.0"
+#endif
+
+namespace qxr::app {
+namespace {
+
+// The start-up benchmark sets this: the moment the main window is first painted goes to
+// stderr (CLOCK_MONOTONIC, ns) and the program ends.
+constexpr char kFirstPaintEnv[] = "QXR470_BENCH_FIRST_PAINT";
+
+class FirstPaintReporter : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint && !reported_) {
+      reported_ = true;
+      timespec now{};
+      clock_gettime(CLOCK_MONOTONIC, &now);
+      std::fprintf(stderr, "first-paint-ns %lld\n", static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
+      std::fflush(stderr);
+      QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  bool reported_ = false;
+};
+
+// Declared after the application object, so the warm-up helper ends before that goes.
+struct WarmupFinisher {
+  StartupWarmup& warmup;
+  ~WarmupFinisher() { warmup.finish(); }
+};
+
+constexpr int kExitBadUsage = 1;
+constexpr int kExitNoSkin = 1;
+constexpr int kExitNoInstance = 1;
+constexpr int kExitNotSent = 2;
+
+int send_message(const std::vector<std::string>& words) {
+  const std::optional<LocalMessage> message = message_from_args(words);
+  if (!message) {
+    std::fprintf(stderr, "qxr470: not a message: %s\n%s", words.front().c_str(), usage_text().c_str());
+    return kExitBadUsage;
+  }
+  switch (send_to_instance(*message)) {
+    case SendResult::Sent:
+      return 0;
+    case SendResult::NoInstance:
+      std::fprintf(stderr, "qxr470: the program is not running\n");
+      return kExitNoInstance;
+    case SendResult::Failed:
+      break;
+  }
+  std::fprintf(stderr, "qxr470: the message could not be sent\n");
+  return kExitNotSent;
+}
+
+}  // namespace
+
+int run_program(int argc, char** argv) {
+  StartupWarmup warmup;
+  QApplication app(argc, argv);
+  const WarmupFinisher finish_warmup{warmup};
+  QApplication::setApplicationName(QString::fromLatin1(kProgramName));
+  QApplication::setApplicationVersion(QStringLiteral(QXR_VERSION));
+  // The window hides to the tray; only "exit" or a signal ends the loop.
+  QApplication::setQuitOnLastWindowClosed(false);
+
+  std::vector<std::string> args;
+  for (const QString& a : QApplication::arguments().mid(1)) args.push_back(a.toStdString());
+  const AppOptions options = parse_options(args);
+  if (!options.error.empty()) {
+    std::fprintf(stderr, "qxr470: %s\n%s", options.error.c_str(), usage_text().c_str());
+    return kExitBadUsage;
+  }
+  if (options.help) {
+    std::fputs(usage_text().c_str(), stdout);
+    return 0;
+  }
+  if (options.version) {
+    std::printf("qxr470 %s\n", QXR_VERSION);
+    return 0;
+  }
+  if (options.send) return send_message(*options.send);
+
+  PrivateFonts fonts(QString::fromStdString(ProgramDataRoot()));
+  debug_fmt("软件标示：{}", instance_socket_path().toStdString());
+
+  InstanceServer server;
+  if (!server.claim()) {
+    // Another instance runs: it comes to the front, this one ends.
+    if (send_to_instance({MessageKind::Identity, 0, 1, {}}) != SendResult::NoInstance || !server.claim()) return 0;
+  }
+
+  std::optional<ui::SkinResources> skin = ui::SkinResources::locate();
+  if (!skin) {
+    std::fprintf(stderr, "qxr470: no skin folder with res.xml found\n");
+    return kExitNoSkin;
+  }
+  ui::SkinResources::install(*skin);
+  QStringList faces;
+  for (const char* face : kSheetFaces) faces << QString::fromLatin1(face);
+  // What the first picture of the window shows.
+  warmup.application_ready(faces, kSheetFontPx,
+                           {skin_image_path(QString::fromLatin1(kLogoImage)),
+                            skin_image_path(QString::fromLatin1(kNoDevicePicture))});
+  register_app_controls();
+  apply_app_style();
+
+  std::unique_ptr<DemoMode> demo;
+  if (options.demo) {
+    demo = std::make_unique<DemoMode>();
+    if (!demo->prepare()) {
+      std::fprintf(stderr, "qxr470: the demo devices could not be started\n");
+      return kExitBadUsage;
+    }
+  }
+  quit_on_signals();
+
+  AppSettings settings;
+  int code = 0;
+  {
+    CMainWnd window(settings, &server);
+    if (!window.loaded()) {
+      std::fprintf(stderr, "qxr470: the main window's skin could not be built\n");
+      return kExitNoSkin;
+    }
+    QObject::connect(&server, &InstanceServer::message_received, &window, &CMainWnd::handle_message);
+    QObject::connect(&window, &CMainWnd::quit_requested, &app, &QCoreApplication::quit);
+    install_lighting_editor(window);
+    if (demo) {
+      // The emulated devices are plugged once the window is on screen.
+      window.set_before_devices([&demo] {
+        if (demo->plug_devices()) return true;
+        std::fprintf(stderr, "qxr470: the demo devices could not be started\n");
+        QCoreApplication::exit(kExitBadUsage);
+        return false;
+      });
+    }
+    window.initialise(CMainWnd::DeviceStart::AfterFirstPaint);
+    FirstPaintReporter reporter;
+    if (qEnvironmentVariableIsSet(kFirstPaintEnv)) window.root()->installEventFilter(&reporter);
+    window.show();
+    code = QApplication::exec();
+    window.shutdown();
+  }
+  demo.reset();
+  return code;
+}
+
+}  // namespace qxr::app

@@ -1,0 +1,200 @@
+#include "app/window/notify_routes.h"
+
+#include <array>
+#include <vector>
+
+#include "editors/lighting/light_edits.h"
+
+namespace qxr::app {
+namespace {
+
+using enum Route;
+constexpr Match X = Match::Exact;
+constexpr Match N = Match::Indexed;
+
+// The window's own rows and those of the panels that publish none yet; the lighting panel's
+// rows follow from its table.
+constexpr RouteRow kWindowRoutes[] = {
+    {"windowinit", "", X, WindowInit},
+    {"windowsize", "root", X, WindowSize},
+    {"msenter", "", X, Hover},
+    {"msleave", "", X, Hover},
+    {"click_wpremove", "", X, Consumed},
+    {"click_wpedit", "", X, Consumed},
+    {"click_select_end", "device_key_light", X, KeySelectionEnd},
+    {"click_select_end", "mouse_device_key_light", X, KeySelectionEnd},
+
+    // ---- clicks ----
+    {"click", "closebtn", X, Close},
+    {"click", "nodevice_ok_btn", X, NoDeviceOk},
+    {"click", "control_light_status", X, LightStatus},
+    {"click", "minbtn", X, Minimize},
+    {"click", "maxbtn", X, Maximize},
+    {"click", "restorebtn", X, Restore},
+    {"click", "skinbtn", X, Skin},
+    {"click", "setbtn", X, Settings},
+    {"click", "key_", N, KeyButton},
+    {"click", "windowdeviceset_", N, SystemApplet},
+    {"click", "default_btn", X, KeyboardSystemButton},
+    {"click", "reset_repeat_btn", X, KeyboardSystemButton},
+    {"click", "device_add_btn", X, ProfileAction},
+    {"click", "device_sub_btn", X, ProfileAction},
+    {"click", "device_copy_btn", X, ProfileAction},
+    {"click", "device_reset_btn", X, ProfileAction},
+    {"click", "device_profile_edit_save_btn", X, ProfileAction},
+    {"click", "profile_fun_spread_btn", X, ProfileAction},
+    {"click", "device_export_btn", X, ProfileFile},
+    {"click", "device_import_btn", X, ProfileFile},
+    {"click", "key_butt_keysave", X, KeyAssignEditor},
+    {"click", "key_butt_keydefalut", X, KeyAssignEditor},
+    {"click", "key_butt_keycancel", X, KeyAssignEditor},
+    {"click", "key_butt_prosave", X, KeyAssignEditor},
+    {"click", "macro_btn_starredio", X, MacroEditor},
+    {"click", "macro_btn_stopredio", X, MacroEditor},
+    {"click", "macro_btn_name_add", X, MacroEditor},
+    {"click", "macro_btn_name_sub", X, MacroEditor},
+    {"click", "macro_btn_name_edit", X, MacroEditor},
+    {"click", "macro_btn_save", X, MacroEditor},
+    {"click", "macro_btn_cancel", X, MacroEditor},
+    {"click", "macro_btn_export", X, MacroEditor},
+    {"click", "macro_btn_import", X, MacroEditor},
+    {"click", "macro_btn_up", X, MacroEditor},
+    {"click", "macro_btn_down", X, MacroEditor},
+    {"click", "macro_btn_uptop", X, MacroEditor},
+    {"click", "macro_btn_downbottom", X, MacroEditor},
+    {"click", "macro_btn_delete", X, MacroEditor},
+    {"click", "macro_btn_deleteall", X, MacroEditor},
+    {"click", "macro_inset", X, MacroEditor},
+    {"click", "macro_inset_moveleftkey", X, MacroEditor},
+    {"click", "shootdate_save_btn", X, RecoilEditor},
+    {"click", "shootdate_reset_btn", X, RecoilEditor},
+    {"click", "shootdate_import_btn", X, RecoilEditor},
+    {"click", "shootdate_export_btn", X, RecoilEditor},
+    {"click", "bullet_selected_prev", X, RecoilEditor},
+    {"click", "bullet_selected_next", X, RecoilEditor},
+    {"click", "hs_eq_btn_save", X, HeadsetEditor},
+    {"click", "hs_eq_btn_delete", X, HeadsetEditor},
+
+    // ---- option and tab changes ----
+    {"selectchanged", "device_select", X, DeviceSelect},
+    {"selectchanged", "synchro_device_select", X, SynchroSelect},
+    {"selectchanged", "DPI_enable_check_", N, MouseSetting},
+    {"selectchanged", "polling_rate_option_", N, KeyboardSetting},
+    {"selectchanged", "mouse_device_seting_option_", N, MouseSetting},
+    {"selectchanged", "repeat_delay_check_", N, KeyboardSetting},
+    {"selectchanged", "key_ComBox_check_", N, KeyboardSetting},
+    {"selectchanged", "winlockflag_option", X, KeyboardSetting},
+    {"selectchanged", "wflag_option", X, KeyboardSetting},
+    {"selectchanged", "6flag_option", X, KeyboardSetting},
+    {"selectchanged", "shoot_gun_op_", N, RecoilEditor},
+    {"selectchanged", "bullet_op_", N, RecoilEditor},
+    {"selectchanged", "bullet_x_check", X, RecoilEditor},
+    {"selectchanged", "bullet_y_check", X, RecoilEditor},
+    {"selectchanged", "magic_option_", N, HeadsetEditor},
+    {"selectchanged", "magic_enable_option", X, HeadsetEditor},
+    {"selectchanged", "6533_eq_option_", N, HeadsetEditor},
+    {"selectchanged", "6533_MicIn_option", X, HeadsetEditor},
+    {"selectchanged", "6533_MicMoniter_option", X, HeadsetEditor},
+    {"selectchanged", "pointer_precision_check", X, MouseSetting},
+    {"selectchanged", "scrolls_page_check", X, MouseSetting},
+    {"selectchanged", "deng_Op_tab", X, OptionTab},
+    {"selectchanged", "key_Op_tab", X, OptionTab},
+    {"selectchanged", "macro_Op_tab", X, OptionTab},
+    {"selectchanged", "system_Op_tab", X, OptionTab},
+    {"selectchanged", "cursor_Op_tab", X, OptionTab},
+    {"selectchanged", "6533_voice_Op_tab", X, OptionTab},
+    {"selectchanged", "magic_Op_tab", X, OptionTab},
+    {"selectchanged", "Virtual7.1_Op_tab", X, OptionTab},
+
+    // ---- sliders ----
+    {"valuechanged", "DPI_slider_", N, MouseSetting},
+    {"valuechanged", "6533_eq_hz_slider_", N, HeadsetEditor},
+    {"valuechanged", "6533_MicIn_slider", X, HeadsetEditor},
+    {"valuechanged", "6533_MicMoniter_slider", X, HeadsetEditor},
+    {"valuechanged", "pointer_speed_slider", X, MouseSetting},
+    {"valuechanged", "scroll_speed_slider", X, MouseSetting},
+    {"valuechanged", "double_click_slider", X, MouseSetting},
+    {"valuechanged", "repeat_rate_slider", X, KeyboardSetting},
+    {"movevaluechanged", "DPI_slider_", N, MouseSetting},
+
+    // ---- combo boxes ----
+    {"itemselect", "device_profile_combo", X, ProfileSelect},
+    {"itemselect", "keyset_macro_over_combo", X, MacroEditor},
+    {"itemselect", "macro_name_list", X, MacroEditor},
+    {"itemselect", "custom_eq_name_combo", X, HeadsetEditor},
+    {"itemselect", "keyset_mousekey_combo", X, KeyAssignEditor},
+    {"itemselect", "keyset_mouseswing_combo", X, KeyAssignEditor},
+    {"itemselect", "keyset_mousewheel_combo", X, KeyAssignEditor},
+    {"itemselect", "keyset_mousedpi_combo", X, KeyAssignEditor},
+    {"itemselect", "keyset_media_combo", X, KeyAssignEditor},
+    {"itemselect", "keyset_system_combo", X, KeyAssignEditor},
+    {"itemselect", "keyset_macro_combo", X, KeyAssignEditor},
+    {"itemselect", "keyset_gunkey_combo", X, KeyAssignEditor},
+    {"itemselect", "keyset_combokey_combo", X, KeyAssignEditor},
+    {"itemclick", "", X, MacroEditor},
+    {"textchanged", "", X, MacroEditor},
+
+    // ---- edits committed on leaving them ----
+    {"killfocus", "DPI_edit_", N, MouseSetting},
+    {"killfocus", "keyset_keyboard_text_edit", X, KeyAssignEditor},
+    {"killfocus", "keyset_mouseswing_num_edit", X, KeyAssignEditor},
+    {"killfocus", "keyset_mouseswing_delay_edit", X, KeyAssignEditor},
+    {"killfocus", "keyset_mouseswing_speed_edit", X, KeyAssignEditor},
+    {"killfocus", "keyset_mousewheel_num_edit", X, KeyAssignEditor},
+    {"killfocus", "keyset_mousewheel_delay_edit", X, KeyAssignEditor},
+    {"killfocus", "keyset_mousewheel_speed_edit", X, KeyAssignEditor},
+    {"killfocus", "keyset_mousefire_interval_edit", X, KeyAssignEditor},
+    {"killfocus", "keyset_mousefire_num_edit", X, KeyAssignEditor},
+    {"killfocus", "keyset_macro_cycle_edit", X, KeyAssignEditor},
+    {"killfocus", "bullet_x_eidt", X, RecoilEditor},
+    {"killfocus", "bullet_y_eidt", X, RecoilEditor},
+    {"killfocus", "bullet_delay_eidt", X, RecoilEditor},
+    {"killfocus", "macro_delay", X, MacroEditor},
+};
+
+constexpr std::array<std::string_view, 2> kPassedThrough = {"click_wpadd", "click_wpselect"};
+
+constexpr std::string_view kRouteNames[] = {
+    "WindowInit",     "WindowSize",    "Hover",          "Close",          "NoDeviceOk",   "LightStatus",
+    "Minimize",       "Maximize",      "Restore",        "Skin",           "Settings",     "DeviceSelect",
+    "SynchroSelect",  "OptionTab",     "KeyButton",      "KeySelectionEnd", "KeyboardSetting",
+    "KeyboardSystemButton", "MouseSetting", "SystemApplet", "ProfileSelect", "ProfileAction", "ProfileFile",
+    "LightingEditor", "ColourSwatch",  "MusicLighting",  "KeyAssignEditor", "MacroEditor", "RecoilEditor",
+    "HeadsetEditor",  "Consumed",
+};
+static_assert(std::size(kRouteNames) == static_cast<size_t>(Route::Consumed) + 1);
+
+Route light_route(editors::LightAction action) {
+  if (action == editors::LightAction::PresetColour) return ColourSwatch;
+  return editors::is_audio_action(action) ? MusicLighting : LightingEditor;
+}
+
+}  // namespace
+
+std::span<const RouteRow> route_table() {
+  static const std::vector<RouteRow> table = [] {
+    std::vector<RouteRow> rows(std::begin(kWindowRoutes), std::end(kWindowRoutes));
+    for (const editors::LightNotificationRow& r : editors::light_notification_table())
+      rows.push_back({r.type, r.name, r.match, light_route(r.action)});
+    return rows;
+  }();
+  return table;
+}
+
+std::optional<Route> find_route(std::string_view type, std::string_view sender_name) {
+  for (const RouteRow& row : route_table()) {
+    if (ui::row_matches({row.type, row.name, row.match}, type, sender_name)) return row.route;
+  }
+  return std::nullopt;
+}
+
+bool passed_through(std::string_view type) {
+  for (std::string_view t : kPassedThrough) {
+    if (t == type) return true;
+  }
+  return false;
+}
+
+std::string_view route_name(Route route) { return kRouteNames[static_cast<size_t>(route)]; }
+
+}  // namespace qxr::app
