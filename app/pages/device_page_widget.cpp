@@ -31,6 +31,11 @@ namespace {
 const QString kKeyPrefix = QStringLiteral("key_");
 const QString kLightPrefix = QStringLiteral("light_");
 const QString kUserData = QStringLiteral("userdata");
+// The roles of the picture's key buttons that show a key's function.
+constexpr char kKeycapRole[] = "keycap";
+constexpr char kMouseKeyRole[] = "mousekey";
+// A keycap's own legend, kept while it shows another function.
+constexpr char kLegendProperty[] = "_legend";
 constexpr int kBrightnessLevels = 4;
 constexpr int kSpeedLevels = 4;
 
@@ -83,6 +88,7 @@ void DevicePageWidget::setup_device() {
   bind_indicators();
   device_->bind_page_controls();
   light_ = std::make_unique<editors::LightPageBridge>(content_, *device_, m.light_panel);
+  keys_panel_ = std::make_unique<editors::KeyPageBridge>(content_, *device_);
   follow_screen_size();
 
   if (profile_ != nullptr) {
@@ -400,7 +406,32 @@ void DevicePageWidget::clear_repeat_input() {
   });
 }
 
-void DevicePageWidget::key_list_changed() {}
+void DevicePageWidget::key_list_changed() {
+  on_ui([this] { rebuild_key_labels(); });
+}
+
+void DevicePageWidget::rebuild_key_labels() {
+  if (keys_panel_ == nullptr || keys_panel_->panel() == nullptr) return;
+  const std::vector<editors::KeyPageBridge::Label> labels = keys_panel_->key_labels();
+  const size_t n = std::min(labels.size(), keys_.size());
+  for (size_t i = 0; i < n; ++i) {
+    CDeviceKeyButtonUI* key = keys_[i];
+    const editors::KeyPageBridge::Label& label = labels[i];
+    if (key == nullptr || !label.text) continue;
+    const QString role = key->property("role").toString();
+    if (role == QLatin1String(kKeycapRole)) {
+      // A key doing what its cap says keeps the cap's short legend; a changed key shows its new
+      // function. The full name is always on hover.
+      if (!key->property(kLegendProperty).isValid()) key->setProperty(kLegendProperty, key->text());
+      const QString text = label.is_default ? key->property(kLegendProperty).toString() : *label.text;
+      if (key->text() != text) key->setText(text);
+      key->setToolTip(*label.text);
+    } else if (role == QLatin1String(kMouseKeyRole)) {
+      // The mouse's buttons lie over its picture: they name their function on hover.
+      key->setToolTip(*label.text);
+    }
+  }
+}
 
 void DevicePageWidget::show_power_status(const devices::PowerStatus& status) {
   on_ui([this, status] {

@@ -17,6 +17,7 @@
 #include "app/pages/kind_pages.h"
 #include "devices/device_page.h"
 #include "devices/usb_device.h"
+#include "editors/keys/key_page_bridge.h"
 #include "editors/lighting/light_page_bridge.h"
 
 class CDeviceKeyButtonUI;
@@ -69,8 +70,11 @@ class DevicePageWidget : public QWidget, public devices::DevicePage {
   void set_owner(PageOwner* owner) { owner_ = owner; }
   void attach_power_panel(CMpDevicePowerUI* panel);
   CMpDevicePowerUI* power_panel() const;
-  // The page's lighting panel and its device, once the device exists.
+  // The page's lighting and key panels and its device, once the device exists.
   editors::LightPageBridge* light_bridge() const { return light_.get(); }
+  editors::KeyPageBridge* key_bridge() const { return keys_panel_.get(); }
+  // Every key of the picture labelled from its current assignment (the device's key list).
+  void rebuild_key_labels();
 
   // Loads the selected profile into the device and sends it.
   void apply_selected_profile();
@@ -149,6 +153,7 @@ class DevicePageWidget : public QWidget, public devices::DevicePage {
   std::unique_ptr<MousePageAdapter> mouse_page_;
   std::unique_ptr<HeadsetPageAdapter> audio_page_;
   std::unique_ptr<editors::LightPageBridge> light_;
+  std::unique_ptr<editors::KeyPageBridge> keys_panel_;
   // Last, so the device (and its threads, which call this page) goes first.
   std::unique_ptr<devices::CMarluneUSBDevice> device_;
 };

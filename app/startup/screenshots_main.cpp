@@ -15,6 +15,7 @@
 #include "app/pages/device_option_ui.h"
 #include "app/pages/device_page_widget.h"
 #include "app/pages/device_profile_ui.h"
+#include "app/window/key_panels.h"
 #include "app/window/light_panels.h"
 #include "app/window/main_wnd.h"
 #include "emulator/emulator.h"
@@ -67,6 +68,7 @@ int main(int argc, char** argv) {
   app::AppSettings settings(demo.folder() + QStringLiteral("/settings.ini"));
   app::CMainWnd window(settings, nullptr);
   app::install_lighting_editor(window);
+  app::install_key_editor(window);
   window.initialise();
   if (argc > 2) window.apply_language(QString::fromLocal8Bit(argv[2]).toInt());
   window.show();
@@ -90,6 +92,20 @@ int main(int argc, char** argv) {
   run_for(kFrameMs);
   ok &= save(&window, folder, QStringLiteral("keyboard-system.png"));
   keyboard.page->profile_panel()->SetMenuVisible(false);
+
+  // The keyboard's key panel, with a key chosen on the picture: Caps Lock turned into Left Ctrl.
+  constexpr int kCapsLock = 60;
+  keyboard.page->profile_panel()->SelectOptionTab(1);
+  keyboard.page->show_option_page(1);
+  if (editors::KeyPageBridge* keys = keyboard.page->key_bridge()) {
+    keys->select_key(kCapsLock, {});
+    if (CKeySetControlUI* panel = keys->panel()) {
+      panel->StoreCurrent({kCapsLock, 0x20, 0x01, 0x00});
+      panel->ShowCurrent();
+    }
+  }
+  run_for(kFrameMs);
+  ok &= save(&window, folder, QStringLiteral("keyboard-keys.png"));
 
   // The mouse's DPI stages.
   const auto& mouse = window.devices().models()[1];

@@ -5,6 +5,7 @@
 #include "app/pages/fast_key_button.h"
 #include "app/pages/key_canvas.h"
 #include "app/pages/mp_device_power_ui.h"
+#include "editors/keys/register_keys.h"
 #include "editors/lighting/register_lighting.h"
 
 namespace qxr::app {
@@ -37,6 +38,7 @@ void register_app_controls(ui::ControlFactory& factory) {
     factory.register_class(QString::fromLatin1(c.short_name), c.creator);
   }
   editors::register_lighting_editor(factory);
+  editors::register_key_editor(factory);
 }
 
 }  // namespace qxr::app

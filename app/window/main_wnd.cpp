@@ -387,6 +387,12 @@ void CMainWnd::page_owner_message(DevicePageWidget* page, uint32_t message, intp
   debug_fmt("{}: message {:#x} {} {}", std::string(page->model().model_folder), message, first, second);
 }
 
+void CMainWnd::write_profile_to_device(DevicePageWidget* page) {
+  if (page == nullptr) return;
+  applying_[page] = 1;
+  page->apply_selected_profile();
+}
+
 void CMainWnd::page_operation_done(DevicePageWidget* page, devices::DeviceOperation op, int result) {
   if (op != devices::DeviceOperation::WriteMacros || applying_.remove(page) == 0) return;
   if (result == -1) {

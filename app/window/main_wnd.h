@@ -107,6 +107,9 @@ class CMainWnd : public QWidget, public ui::NotifyHandler, public PageOwner {
   using EditorHandler = std::function<void(DevicePageWidget* page, const ui::Notification& notification)>;
   void set_editor_handler(Route route, EditorHandler handler);
 
+  // The page's whole profile to its device; a failed or oversized macro upload is reported.
+  void write_profile_to_device(DevicePageWidget* page);
+
   // --- PageOwner ---
   void page_refresh_requested(DevicePageWidget* page, int delay_ms) override;
   void page_owner_message(DevicePageWidget* page, uint32_t message, intptr_t first, intptr_t second) override;

@@ -3,6 +3,7 @@
 #include <array>
 #include <vector>
 
+#include "editors/keys/key_rows.h"
 #include "editors/lighting/light_edits.h"
 
 namespace qxr::app {
@@ -12,8 +13,8 @@ using enum Route;
 constexpr Match X = Match::Exact;
 constexpr Match N = Match::Indexed;
 
-// The window's own rows and those of the panels that publish none yet; the lighting panel's
-// rows follow from its table.
+// The window's own rows and those of the panels that publish none yet; the lighting and key
+// panels' rows follow from their tables.
 constexpr RouteRow kWindowRoutes[] = {
     {"windowinit", "", X, WindowInit},
     {"windowsize", "root", X, WindowSize},
@@ -45,10 +46,6 @@ constexpr RouteRow kWindowRoutes[] = {
     {"click", "profile_fun_spread_btn", X, ProfileAction},
     {"click", "device_export_btn", X, ProfileFile},
     {"click", "device_import_btn", X, ProfileFile},
-    {"click", "key_butt_keysave", X, KeyAssignEditor},
-    {"click", "key_butt_keydefalut", X, KeyAssignEditor},
-    {"click", "key_butt_keycancel", X, KeyAssignEditor},
-    {"click", "key_butt_prosave", X, KeyAssignEditor},
     {"click", "macro_btn_starredio", X, MacroEditor},
     {"click", "macro_btn_stopredio", X, MacroEditor},
     {"click", "macro_btn_name_add", X, MacroEditor},
@@ -119,33 +116,13 @@ constexpr RouteRow kWindowRoutes[] = {
 
     // ---- combo boxes ----
     {"itemselect", "device_profile_combo", X, ProfileSelect},
-    {"itemselect", "keyset_macro_over_combo", X, MacroEditor},
     {"itemselect", "macro_name_list", X, MacroEditor},
     {"itemselect", "custom_eq_name_combo", X, HeadsetEditor},
-    {"itemselect", "keyset_mousekey_combo", X, KeyAssignEditor},
-    {"itemselect", "keyset_mouseswing_combo", X, KeyAssignEditor},
-    {"itemselect", "keyset_mousewheel_combo", X, KeyAssignEditor},
-    {"itemselect", "keyset_mousedpi_combo", X, KeyAssignEditor},
-    {"itemselect", "keyset_media_combo", X, KeyAssignEditor},
-    {"itemselect", "keyset_system_combo", X, KeyAssignEditor},
-    {"itemselect", "keyset_macro_combo", X, KeyAssignEditor},
-    {"itemselect", "keyset_gunkey_combo", X, KeyAssignEditor},
-    {"itemselect", "keyset_combokey_combo", X, KeyAssignEditor},
     {"itemclick", "", X, MacroEditor},
     {"textchanged", "", X, MacroEditor},
 
     // ---- edits committed on leaving them ----
     {"killfocus", "DPI_edit_", N, MouseSetting},
-    {"killfocus", "keyset_keyboard_text_edit", X, KeyAssignEditor},
-    {"killfocus", "keyset_mouseswing_num_edit", X, KeyAssignEditor},
-    {"killfocus", "keyset_mouseswing_delay_edit", X, KeyAssignEditor},
-    {"killfocus", "keyset_mouseswing_speed_edit", X, KeyAssignEditor},
-    {"killfocus", "keyset_mousewheel_num_edit", X, KeyAssignEditor},
-    {"killfocus", "keyset_mousewheel_delay_edit", X, KeyAssignEditor},
-    {"killfocus", "keyset_mousewheel_speed_edit", X, KeyAssignEditor},
-    {"killfocus", "keyset_mousefire_interval_edit", X, KeyAssignEditor},
-    {"killfocus", "keyset_mousefire_num_edit", X, KeyAssignEditor},
-    {"killfocus", "keyset_macro_cycle_edit", X, KeyAssignEditor},
     {"killfocus", "bullet_x_eidt", X, RecoilEditor},
     {"killfocus", "bullet_y_eidt", X, RecoilEditor},
     {"killfocus", "bullet_delay_eidt", X, RecoilEditor},
@@ -176,6 +153,8 @@ std::span<const RouteRow> route_table() {
     std::vector<RouteRow> rows(std::begin(kWindowRoutes), std::end(kWindowRoutes));
     for (const editors::LightNotificationRow& r : editors::light_notification_table())
       rows.push_back({r.type, r.name, r.match, light_route(r.action)});
+    for (const editors::keys::KeyNotificationRow& r : editors::keys::key_notification_table())
+      rows.push_back({r.type, r.name, r.match, KeyAssignEditor});
     return rows;
   }();
   return table;

@@ -209,6 +209,11 @@ def lighting_page(skin='LightControlBasic.ui'):
     return W('CLightControlUI', 'LightControlItem', dyn={'skinfile': skin})
 
 
+def key_set_page():
+    """The key-assignment panel; its children come from its own skin."""
+    return W('CKeySetControlUI', 'KeySetControlItem', dyn={'skinfile': 'KeySetControl.ui'})
+
+
 def segmented(prefix, texts):
     items = []
     for i, t in enumerate(texts):
@@ -347,7 +352,8 @@ def keyboard_page():
         children.append(key_cap(key, '', (0, 0, 1, 1), visible=False))
     board = W('KeyCanvas', 'keyboard_device_key_light', geometry=((PANEL_W - case_w) // 2, (PANEL_H - case_h) // 2, case_w, case_h),
               dyn={'role': 'device_case'}, children=children)
-    return page('keyboard_page', 'device_key_light', [board], standard_pages({0: lighting_page('LightControl.ui'), 3: keyboard_system_page()}))
+    return page('keyboard_page', 'device_key_light', [board],
+                standard_pages({0: lighting_page('LightControl.ui'), 1: key_set_page(), 3: keyboard_system_page()}))
 
 
 def picture(name, rect, image):
@@ -368,7 +374,7 @@ def mouse_page():
                       props={'text': 'mouse_link_tip_text', 'visible': False, 'alignment': Set('Qt::AlignCenter')},
                       dyn={'role': 'dim'}))
     return page('mouse_device_seting_layout', 'mouse_device_key_light', children,
-                standard_pages({3: mouse_system_page(), 4: mouse_dpi_page()}))
+                standard_pages({1: key_set_page(), 3: mouse_system_page(), 4: mouse_dpi_page()}))
 
 
 def leds_on(rects, ox, oy):
@@ -390,6 +396,121 @@ def headset_page():
     return page('headset_page', 'headset_device_key_light', children, standard_pages({}))
 
 
+# ---- key-assignment panel ----------------------------------------------------------------------
+
+KEY_PANEL_STYLE = """QFrame[role="card"] { background: #1C1D22; border: 1px solid #26272E; border-radius: 8px; }
+QLabel[role="caption"] { color: #9B9DA8; font-size: 12px; font-weight: 600; }
+QLabel[role="dim"] { color: #6E7080; font-size: 11px; }
+QFrame[role="card"] QLabel { background: transparent; border: none; }
+QStackedWidget#function_switch_tablayout, QStackedWidget#function_switch_tablayout > QWidget { background: transparent; }"""
+
+MOUSE_BUTTON_NAMES = ['mouse_key_left', 'mouse_key_middle', 'mouse_key_right', 'mouse_key_forward', 'mouse_key_back']
+MEDIA_NAMES = ['media_text', 'media_play', 'media_stop', 'media_prev', 'media_next', 'media_vol_sub', 'media_vol_add',
+               'media_mute', 'web_text', 'web_refresh', 'wed_stop', 'wed_back', 'wed_forward', 'wed_favorite',
+               'web_search', 'media_mypc', 'media_calc', 'media_mail']
+COMBO_KEYS = ['O', 'N', 'Z', 'S', 'C', 'X', 'V', 'F', 'A', '-', '=']
+
+
+def card(name, children, width=None, spacing=8):
+    props = {}
+    if width:
+        props = {'minimumSize': Size((width, 0)), 'maximumSize': Size((width, 16777215))}
+    return W('QFrame', name, props=props, dyn={'role': 'card'},
+             layout=L('QVBoxLayout', name + '_box', children, margins=(14, 12, 14, 12), spacing=spacing))
+
+
+def caption(name, text):
+    return label(name, text, dyn={'role': 'caption'})
+
+
+def combo(name, items=(), dyn=None):
+    return W('QComboBox', name, items=items, dyn=dyn, props={'sizePolicy': Policy(('Expanding', 'Fixed'))})
+
+
+def number_edit(name, width=56):
+    return W('QLineEdit', name, fixed=(width, 28), props={'alignment': Set('Qt::AlignCenter'), 'text': '0'})
+
+
+def field(name, text, widget):
+    return W('QWidget', name, layout=L('QHBoxLayout', name + '_box', [
+        label(name + '_label', text, dyn={'role': 'dim'}), widget, Spacer(name + '_end')], spacing=8))
+
+
+def group_page(n, children):
+    return W('QWidget', 'keyset_page_%d' % n, layout=L('QVBoxLayout', 'keyset_page_%d_box' % n,
+                                                        children + [Spacer('keyset_page_%d_end' % n, horizontal=False)],
+                                                        spacing=8))
+
+
+def repeat_fields(prefix, direction_items):
+    return [
+        combo('keyset_mouse%s_combo' % prefix, direction_items),
+        W('QWidget', 'keyset_%s_numbers' % prefix, layout=L('QHBoxLayout', 'keyset_%s_numbers_box' % prefix, [
+            field('keyset_%s_count' % prefix, 'keyset_count_text', number_edit('keyset_mouse%s_num_edit' % prefix)),
+            field('keyset_%s_delay' % prefix, 'keyset_delay_text', number_edit('keyset_mouse%s_delay_edit' % prefix)),
+            field('keyset_%s_speed' % prefix, 'keyset_speed_text', number_edit('keyset_mouse%s_speed_edit' % prefix)),
+        ], spacing=12)),
+    ]
+
+
+def key_set_panel():
+    pages = [
+        group_page(0, [label('keyset_default_page', 'keyset_default_page_text', dyn={'role': 'dim'},
+                             props={'wordWrap': True})]),
+        group_page(1, [combo('keyset_mousekey_combo', MOUSE_BUTTON_NAMES)]),
+        group_page(2, repeat_fields('swing', ['mouse_key_left_Swing', 'mouse_key_right_Swing'])),
+        group_page(3, repeat_fields('wheel', ['mouse_key_up_Swing', 'mouse_key_down_Swing'])),
+        group_page(4, [combo('keyset_mousedpi_combo', ['mouse_key_DPI_add', 'mouse_key_DPI_sub', 'mouse_key_DPI_loop'])]),
+        group_page(5, [W('QWidget', 'keyset_fire_numbers', layout=L('QHBoxLayout', 'keyset_fire_numbers_box', [
+            field('keyset_fire_interval', 'keyset_interval_text', number_edit('keyset_mousefire_interval_edit')),
+            field('keyset_fire_count', 'keyset_count_text', number_edit('keyset_mousefire_num_edit')),
+            Spacer('keyset_fire_end')], spacing=12))]),
+        group_page(6, [
+            segmented('key_ComBox_check_', ['keyset_mod_none_text', 'Ctrl', 'Shift', 'Alt', 'Win']),
+            W('QWidget', 'keyset_key_row', layout=L('QHBoxLayout', 'keyset_key_row_box', [
+                W('QLineEdit', 'keyset_keyboard_text_edit', props={'placeholderText': 'keyset_capture_hint_text',
+                                                                   'readOnly': True,
+                                                                   'sizePolicy': Policy(('Expanding', 'Fixed'))}),
+                W('QLineEdit', 'keyset_keyname_search', props={'placeholderText': 'keyset_search_hint_text',
+                                                               'clearButtonEnabled': True,
+                                                               'sizePolicy': Policy(('Expanding', 'Fixed'))}),
+            ], spacing=10)),
+        ]),
+        group_page(7, [combo('keyset_media_combo', MEDIA_NAMES)]),
+        group_page(8, [combo('keyset_system_combo', ['system_power', 'system_sleep', 'system_wake_up'])]),
+        group_page(9, [
+            combo('keyset_macro_combo'),
+            combo('keyset_macro_over_combo', ['keyset_macro_mode_%d_text' % i for i in range(4)] + ['keyset_macro_repeat_text']),
+            W('QWidget', 'keyset_macro_cycle_layout', props={'visible': False},
+              layout=L('QHBoxLayout', 'keyset_macro_cycle_box', [
+                  label('keyset_macro_cycle_label', 'keyset_repeat_count_text', dyn={'role': 'dim'}),
+                  number_edit('keyset_macro_cycle_edit'), Spacer('keyset_macro_cycle_end')], spacing=8)),
+        ]),
+        group_page(10, [combo('keyset_gunkey_combo', ['gun_%d_txt' % i for i in range(1, 5)])]),
+        group_page(11, [combo('keyset_combokey_combo', ['Ctrl+' + k for k in COMBO_KEYS])]),
+    ]
+    editable = W('QWidget', 'keyset_layout', layout=L('QHBoxLayout', 'keyset_layout_box', [
+        card('keyset_function_card', [
+            caption('keyset_function_label', 'keyset_function_text'),
+            combo('keyset_function_combo', ['keyset_group_%d_text' % g for g in range(12)],
+                  dyn={'itemdata': ','.join(str(g) for g in range(12))}),
+            Spacer('keyset_function_end', horizontal=False)], width=200),
+        card('keyset_group_card', [W('QStackedWidget', 'function_switch_tablayout', children=pages)]),
+    ], spacing=10))
+    buttons = card('keyset_buttons_card', [
+        label('keyset_key_hint', 'keyset_key_hint_text', dyn={'role': 'dim'}, props={'wordWrap': True}),
+        Spacer('keyset_buttons_gap', horizontal=False),
+        W('QWidget', 'keyset_button_row', layout=L('QGridLayout', 'keyset_button_grid', [
+            (button('key_butt_keysave', 'keyset_save_text', dyn={'accent': True}, props={'enabled': False}), 0, 0),
+            (button('key_butt_keycancel', 'keyset_cancel_text', props={'enabled': False}), 0, 1),
+            (button('key_butt_keydefalut', 'keyset_default_text'), 1, 0),
+            (button('key_butt_prosave', 'keyset_prosave_text', props={'enabled': False}), 1, 1),
+        ], spacing=8)),
+    ], width=300)
+    return W('QWidget', 'key_set_root', props={'styleSheet': KEY_PANEL_STYLE},
+             layout=L('QHBoxLayout', 'key_set_layout', [editable, buttons], margins=(0, 6, 0, 0), spacing=10))
+
+
 # ---- output ------------------------------------------------------------------------------------
 
 def skins():
@@ -398,6 +519,7 @@ def skins():
         'DeviceOption.ui': ('DeviceOption', device_option()),
         'MpDevicePower.ui': ('MpDevicePower', power_panel()),
         'DeviceProfile.ui': ('DeviceProfile', profile_panel()),
+        'KeySetControl.ui': ('key_set_root', key_set_panel()),
         'keyboarddevice.ui': ('keyboarddevice', keyboard_page()),
         'mousedevice.ui': ('mousedevice', mouse_page()),
         'mousepaddevice.ui': ('mousepaddevice', pad_page()),

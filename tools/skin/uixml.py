@@ -1,7 +1,7 @@
 """Builds Qt Designer (.ui) files from a compact description.
 
 A widget is W(class, name, geometry=(x, y, w, h), props={...}, dyn={...}, layout=L(...),
-children=[...]). Properties are typed by their Python value: bool, int, str, Rect, Size, Enum,
+children=[...], items=[...]) (items: a combo box's item texts). Properties are typed by their Python value: bool, int, str, Rect, Size, Enum,
 Set, Policy. `dyn` holds dynamic properties (skin attributes), written with stdset="0".
 """
 import xml.etree.ElementTree as ET
@@ -105,8 +105,9 @@ class L:
 
 class W:
     def __init__(self, cls, name, geometry=None, props=None, dyn=None, layout=None, children=None,
-                 fixed=None):
+                 fixed=None, items=None):
         self.cls, self.name, self.geometry = cls, name, geometry
+        self.items = list(items or [])
         self.props = dict(props or {})
         self.dyn = dict(dyn or {})
         self.layout, self.children = layout, list(children or [])
@@ -122,6 +123,8 @@ class W:
             _prop(w, k, v)
         for k, v in self.dyn.items():
             _prop(w, k, v, dynamic=True)
+        for text in self.items:
+            _prop(ET.SubElement(w, 'item'), 'text', text)
         if self.layout is not None:
             self.layout.build(w)
         for c in self.children:
@@ -137,6 +140,7 @@ CUSTOM_BASES = {
     'CDeviceProfileUI': 'QWidget',
     'CMpDevicePowerUI': 'QWidget',
     'CLightControlUI': 'QWidget',
+    'CKeySetControlUI': 'QWidget',
     'KeyCanvas': 'QWidget',
 }
 
