@@ -94,7 +94,7 @@ int main(int argc, char** argv) {
   keyboard.page->profile_panel()->SetMenuVisible(false);
 
   // The keyboard's key panel, with a key chosen on the picture: Caps Lock turned into Left Ctrl.
-  constexpr int kCapsLock = 60;
+  constexpr int kCapsLock = 63;
   keyboard.page->profile_panel()->SelectOptionTab(1);
   keyboard.page->show_option_page(1);
   if (editors::KeyPageBridge* keys = keyboard.page->key_bridge()) {
