@@ -93,17 +93,20 @@ int main(int argc, char** argv) {
   ok &= save(&window, folder, QStringLiteral("keyboard-system.png"));
   keyboard.page->profile_panel()->SetMenuVisible(false);
 
-  // The keyboard's key panel, with a key chosen on the picture: Caps Lock turned into Left Ctrl.
+  // The keyboard's key panel, with a key chosen on the picture: Caps Lock becomes Left Ctrl.
   constexpr int kCapsLock = 63;
+  constexpr size_t kLeftCtrlEntry = 0;
   keyboard.page->profile_panel()->SelectOptionTab(1);
   keyboard.page->show_option_page(1);
   if (editors::KeyPageBridge* keys = keyboard.page->key_bridge()) {
     keys->select_key(kCapsLock, {});
     if (CKeySetControlUI* panel = keys->panel()) {
-      panel->StoreCurrent({kCapsLock, 0x20, 0x01, 0x00});
+      panel->StoreCurrent({kCapsLock, 0x20, 0x00, 0x00});
       panel->ShowCurrent();
+      panel->TakeKeyEntry(kLeftCtrlEntry);
     }
   }
+  keyboard.page->device()->drain();
   run_for(kFrameMs);
   ok &= save(&window, folder, QStringLiteral("keyboard-keys.png"));
 
