@@ -26,7 +26,7 @@ KeyPageBridge::KeyPageBridge(QWidget* page, devices::DeviceOperations& device)
     : device_(device), keys_(device.key_assignments()), guards_left_button_(device.capabilities().pointer_settings) {
   if (page != nullptr) panel_ = page->findChild<CKeySetControlUI*>(QString::fromLatin1(kKeyPanelName));
   if (panel_ == nullptr || keys_ == nullptr) return;
-  panel_->InitControls();
+  // The panel builds its controls when first shown or used: start-up does not wait for them.
   panel_->SetDeviceKind(guards_left_button_ ? kMousePanelKind : kKeyboardPanelKind);
   panel_->entry_taken = [this] { apply(); };
 }
