@@ -74,6 +74,10 @@ class MacroList {
   virtual ~MacroList() = default;
   // Names of "macro.config", as last read.
   virtual std::vector<std::string> macro_names() const = 0;
+  // Where "macro.config" and the macro files lie (ends with a separator).
+  virtual std::string macro_folder() const = 0;
+  // The list changed on disk: the names are read again and the key labels follow.
+  virtual void reload_macro_names() = 0;
   // The macros the keys use, to the device where the kind keeps them; the result comes as
   // WriteMacros (0 sent or nothing to send, -1 out of memory or refused, n > 0 overflow).
   virtual void send_macros() = 0;

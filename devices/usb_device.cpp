@@ -633,6 +633,13 @@ bool CMarluneUSBDevice::check_macro_keys_now() {
   return true;
 }
 
+void CMarluneUSBDevice::reload_macro_names() {
+  post_task([this] {
+    LoadLightConfig();
+    page().key_list_changed();
+  });
+}
+
 void CMarluneUSBDevice::send_macros() {
   post_operation(DeviceOperation::WriteMacros, [this] { return write_macros_now(collect_key_items()); });
 }

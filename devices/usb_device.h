@@ -189,6 +189,8 @@ class CMarluneUSBDevice : public DeviceOperations, public KeyAssignments, public
   void SendProfileKeys(int onboard_profile = 0) override;
   void CheckMacroKeys() override;
   std::vector<std::string> macro_names() const override { return light_config().macro_names; }
+  std::string macro_folder() const override { return user_data_folder(); }
+  void reload_macro_names() override;
   void send_macros() override;
   // Macro indices the keys use, in the order the key table numbers their slots.
   virtual std::vector<int> collect_key_items() const { return {}; }

@@ -22,8 +22,41 @@ struct MacroEntry {
   bool operator==(const MacroEntry&) const = default;
 };
 
+// At most this many macros per device folder, and events per macro.
+inline constexpr size_t kMaxMacros = 50;
+inline constexpr size_t kMaxMacroEvents = 4000;
+inline constexpr int kMacroFileVersion = 64;
+
+// A macro as its file holds it.
+struct MacroFile {
+  std::string name;  // "MacroName"
+  std::string guid;  // "Guid"
+  std::vector<MacroEvent> events;
+  bool operator==(const MacroFile&) const = default;
+};
+
 // The list of "macro.config"; nothing when the file cannot be read.
 std::optional<std::vector<MacroEntry>> ReadMacroList(const std::string& config_path);
+// Writes the list, keeping what else the file holds; an unreadable file is moved aside first.
+// False when nothing was written.
+bool WriteMacroList(const std::string& config_path, const std::vector<MacroEntry>& entries);
+
+// A macro file; nothing when it cannot be read.
+std::optional<MacroFile> ReadMacroFile(const std::string& path);
+// Writes the macro ("Delay" as decimal text, "Version" 64); an unreadable file at path is moved
+// aside first. False when nothing was written.
+bool WriteMacroFile(const std::string& path, const MacroFile& macro);
+
+// A file offered for import, checked before anything is copied: it must be a macro file whose
+// "Events" are event objects of the known types with delays in range, at most kMaxMacroEvents.
+enum class MacroImportCheck { kOk, kUnreadable, kNotAMacro, kBadEvent, kTooManyEvents };
+struct MacroImport {
+  MacroImportCheck check = MacroImportCheck::kUnreadable;
+  std::vector<MacroEvent> events;
+};
+MacroImport CheckMacroImport(const std::string& path);
+// The same check of a file's bytes.
+MacroImport CheckMacroImportText(const std::string& text);
 
 // The ".mac" file of an entry in folder; empty when the entry's "Guid" would name a file
 // outside the folder.

@@ -29,6 +29,8 @@ inline const QString kMouseEnter = QStringLiteral("msenter");
 inline const QString kMouseLeave = QStringLiteral("msleave");
 inline const QString kSelectEnd = QStringLiteral("click_select_end");
 inline const QString kHandDelete = QStringLiteral("click_handdelete");
+// A context-menu item chosen: the sender is the widget whose menu it is, the name the item's.
+inline const QString kMenu = QStringLiteral("menu");
 }  // namespace notify_type
 
 struct Notification {
@@ -62,5 +64,7 @@ NotifyHandler* notify_handler_for(const QWidget* widget);
 // no ancestor has a handler: the notification is then dropped, as for a control not yet placed
 // in a window.
 bool send_notify(QWidget* sender, const QString& type, qintptr param1 = 0, qintptr param2 = 0);
+// "menu" from owner, named after the chosen item.
+bool send_menu_notify(QWidget* owner, const QString& item_name);
 
 }  // namespace qxr::ui

@@ -84,4 +84,12 @@ bool send_notify(QWidget* sender, const QString& type, qintptr param1, qintptr p
   return true;
 }
 
+bool send_menu_notify(QWidget* owner, const QString& item_name) {
+  if (owner == nullptr) return false;
+  NotifyHandler* handler = notify_handler_for(owner);
+  if (handler == nullptr) return false;
+  handler->Notify({notify_type::kMenu, item_name, QPointer<QWidget>(owner), 0, 0});
+  return true;
+}
+
 }  // namespace qxr::ui

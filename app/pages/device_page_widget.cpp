@@ -89,6 +89,7 @@ void DevicePageWidget::setup_device() {
   device_->bind_page_controls();
   light_ = std::make_unique<editors::LightPageBridge>(content_, *device_, m.light_panel);
   keys_panel_ = std::make_unique<editors::KeyPageBridge>(content_, *device_);
+  macros_panel_ = std::make_unique<editors::MacroPageBridge>(content_, *device_, keys_panel_->panel());
   follow_screen_size();
 
   if (profile_ != nullptr) {
@@ -161,7 +162,10 @@ QList<int> DevicePageWidget::selected_keys() const {
 
 void DevicePageWidget::show_option_page(int index) {
   if (auto* pages = qobject_cast<QStackedWidget*>(find(QString::fromLatin1(kOptionSwitchName)))) {
-    if (index >= 0 && index < pages->count()) pages->setCurrentIndex(index);
+    if (index < 0 || index >= pages->count()) return;
+    pages->setCurrentIndex(index);
+    // Some editors need the picture's room and nothing from it.
+    if (key_panel_ != nullptr) key_panel_->setVisible(!pages->widget(index)->property(kHidesPictureProperty).toBool());
   }
 }
 
@@ -171,6 +175,10 @@ void DevicePageWidget::apply_selected_profile() {
   if (device_ == nullptr || profile_ == nullptr) return;
   device_->set_profile_id(profile_->GetCurrentProfileId().toStdString());
   device_->apply_selected_profile();
+}
+
+void DevicePageWidget::send_macros() {
+  if (device_ != nullptr && device_->macro_list() != nullptr) device_->macro_list()->send_macros();
 }
 
 void DevicePageWidget::on_setting_control(const QString& name, qintptr value) {

@@ -18,6 +18,7 @@
 #include "devices/device_page.h"
 #include "devices/usb_device.h"
 #include "editors/keys/key_page_bridge.h"
+#include "editors/macros/macro_page_bridge.h"
 #include "editors/lighting/light_page_bridge.h"
 
 class CDeviceKeyButtonUI;
@@ -46,6 +47,8 @@ inline constexpr const char* kKeyboardRequiredControls[] = {
     "repeat_delay_check_0", "repeat_delay_check_3", "repeat_delay_time_label1", "repeat_rate_slider",
     "repeat_input_richedit", "6flag_option", "wflag_option", "winlockflag_option"};
 inline constexpr char kOptionSwitchName[] = "device_option_switch";
+// An option page with this property set hides the device picture while shown.
+inline constexpr char kHidesPictureProperty[] = "hidespicture";
 inline constexpr char kLightSummaryName[] = "light_summary_text";
 
 class DevicePageWidget : public QWidget, public devices::DevicePage {
@@ -73,11 +76,14 @@ class DevicePageWidget : public QWidget, public devices::DevicePage {
   // The page's lighting and key panels and its device, once the device exists.
   editors::LightPageBridge* light_bridge() const { return light_.get(); }
   editors::KeyPageBridge* key_bridge() const { return keys_panel_.get(); }
+  editors::MacroPageBridge* macro_bridge() const { return macros_panel_.get(); }
   // Every key of the picture labelled from its current assignment (the device's key list).
   void rebuild_key_labels();
 
   // Loads the selected profile into the device and sends it.
   void apply_selected_profile();
+  // The macros the keys use to the device, where the kind keeps them.
+  void send_macros();
   // A control of the page changed (system settings of the keyboard, the mouse's settings).
   void on_setting_control(const QString& name, qintptr value);
   // A DPI slider being dragged: its edit follows.
@@ -154,6 +160,7 @@ class DevicePageWidget : public QWidget, public devices::DevicePage {
   std::unique_ptr<HeadsetPageAdapter> audio_page_;
   std::unique_ptr<editors::LightPageBridge> light_;
   std::unique_ptr<editors::KeyPageBridge> keys_panel_;
+  std::unique_ptr<editors::MacroPageBridge> macros_panel_;
   // Last, so the device (and its threads, which call this page) goes first.
   std::unique_ptr<devices::CMarluneUSBDevice> device_;
 };

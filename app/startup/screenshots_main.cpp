@@ -16,6 +16,7 @@
 #include "app/pages/device_page_widget.h"
 #include "app/pages/device_profile_ui.h"
 #include "app/window/key_panels.h"
+#include "app/window/macro_panels.h"
 #include "app/window/light_panels.h"
 #include "app/window/main_wnd.h"
 #include "emulator/emulator.h"
@@ -69,6 +70,7 @@ int main(int argc, char** argv) {
   app::CMainWnd window(settings, nullptr);
   app::install_lighting_editor(window);
   app::install_key_editor(window);
+  app::install_macro_editor(window);
   window.initialise();
   if (argc > 2) window.apply_language(QString::fromLocal8Bit(argv[2]).toInt());
   window.show();

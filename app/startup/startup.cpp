@@ -16,6 +16,7 @@
 #include "app/startup/demo_mode.h"
 #include "app/startup/instance_server.h"
 #include "app/window/key_panels.h"
+#include "app/window/macro_panels.h"
 #include "app/window/light_panels.h"
 #include "app/window/main_wnd.h"
 #include "app/startup/private_fonts.h"
@@ -162,6 +163,7 @@ int run_program(int argc, char** argv) {
     QObject::connect(&window, &CMainWnd::quit_requested, &app, &QCoreApplication::quit);
     install_lighting_editor(window);
     install_key_editor(window);
+    install_macro_editor(window);
     if (demo) {
       // The emulated devices are plugged once the window is on screen.
       window.set_before_devices([&demo] {

@@ -393,6 +393,12 @@ void CMainWnd::write_profile_to_device(DevicePageWidget* page) {
   page->apply_selected_profile();
 }
 
+void CMainWnd::send_macros_to_device(DevicePageWidget* page) {
+  if (page == nullptr) return;
+  applying_[page] = 1;
+  page->send_macros();
+}
+
 void CMainWnd::page_operation_done(DevicePageWidget* page, devices::DeviceOperation op, int result) {
   if (op != devices::DeviceOperation::WriteMacros || applying_.remove(page) == 0) return;
   if (result == -1) {

@@ -109,6 +109,8 @@ class CMainWnd : public QWidget, public ui::NotifyHandler, public PageOwner {
 
   // The page's whole profile to its device; a failed or oversized macro upload is reported.
   void write_profile_to_device(DevicePageWidget* page);
+  // The macros the page's keys use to its device; a failed or oversized upload is reported.
+  void send_macros_to_device(DevicePageWidget* page);
 
   // --- PageOwner ---
   void page_refresh_requested(DevicePageWidget* page, int delay_ms) override;

@@ -5,6 +5,7 @@
 
 #include "editors/keys/key_rows.h"
 #include "editors/lighting/light_edits.h"
+#include "editors/macros/macro_rows.h"
 
 namespace qxr::app {
 namespace {
@@ -13,8 +14,8 @@ using enum Route;
 constexpr Match X = Match::Exact;
 constexpr Match N = Match::Indexed;
 
-// The window's own rows and those of the panels that publish none yet; the lighting and key
-// panels' rows follow from their tables.
+// The window's own rows and those of the panels that publish none yet; the lighting, key and
+// macro panels' rows follow from their tables.
 constexpr RouteRow kWindowRoutes[] = {
     {"windowinit", "", X, WindowInit},
     {"windowsize", "root", X, WindowSize},
@@ -46,23 +47,6 @@ constexpr RouteRow kWindowRoutes[] = {
     {"click", "profile_fun_spread_btn", X, ProfileAction},
     {"click", "device_export_btn", X, ProfileFile},
     {"click", "device_import_btn", X, ProfileFile},
-    {"click", "macro_btn_starredio", X, MacroEditor},
-    {"click", "macro_btn_stopredio", X, MacroEditor},
-    {"click", "macro_btn_name_add", X, MacroEditor},
-    {"click", "macro_btn_name_sub", X, MacroEditor},
-    {"click", "macro_btn_name_edit", X, MacroEditor},
-    {"click", "macro_btn_save", X, MacroEditor},
-    {"click", "macro_btn_cancel", X, MacroEditor},
-    {"click", "macro_btn_export", X, MacroEditor},
-    {"click", "macro_btn_import", X, MacroEditor},
-    {"click", "macro_btn_up", X, MacroEditor},
-    {"click", "macro_btn_down", X, MacroEditor},
-    {"click", "macro_btn_uptop", X, MacroEditor},
-    {"click", "macro_btn_downbottom", X, MacroEditor},
-    {"click", "macro_btn_delete", X, MacroEditor},
-    {"click", "macro_btn_deleteall", X, MacroEditor},
-    {"click", "macro_inset", X, MacroEditor},
-    {"click", "macro_inset_moveleftkey", X, MacroEditor},
     {"click", "shootdate_save_btn", X, RecoilEditor},
     {"click", "shootdate_reset_btn", X, RecoilEditor},
     {"click", "shootdate_import_btn", X, RecoilEditor},
@@ -116,17 +100,13 @@ constexpr RouteRow kWindowRoutes[] = {
 
     // ---- combo boxes ----
     {"itemselect", "device_profile_combo", X, ProfileSelect},
-    {"itemselect", "macro_name_list", X, MacroEditor},
     {"itemselect", "custom_eq_name_combo", X, HeadsetEditor},
-    {"itemclick", "", X, MacroEditor},
-    {"textchanged", "", X, MacroEditor},
 
     // ---- edits committed on leaving them ----
     {"killfocus", "DPI_edit_", N, MouseSetting},
     {"killfocus", "bullet_x_eidt", X, RecoilEditor},
     {"killfocus", "bullet_y_eidt", X, RecoilEditor},
     {"killfocus", "bullet_delay_eidt", X, RecoilEditor},
-    {"killfocus", "macro_delay", X, MacroEditor},
 };
 
 constexpr std::array<std::string_view, 2> kPassedThrough = {"click_wpadd", "click_wpselect"};
@@ -155,6 +135,8 @@ std::span<const RouteRow> route_table() {
       rows.push_back({r.type, r.name, r.match, light_route(r.action)});
     for (const editors::keys::KeyNotificationRow& r : editors::keys::key_notification_table())
       rows.push_back({r.type, r.name, r.match, KeyAssignEditor});
+    for (const editors::macros::MacroNotificationRow& r : editors::macros::macro_notification_table())
+      rows.push_back({r.type, r.name, r.match, MacroEditor});
     return rows;
   }();
   return table;

@@ -209,6 +209,11 @@ def lighting_page(skin='LightControlBasic.ui'):
     return W('CLightControlUI', 'LightControlItem', dyn={'skinfile': skin})
 
 
+def macro_set_page():
+    """The macro panel; its children come from its own skin. It needs the room of the picture."""
+    return W('CMacroControlUI', 'MacroControlItem', dyn={'skinfile': 'MacroControl.ui', 'hidespicture': True})
+
+
 def key_set_page():
     """The key-assignment panel; its children come from its own skin."""
     return W('CKeySetControlUI', 'KeySetControlItem', dyn={'skinfile': 'KeySetControl.ui'})
@@ -353,7 +358,8 @@ def keyboard_page():
     board = W('KeyCanvas', 'keyboard_device_key_light', geometry=((PANEL_W - case_w) // 2, (PANEL_H - case_h) // 2, case_w, case_h),
               dyn={'role': 'device_case'}, children=children)
     return page('keyboard_page', 'device_key_light', [board],
-                standard_pages({0: lighting_page('LightControl.ui'), 1: key_set_page(), 3: keyboard_system_page()}))
+                standard_pages({0: lighting_page('LightControl.ui'), 1: key_set_page(), 2: macro_set_page(),
+                                3: keyboard_system_page()}))
 
 
 def picture(name, rect, image):
@@ -374,7 +380,7 @@ def mouse_page():
                       props={'text': 'mouse_link_tip_text', 'visible': False, 'alignment': Set('Qt::AlignCenter')},
                       dyn={'role': 'dim'}))
     return page('mouse_device_seting_layout', 'mouse_device_key_light', children,
-                standard_pages({1: key_set_page(), 3: mouse_system_page(), 4: mouse_dpi_page()}))
+                standard_pages({1: key_set_page(), 2: macro_set_page(), 3: mouse_system_page(), 4: mouse_dpi_page()}))
 
 
 def leds_on(rects, ox, oy):
@@ -511,6 +517,82 @@ def key_set_panel():
              layout=L('QHBoxLayout', 'key_set_layout', [editable, buttons], margins=(0, 6, 0, 0), spacing=10))
 
 
+MACRO_PANEL_STYLE = KEY_PANEL_STYLE + """
+QTableView#macro_action_list, QListWidget#macro_name_list { background: #15161A; border: 1px solid #26272E; border-radius: 6px; }
+QPushButton[role="tool"] { min-width: 30px; max-width: 30px; min-height: 28px; max-height: 28px; padding: 0; }"""
+
+
+def tool_button(name, text, tip):
+    return button(name, text, dyn={'role': 'tool'}, tip=tip)
+
+
+def move_row(direction, arrow):
+    names = {'left': 'mouse_x_left_edit', 'right': 'mouse_x_right_edit', 'up': 'mouse_y_up_edit',
+             'down': 'mouse_y_down_edit'}
+    return W('QWidget', 'macro_move_%s' % direction, layout=L('QHBoxLayout', 'macro_move_%s_box' % direction, [
+        label('macro_move_%s_label' % direction, arrow, dyn={'role': 'dim'}),
+        W('QLineEdit', names[direction], fixed=(56, 28), props={'alignment': Set('Qt::AlignCenter'), 'text': '10'}),
+        button('macro_inset_move%skey_btn' % direction, 'macro_insert_text', tip='mouse_move_to_%s_text' % direction),
+    ], spacing=8))
+
+
+def macro_panel():
+    names = card('macro_name_tab', [
+        caption('macro_names_caption', 'macro_list_text'),
+        W('QListWidget', 'macro_name_list', props={'sizePolicy': Policy(('Expanding', 'Expanding'))}),
+        W('QWidget', 'macro_name_buttons', layout=L('QHBoxLayout', 'macro_name_buttons_box', [
+            tool_button('macro_btn_name_add', '+', 'macro_add_text'),
+            tool_button('macro_btn_name_sub', '−', 'macro_delete_text'),
+            Spacer('macro_name_buttons_gap'),
+            button('macro_btn_import', 'macro_import_text'),
+            button('macro_btn_export', 'macro_export_text'),
+        ], spacing=6)),
+        W('QWidget', 'macro_rename_row', layout=L('QHBoxLayout', 'macro_rename_box', [
+            W('QLineEdit', 'macro_edit_macroname', props={'placeholderText': 'macro_name_hint_text', 'maxLength': 64}),
+            button('macro_btn_name_edit', 'macro_rename_text'),
+        ], spacing=6)),
+    ], width=250)
+    events = W('QFrame', 'macro_action_layout', dyn={'role': 'card'}, layout=L('QVBoxLayout', 'macro_action_box', [
+        caption('macro_events_caption', 'macro_events_text'),
+        W('QTableView', 'macro_action_list', props={'sizePolicy': Policy(('Expanding', 'Expanding'))}),
+        W('QWidget', 'macro_row_buttons', layout=L('QHBoxLayout', 'macro_row_buttons_box', [
+            tool_button('macro_btn_uptop', '⤒', 'macro_top_text'),
+            tool_button('macro_btn_up', '↑', 'macro_up_text'),
+            tool_button('macro_btn_down', '↓', 'macro_down_text'),
+            tool_button('macro_btn_downbottom', '⤓', 'macro_bottom_text'),
+            tool_button('macro_btn_delete', '✕', 'macro_delete_row_text'),
+            button('macro_btn_deleteall', 'macro_delete_all_text'),
+            Spacer('macro_row_buttons_gap'),
+            button('macro_btn_cancel', 'keyset_cancel_text'),
+            button('macro_btn_save', 'keyset_save_text', dyn={'accent': True}),
+        ], spacing=6)),
+    ], margins=(14, 12, 14, 12), spacing=8))
+    recording = card('macro_record_card', [
+        caption('macro_record_caption', 'macro_record_text'),
+        W('QWidget', 'macro_record_buttons', layout=L('QHBoxLayout', 'macro_record_buttons_box', [
+            button('macro_btn_starredio', 'macro_start_text', dyn={'accent': True}),
+            W('CRedioMacroButtonUI', 'macro_btn_stopredio', props={'text': 'macro_stop_text', 'visible': False,
+                                                                  'focusPolicy': Enum('Qt::NoFocus')}),
+        ], spacing=6)),
+        label('macro_record_hint', 'macro_record_hint_text', dyn={'role': 'dim'}, props={'wordWrap': True}),
+        W('QWidget', 'macro_tab_macrodelay_edit', layout=L('QHBoxLayout', 'macro_delay_box', [
+            W('QCheckBox', 'macro_check_time', props={'text': 'macro_fixed_delay_text', 'focusPolicy': Enum('Qt::NoFocus')}),
+            W('QLineEdit', 'macro_fixed_time_edit', fixed=(64, 28), props={'alignment': Set('Qt::AlignCenter'), 'text': '50'}),
+            label('macro_fixed_unit', 'ms', dyn={'role': 'dim'}),
+            Spacer('macro_delay_end'),
+        ], spacing=8)),
+        W('QWidget', 'macro_tab_macroaction_edit', layout=L('QVBoxLayout', 'macro_action_edit_box', [
+            caption('macro_move_caption', 'macro_moves_text'),
+            W('QWidget', 'mouse_move_layout', layout=L('QVBoxLayout', 'mouse_move_box', [
+                move_row('left', '←'), move_row('right', '→'), move_row('up', '↑'), move_row('down', '↓'),
+            ], spacing=4)),
+        ], spacing=6)),
+        Spacer('macro_record_end', horizontal=False),
+    ], width=290)
+    return W('QWidget', 'macro_set_root', props={'styleSheet': MACRO_PANEL_STYLE},
+             layout=L('QHBoxLayout', 'macro_set_layout', [names, events, recording], margins=(0, 6, 0, 0), spacing=10))
+
+
 # ---- output ------------------------------------------------------------------------------------
 
 def skins():
@@ -520,6 +602,7 @@ def skins():
         'MpDevicePower.ui': ('MpDevicePower', power_panel()),
         'DeviceProfile.ui': ('DeviceProfile', profile_panel()),
         'KeySetControl.ui': ('key_set_root', key_set_panel()),
+        'MacroControl.ui': ('macro_set_root', macro_panel()),
         'keyboarddevice.ui': ('keyboarddevice', keyboard_page()),
         'mousedevice.ui': ('mousedevice', mouse_page()),
         'mousepaddevice.ui': ('mousepaddevice', pad_page()),

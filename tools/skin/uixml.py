@@ -141,6 +141,8 @@ CUSTOM_BASES = {
     'CMpDevicePowerUI': 'QWidget',
     'CLightControlUI': 'QWidget',
     'CKeySetControlUI': 'QWidget',
+    'CMacroControlUI': 'QWidget',
+    'CRedioMacroButtonUI': 'QPushButton',
     'KeyCanvas': 'QWidget',
 }
 
