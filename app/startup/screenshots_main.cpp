@@ -112,6 +112,21 @@ int main(int argc, char** argv) {
   run_for(kFrameMs);
   ok &= save(&window, folder, QStringLiteral("keyboard-keys.png"));
 
+  // The keyboard's macro panel with a short macro: Ctrl+C, a pause, a left click.
+  keyboard.page->profile_panel()->SelectOptionTab(2);
+  keyboard.page->show_option_page(2);
+  if (editors::MacroPageBridge* macros = keyboard.page->macro_bridge()) {
+    if (CMacroControlUI* panel = macros->panel()) {
+      panel->AddMacro();
+      panel->events().assign({{30, 9, true, 0x01}, {40, 10, true, 0x06}, {250, 10, false, 0x06}, {30, 9, false, 0x01},
+                              {20, 1, true, 0x01}, {0, 1, false, 0x01}});
+      panel->SelectRow(4);
+      panel->SaveSelectedMacro();
+    }
+  }
+  run_for(kFrameMs);
+  ok &= save(&window, folder, QStringLiteral("keyboard-macros.png"));
+
   // The mouse's DPI stages.
   const auto& mouse = window.devices().models()[1];
   window.devices().entry_picked(mouse.entry);

@@ -1,7 +1,5 @@
 #include "app/window/macro_panels.h"
 
-#include <QPointer>
-
 #include "app/pages/device_page_widget.h"
 #include "app/window/main_wnd.h"
 #include "app/window/user_prompts.h"
@@ -10,10 +8,6 @@ namespace qxr::app {
 namespace {
 
 constexpr char kDeviceSwitching[] = "device_select_layout";
-
-void allow_device_switching(CMainWnd& window, bool on) {
-  if (QWidget* devices = window.control(QString::fromLatin1(kDeviceSwitching))) devices->setEnabled(on);
-}
 
 editors::MacroEditorHooks hooks_for(CMainWnd& window, DevicePageWidget* page) {
   editors::MacroEditorHooks hooks;
@@ -25,13 +19,12 @@ editors::MacroEditorHooks hooks_for(CMainWnd& window, DevicePageWidget* page) {
   hooks.write_profile = [&window, page] { window.write_profile_to_device(page); };
   hooks.send_macros = [&window, page] { window.send_macros_to_device(page); };
   hooks.recording = [&window, page](bool recording) {
-    allow_device_switching(window, !recording);
+    QWidget* devices = window.control(QString::fromLatin1(kDeviceSwitching));
+    if (devices == nullptr) return;
+    devices->setEnabled(!recording);
     // A page that goes away while recording (its device unplugged) must not leave the list locked.
     if (recording && page->macro_bridge() != nullptr) {
-      QObject::connect(page->macro_bridge()->panel(), &QObject::destroyed, &window,
-                       [w = QPointer<CMainWnd>(&window)] {
-                         if (w != nullptr) allow_device_switching(*w, true);
-                       },
+      QObject::connect(page->macro_bridge()->panel(), &QObject::destroyed, devices, [devices] { devices->setEnabled(true); },
                        Qt::SingleShotConnection);
     }
   };

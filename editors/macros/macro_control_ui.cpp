@@ -32,7 +32,7 @@ namespace {
 constexpr int kFixedDelayDigits = 5;
 constexpr int kDistanceDigits = 3;
 constexpr int kMaxDistance = 255;
-constexpr int kDelayColumnWidth = 80;
+constexpr int kDelayColumnWidth = 100;
 constexpr int kStateColumnWidth = 32;
 
 // The context menu of the event rows: item names as the window routes them, grouped.

@@ -532,6 +532,7 @@ def move_row(direction, arrow):
     return W('QWidget', 'macro_move_%s' % direction, layout=L('QHBoxLayout', 'macro_move_%s_box' % direction, [
         label('macro_move_%s_label' % direction, arrow, dyn={'role': 'dim'}),
         W('QLineEdit', names[direction], fixed=(56, 28), props={'alignment': Set('Qt::AlignCenter'), 'text': '10'}),
+        Spacer('macro_move_%s_gap' % direction),
         button('macro_inset_move%skey_btn' % direction, 'macro_insert_text', tip='mouse_move_to_%s_text' % direction),
     ], spacing=8))
 
@@ -544,8 +545,10 @@ def macro_panel():
             tool_button('macro_btn_name_add', '+', 'macro_add_text'),
             tool_button('macro_btn_name_sub', '−', 'macro_delete_text'),
             Spacer('macro_name_buttons_gap'),
-            button('macro_btn_import', 'macro_import_text'),
-            button('macro_btn_export', 'macro_export_text'),
+        ], spacing=6)),
+        W('QWidget', 'macro_file_buttons', layout=L('QHBoxLayout', 'macro_file_buttons_box', [
+            button('macro_btn_import', 'macro_import_text', props={'sizePolicy': Policy(('Expanding', 'Fixed'))}),
+            button('macro_btn_export', 'macro_export_text', props={'sizePolicy': Policy(('Expanding', 'Fixed'))}),
         ], spacing=6)),
         W('QWidget', 'macro_rename_row', layout=L('QHBoxLayout', 'macro_rename_box', [
             W('QLineEdit', 'macro_edit_macroname', props={'placeholderText': 'macro_name_hint_text', 'maxLength': 64}),
@@ -563,8 +566,12 @@ def macro_panel():
             tool_button('macro_btn_delete', '✕', 'macro_delete_row_text'),
             button('macro_btn_deleteall', 'macro_delete_all_text'),
             Spacer('macro_row_buttons_gap'),
-            button('macro_btn_cancel', 'keyset_cancel_text'),
-            button('macro_btn_save', 'keyset_save_text', dyn={'accent': True}),
+        ], spacing=6)),
+        W('QWidget', 'macro_save_buttons', layout=L('QHBoxLayout', 'macro_save_buttons_box', [
+            label('macro_delay_hint', 'macro_delay_hint_text', dyn={'role': 'dim'}),
+            Spacer('macro_save_buttons_gap'),
+            button('macro_btn_cancel', 'macro_cancel_text'),
+            button('macro_btn_save', 'macro_save_text', dyn={'accent': True}),
         ], spacing=6)),
     ], margins=(14, 12, 14, 12), spacing=8))
     recording = card('macro_record_card', [
@@ -588,7 +595,7 @@ def macro_panel():
             ], spacing=4)),
         ], spacing=6)),
         Spacer('macro_record_end', horizontal=False),
-    ], width=290)
+    ], width=260)
     return W('QWidget', 'macro_set_root', props={'styleSheet': MACRO_PANEL_STYLE},
              layout=L('QHBoxLayout', 'macro_set_layout', [names, events, recording], margins=(0, 6, 0, 0), spacing=10))
 
