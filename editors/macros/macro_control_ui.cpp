@@ -17,6 +17,8 @@
 #include "editors/keys/key_capture.h"
 #include "editors/macros/macro_control_names.h"
 #include "editors/macros/macro_event_model.h"
+#include "editors/macros/macro_rows.h"
+#include "editors/macros/macro_texts.h"
 #include "ui/controls/redio_macro_button.h"
 #include "ui/language.h"
 #include "ui/notification.h"
@@ -35,33 +37,9 @@ constexpr int kMaxDistance = 255;
 constexpr int kDelayColumnWidth = 100;
 constexpr int kStateColumnWidth = 32;
 
-// The context menu of the event rows: item names as the window routes them, grouped.
-struct MenuItem {
-  const char* name;
-  const char* text;
-};
-constexpr MenuItem kInsertItems[] = {
-    {"left_click", "macro_menu_left_click"},     {"left_down", "macro_menu_left_down"},
-    {"left_up", "macro_menu_left_up"},           {"right_click", "macro_menu_right_click"},
-    {"right_down", "macro_menu_right_down"},     {"right_up", "macro_menu_right_up"},
-    {"middle_click", "macro_menu_middle_click"}, {"middle_down", "macro_menu_middle_down"},
-    {"middle_up", "macro_menu_middle_up"},       {"forward_click", "macro_menu_forward_click"},
-    {"forward_down", "macro_menu_forward_down"}, {"forward_up", "macro_menu_forward_up"},
-    {"back_click", "macro_menu_back_click"},     {"back_down", "macro_menu_back_down"},
-    {"back_up", "macro_menu_back_up"},
-};
-constexpr MenuItem kBeforeItems[] = {
-    {"redio_previous_record_time", "macro_menu_record_time"},
-    {"redio_previous_constant_time", "macro_menu_constant_time"},
-    {"redio_previous_ignore_time", "macro_menu_ignore_time"},
-};
-constexpr MenuItem kAfterItems[] = {
-    {"redio_later_record_time", "macro_menu_record_time"},
-    {"redio_later_constant_time", "macro_menu_constant_time"},
-    {"redio_later_ignore_time", "macro_menu_ignore_time"},
-};
-
-QString tr_key(const char* key) { return qxr::ui::Language::instance().text(QString::fromLatin1(key)); }
+QString tr_key(std::string_view key) {
+  return qxr::ui::Language::instance().text(QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size())));
+}
 
 std::optional<MouseInput> mouse_input(Qt::MouseButton button, bool down) {
   switch (button) {
@@ -161,18 +139,21 @@ bool CMacroControlUI::InitControls() {
     connect(table_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
       if (recording() || !selected_macro()) return;
       QMenu menu(this);
-      auto add = [this](QMenu* to, const MenuItem& item) {
-        QAction* action = to->addAction(tr_key(item.text));
-        connect(action, &QAction::triggered, this,
-                [this, name = QString::fromLatin1(item.name)] { qxr::ui::send_menu_notify(table_, name); });
-      };
-      QMenu* insert = menu.addMenu(tr_key("macro_menu_insert"));
-      for (const MenuItem& item : kInsertItems) add(insert, item);
-      QMenu* before = menu.addMenu(tr_key("macro_menu_record_before"));
-      for (const MenuItem& item : kBeforeItems) add(before, item);
-      QMenu* after = menu.addMenu(tr_key("macro_menu_record_after"));
-      for (const MenuItem& item : kAfterItems) add(after, item);
-      if (events_.selected()) add(&menu, {"macro_action_edit", "macro_menu_replace"});
+      QMenu* insert = menu.addMenu(tr_key(texts::kInsertMenu));
+      QMenu* before = menu.addMenu(tr_key(texts::kRecordBeforeMenu));
+      QMenu* after = menu.addMenu(tr_key(texts::kRecordAfterMenu));
+      for (const MacroNotificationRow& row : macro_notification_table()) {
+        if (row.type != kMenuNotification) continue;
+        QMenu* to = row.action == MacroAction::InsertMouse    ? insert
+                    : row.action == MacroAction::RecordBefore ? before
+                    : row.action == MacroAction::RecordAfter  ? after
+                                                              : &menu;
+        if (to == &menu && !events_.selected()) continue;  // replacing needs a row
+        QAction* action = to->addAction(tr_key(row.text));
+        connect(action, &QAction::triggered, this, [this, name = QString::fromLatin1(row.name.data(), qsizetype(row.name.size()))] {
+          qxr::ui::send_menu_notify(table_, name);
+        });
+      }
       menu.exec(table_->viewport()->mapToGlobal(at));
     });
   }

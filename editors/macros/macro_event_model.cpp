@@ -5,6 +5,7 @@
 
 #include "editors/macros/macro_control_names.h"
 #include "editors/macros/macro_tables.h"
+#include "editors/macros/macro_texts.h"
 #include "ui/language.h"
 #include "ui/notification.h"
 #include "ui/number_edit.h"
@@ -45,7 +46,7 @@ QVariant MacroEventModel::data(const QModelIndex& index, int role) const {
   switch (index.column()) {
     case kStateColumn:
       if (role == Qt::DisplayRole) return e.down ? QStringLiteral("↓") : QStringLiteral("↑");
-      if (role == Qt::ToolTipRole) return text_of(e.down ? "macro_state_down_text" : "macro_state_up_text");
+      if (role == Qt::ToolTipRole) return text_of(e.down ? texts::kStateDown : texts::kStateUp);
       if (role == Qt::ForegroundRole) return e.down ? kDownColour : kUpColour;
       if (role == Qt::TextAlignmentRole) return int(Qt::AlignCenter);
       break;
@@ -69,9 +70,9 @@ QVariant MacroEventModel::headerData(int section, Qt::Orientation orientation, i
     case kStateColumn:
       return QString();
     case kNameColumn:
-      return text_of("macro_event_column_text");
+      return text_of(texts::kEventColumn);
     case kDelayColumn:
-      return text_of("macro_delay_column_text");
+      return text_of(texts::kDelayColumn);
     default:
       return {};
   }

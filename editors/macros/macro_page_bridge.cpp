@@ -3,6 +3,7 @@
 #include "editors/keys/key_set_control_ui.h"
 #include "editors/macros/macro_keys.h"
 #include "editors/macros/macro_rows.h"
+#include "editors/macros/macro_texts.h"
 
 namespace qxr::editors {
 namespace {
@@ -10,13 +11,9 @@ namespace {
 using macros::MacroAction;
 using macros::MacroChange;
 
-constexpr char kConfirmDelete[] = "message_text_4";
-constexpr char kConfirmDeleteUsed[] = "message_text_2";
-constexpr char kNameInUse[] = "message_text_5";
-constexpr char kNameBlank[] = "message_text_25";
-constexpr char kMacrosFull[] = "macro_full_text";
-constexpr char kWriteFailed[] = "macro_write_failed_text";
-constexpr char kImportRefused[] = "macro_import_refused_text";
+namespace t = macros::texts;
+
+QString qtext(std::string_view key) { return QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size())); }
 
 void call(const std::function<void()>& f) {
   if (f) f();
@@ -32,29 +29,29 @@ MacroPageBridge::MacroPageBridge(QWidget* page, devices::DeviceOperations& devic
 }
 
 bool MacroPageBridge::report(MacroChange change, const MacroEditorHooks& hooks) const {
-  const char* message = nullptr;
+  std::string_view message;
   switch (change) {
     case MacroChange::kDone:
       return false;
     case MacroChange::kNoSuchMacro:
       return true;
     case MacroChange::kFull:
-      message = kMacrosFull;
+      message = t::kMacrosFull;
       break;
     case MacroChange::kNameEmpty:
-      message = kNameBlank;
+      message = t::kNameBlank;
       break;
     case MacroChange::kNameInUse:
-      message = kNameInUse;
+      message = t::kNameInUse;
       break;
     case MacroChange::kWriteFailed:
-      message = kWriteFailed;
+      message = t::kWriteFailed;
       break;
     case MacroChange::kBadImport:
-      message = kImportRefused;
+      message = t::kImportRefused;
       break;
   }
-  if (hooks.inform) hooks.inform(QString::fromLatin1(message));
+  if (hooks.inform) hooks.inform(qtext(message));
   return true;
 }
 
@@ -174,12 +171,12 @@ void MacroPageBridge::add(const MacroEditorHooks& hooks) {
 }
 
 void MacroPageBridge::remove(const MacroEditorHooks& hooks) {
-  if (hooks.confirm && !hooks.confirm(QString::fromLatin1(kConfirmDelete))) return;
+  if (hooks.confirm && !hooks.confirm(qtext(t::kConfirmDelete))) return;
   const std::optional<size_t> macro = panel_->selected_macro();
   if (!macro) return;
   devices::KeyAssignments* keys = device_.key_assignments();
   std::vector<KeyAssignRecord> list = keys != nullptr ? keys->key_list() : std::vector<KeyAssignRecord>{};
-  if (macros::keys_play_macro(list, *macro) && hooks.confirm && !hooks.confirm(QString::fromLatin1(kConfirmDeleteUsed))) {
+  if (macros::keys_play_macro(list, *macro) && hooks.confirm && !hooks.confirm(qtext(t::kConfirmDeleteUsed))) {
     return;
   }
   // The macro goes first: keys renumbered for a macro that stayed would play the wrong one.

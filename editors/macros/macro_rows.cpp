@@ -9,17 +9,20 @@ using enum MacroAction;
 using enum MouseInput;
 constexpr ui::Match X = ui::Match::Exact;
 constexpr std::string_view kClick = "click";
-constexpr std::string_view kMenu = "menu";
+constexpr std::string_view kMenu = kMenuNotification;
 
 constexpr MacroNotificationRow row(std::string_view type, std::string_view name, MacroAction action) {
-  return {type, name, X, action, LeftDown, std::nullopt, MenuDelay::AsChecked};
+  return {type, name, X, action, LeftDown, std::nullopt, MenuDelay::AsChecked, {}};
 }
-constexpr MacroNotificationRow insert(std::string_view type, std::string_view name, MouseInput first,
+constexpr MacroNotificationRow move(std::string_view name, MouseInput direction) {
+  return {kClick, name, X, InsertMouse, direction, std::nullopt, MenuDelay::AsChecked, {}};
+}
+constexpr MacroNotificationRow insert(std::string_view name, std::string_view text, MouseInput first,
                                       std::optional<MouseInput> second = std::nullopt) {
-  return {type, name, X, InsertMouse, first, second, MenuDelay::AsChecked};
+  return {kMenu, name, X, InsertMouse, first, second, MenuDelay::AsChecked, text};
 }
-constexpr MacroNotificationRow record(std::string_view name, MacroAction action, MenuDelay delay) {
-  return {kMenu, name, X, action, LeftDown, std::nullopt, delay};
+constexpr MacroNotificationRow record(std::string_view name, std::string_view text, MacroAction action, MenuDelay delay) {
+  return {kMenu, name, X, action, LeftDown, std::nullopt, delay, text};
 }
 
 constexpr MacroNotificationRow kRows[] = {
@@ -38,34 +41,34 @@ constexpr MacroNotificationRow kRows[] = {
     row(kClick, names::kBottomButton, RowBottom),
     row(kClick, names::kDeleteRowButton, DeleteRow),
     row(kClick, names::kDeleteAllButton, DeleteAllRows),
-    insert(kClick, names::kMoveLeftButton, MoveLeft),
-    insert(kClick, names::kMoveRightButton, MoveRight),
-    insert(kClick, names::kMoveUpButton, MoveUp),
-    insert(kClick, names::kMoveDownButton, MoveDown),
+    move(names::kMoveLeftButton, MoveLeft),
+    move(names::kMoveRightButton, MoveRight),
+    move(names::kMoveUpButton, MoveUp),
+    move(names::kMoveDownButton, MoveDown),
     row("itemselect", names::kNameList, ShowSelected),
     row("killfocus", names::kDelayEdit, DelayEdited),
-    insert(kMenu, "left_down", LeftDown),
-    insert(kMenu, "left_up", LeftUp),
-    insert(kMenu, "right_down", RightDown),
-    insert(kMenu, "right_up", RightUp),
-    insert(kMenu, "middle_down", MiddleDown),
-    insert(kMenu, "middle_up", MiddleUp),
-    insert(kMenu, "forward_down", ForwardDown),
-    insert(kMenu, "forward_up", ForwardUp),
-    insert(kMenu, "back_down", BackDown),
-    insert(kMenu, "back_up", BackUp),
-    insert(kMenu, "left_click", LeftDown, LeftUp),
-    insert(kMenu, "right_click", RightDown, RightUp),
-    insert(kMenu, "middle_click", MiddleDown, MiddleUp),
-    insert(kMenu, "forward_click", ForwardDown, ForwardUp),
-    insert(kMenu, "back_click", BackDown, BackUp),
-    record("redio_previous_record_time", RecordBefore, MenuDelay::AsChecked),
-    record("redio_previous_constant_time", RecordBefore, MenuDelay::Fixed),
-    record("redio_previous_ignore_time", RecordBefore, MenuDelay::None),
-    record("redio_later_record_time", RecordAfter, MenuDelay::AsChecked),
-    record("redio_later_constant_time", RecordAfter, MenuDelay::Fixed),
-    record("redio_later_ignore_time", RecordAfter, MenuDelay::None),
-    record("macro_action_edit", ReplaceRow, MenuDelay::None),
+    insert("left_click", "macro_menu_left_click", LeftDown, LeftUp),
+    insert("left_down", "macro_menu_left_down", LeftDown),
+    insert("left_up", "macro_menu_left_up", LeftUp),
+    insert("right_click", "macro_menu_right_click", RightDown, RightUp),
+    insert("right_down", "macro_menu_right_down", RightDown),
+    insert("right_up", "macro_menu_right_up", RightUp),
+    insert("middle_click", "macro_menu_middle_click", MiddleDown, MiddleUp),
+    insert("middle_down", "macro_menu_middle_down", MiddleDown),
+    insert("middle_up", "macro_menu_middle_up", MiddleUp),
+    insert("forward_click", "macro_menu_forward_click", ForwardDown, ForwardUp),
+    insert("forward_down", "macro_menu_forward_down", ForwardDown),
+    insert("forward_up", "macro_menu_forward_up", ForwardUp),
+    insert("back_click", "macro_menu_back_click", BackDown, BackUp),
+    insert("back_down", "macro_menu_back_down", BackDown),
+    insert("back_up", "macro_menu_back_up", BackUp),
+    record("redio_previous_record_time", "macro_menu_record_time", RecordBefore, MenuDelay::AsChecked),
+    record("redio_previous_constant_time", "macro_menu_constant_time", RecordBefore, MenuDelay::Fixed),
+    record("redio_previous_ignore_time", "macro_menu_ignore_time", RecordBefore, MenuDelay::None),
+    record("redio_later_record_time", "macro_menu_record_time", RecordAfter, MenuDelay::AsChecked),
+    record("redio_later_constant_time", "macro_menu_constant_time", RecordAfter, MenuDelay::Fixed),
+    record("redio_later_ignore_time", "macro_menu_ignore_time", RecordAfter, MenuDelay::None),
+    record("macro_action_edit", "macro_menu_replace", ReplaceRow, MenuDelay::None),
 };
 
 }  // namespace

@@ -31,9 +31,13 @@ struct MacroNotificationRow {
   MouseInput first = MouseInput::LeftDown;
   std::optional<MouseInput> second;
   MenuDelay delay = MenuDelay::AsChecked;
+  // Context-menu items: the item's text (a language key).
+  std::string_view text = {};
 };
 
 std::span<const MacroNotificationRow> macro_notification_table();
+// The notification type of the event list's context-menu items.
+inline constexpr std::string_view kMenuNotification = "menu";
 const MacroNotificationRow* find_macro_row(std::string_view type, std::string_view sender_name);
 
 }  // namespace qxr::editors::macros
