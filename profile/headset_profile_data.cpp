@@ -68,6 +68,7 @@ HeadsetSystemSetStages CZo6533Profiledata::GetSystemSetStages() const {
   s.mic_in_value = ToInt(Member(o, "MicInValue"));
   s.mic_monitor_select = ToInt(Member(o, "MicMoniterSelect"));
   s.mic_monitor_value = ToInt(Member(o, "MicMoniterValue"));
+  s.virtual_surround = ToInt(Member(o, "VirtualSurround"));
   return s;
 }
 
@@ -81,6 +82,7 @@ void CZo6533Profiledata::SetSystemSetStages(const HeadsetSystemSetStages& s) {
   o["MicInValue"] = s.mic_in_value;
   o["MicMoniterSelect"] = s.mic_monitor_select;
   o["MicMoniterValue"] = s.mic_monitor_value;
+  o["VirtualSurround"] = s.virtual_surround;
 }
 
 std::vector<int> CZo6533Profiledata::GetEqValues(int type) {

@@ -195,6 +195,7 @@ struct HeadsetSystemSetStages {
   int32_t mic_in_value = 0;            // "MicInValue"
   int32_t mic_monitor_select = 0;      // "MicMoniterSelect"
   int32_t mic_monitor_value = 0;       // "MicMoniterValue"
+  int32_t virtual_surround = 0;        // "VirtualSurround": the chip's virtual 7.1 on the headphones
 
   bool operator==(const HeadsetSystemSetStages&) const = default;
 };

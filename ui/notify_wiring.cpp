@@ -242,4 +242,19 @@ bool notifications_silenced(const QWidget* widget) {
   return widget != nullptr && widget->property(kSilentProperty).toBool();
 }
 
+void set_checked_quietly(QAbstractButton* button, bool on) {
+  if (button == nullptr) return;
+  NotifySilencer quiet(button);
+  const bool exclusive = button->autoExclusive();
+  button->setAutoExclusive(false);
+  button->setChecked(on);
+  button->setAutoExclusive(exclusive);
+}
+
+void set_value_quietly(QAbstractSlider* slider, int value) {
+  if (slider == nullptr) return;
+  NotifySilencer quiet(slider);
+  slider->setValue(value);
+}
+
 }  // namespace qxr::ui

@@ -1,5 +1,7 @@
 #pragma once
 // Turns the signals and events of standard widgets into notifications (see notification.h).
+#include <QAbstractButton>
+#include <QAbstractSlider>
 #include <QComboBox>
 #include <QWidget>
 
@@ -27,5 +29,10 @@ bool notifications_silenced(const QWidget* widget);
 
 // Selects item index of a combo box, sending "itemselect" only when notify is set.
 void select_item(QComboBox* combo, int index, bool notify);
+
+// What the program shows without it counting as the user's choice: no notification, and an
+// exclusive option may be cleared as well as set.
+void set_checked_quietly(QAbstractButton* button, bool on);
+void set_value_quietly(QAbstractSlider* slider, int value);
 
 }  // namespace qxr::ui

@@ -11,6 +11,9 @@
 #include "app/window/user_prompts.h"
 #include "core/debug_line.h"
 #include "devices/mouse/mouse_windows_settings.h"
+#include "editors/headset/headset_control_names.h"
+#include "editors/headset/magic_control_ui.h"
+#include "editors/headset/voice_control_ui.h"
 #include "ui/controls/device_key_button.h"
 #include "ui/indexed_name.h"
 #include "ui/notify_wiring.h"
@@ -18,20 +21,14 @@
 namespace qxr::app {
 namespace {
 
-void set_checked_quietly(QAbstractButton* b, bool on) {
-  if (b == nullptr) return;
-  ui::NotifySilencer quiet(b);
-  const bool exclusive = b->autoExclusive();
-  b->setAutoExclusive(false);
-  b->setChecked(on);
-  b->setAutoExclusive(exclusive);
+QString surround_switch() {
+  const std::string_view name = editors::headset::names::kSurroundSwitch;
+  return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
 }
 
-void set_slider_quietly(QSlider* s, int value) {
-  if (s == nullptr) return;
-  ui::NotifySilencer quiet(s);
-  s->setValue(value);
-}
+using ui::set_checked_quietly;
+
+void set_slider_quietly(QSlider* s, int value) { ui::set_value_quietly(s, value); }
 
 }  // namespace
 
@@ -170,16 +167,20 @@ void HeadsetPageAdapter::on_ui(F&& work) {
   mailbox_->post(std::forward<F>(work));
 }
 
-QWidget* HeadsetPageAdapter::find(const QString& name) const {
-  return page_ == nullptr ? nullptr : page_->findChild<QWidget*>(name);
+template <typename F>
+void HeadsetPageAdapter::on_sound(F&& work) {
+  on_ui([this, work = std::forward<F>(work)]() mutable {
+    if (auto* panel = page_->findChild<CVoice6533ControlUI*>(QString::fromLatin1(CVoice6533ControlUI::kPanelName))) {
+      work(*panel);
+    }
+  });
 }
 
-void HeadsetPageAdapter::check(const QString& name, bool on) {
-  on_ui([this, name, on] { set_checked_quietly(qobject_cast<QAbstractButton*>(find(name)), on); });
-}
-
-void HeadsetPageAdapter::slide(const QString& name, int value) {
-  on_ui([this, name, value] { set_slider_quietly(qobject_cast<QSlider*>(find(name)), value); });
+template <typename F>
+void HeadsetPageAdapter::on_voice(F&& work) {
+  on_ui([this, work = std::forward<F>(work)]() mutable {
+    if (auto* panel = page_->findChild<CMagicControlUI*>(QString::fromLatin1(CMagicControlUI::kPanelName))) work(*panel);
+  });
 }
 
 void HeadsetPageAdapter::ShowMessage(std::string_view text) {
@@ -189,92 +190,75 @@ void HeadsetPageAdapter::ShowMessage(std::string_view text) {
   });
 }
 
-void HeadsetPageAdapter::SetVoiceChangerSwitch(bool on) { check(QStringLiteral("magic_enable_option"), on); }
-
+void HeadsetPageAdapter::SetVoiceChangerSwitch(bool on) {
+  on_voice([on](CMagicControlUI& p) { p.SetVoiceChangerSwitch(on); });
+}
 void HeadsetPageAdapter::SelectVoiceOption(int voice) {
-  on_ui([this, voice] {
-    for (int i = 1; i <= 4; ++i) {
-      set_checked_quietly(qobject_cast<QAbstractButton*>(find(ui::indexed_name(QStringLiteral("magic_option_"), i))), i == voice);
-    }
-  });
+  on_voice([voice](CMagicControlUI& p) { p.SelectVoiceOption(voice); });
 }
-
 void HeadsetPageAdapter::SelectEqPreset(int preset) {
-  on_ui([this, preset] {
-    for (int i = 1; i <= 13; ++i) {
-      set_checked_quietly(qobject_cast<QAbstractButton*>(find(ui::indexed_name(QStringLiteral("6533_eq_option_"), i))),
-                          i == preset);
-    }
-  });
+  on_sound([preset](CVoice6533ControlUI& p) { p.SelectEqPreset(preset); });
 }
-
 void HeadsetPageAdapter::ShowCustomEq(bool on) {
-  on_ui([this, on] {
-    if (QWidget* w = find(QStringLiteral("custom_eq_layout"))) w->setVisible(on);
-  });
+  on_sound([on](CVoice6533ControlUI& p) { p.ShowCustomEq(on); });
 }
-
-void HeadsetPageAdapter::SetBandValue(int band, int gain) { slide(ui::indexed_name(QStringLiteral("6533_eq_hz_slider_"), band), gain); }
-void HeadsetPageAdapter::SetMicSwitch(bool on) { check(QStringLiteral("6533_MicIn_option"), on); }
-void HeadsetPageAdapter::SetMonitorSwitch(bool on) { check(QStringLiteral("6533_MicMoniter_option"), on); }
-void HeadsetPageAdapter::SetMicSlider(int percent) { slide(QStringLiteral("6533_MicIn_slider"), percent); }
-void HeadsetPageAdapter::SetMonitorSlider(int percent) { slide(QStringLiteral("6533_MicMoniter_slider"), percent); }
-
+void HeadsetPageAdapter::SetBandValue(int band, int gain) {
+  on_sound([band, gain](CVoice6533ControlUI& p) { p.SetBandValue(band, gain); });
+}
+void HeadsetPageAdapter::SetMicSwitch(bool on) {
+  on_sound([on](CVoice6533ControlUI& p) { p.SetMicSwitch(on); });
+}
+void HeadsetPageAdapter::SetMonitorSwitch(bool on) {
+  on_sound([on](CVoice6533ControlUI& p) { p.SetMonitorSwitch(on); });
+}
+void HeadsetPageAdapter::SetMicSlider(int percent) {
+  on_sound([percent](CVoice6533ControlUI& p) { p.SetMicSlider(percent); });
+}
+void HeadsetPageAdapter::SetMonitorSlider(int percent) {
+  on_sound([percent](CVoice6533ControlUI& p) { p.SetMonitorSlider(percent); });
+}
 void HeadsetPageAdapter::ShowMicLevel(const std::string& db_text) {
-  on_ui([this, t = QString::fromStdString(db_text)] {
-    if (auto* l = qobject_cast<QLabel*>(find(QStringLiteral("6533_MicIn_value")))) l->setText(t);
-  });
+  on_sound([t = QString::fromStdString(db_text)](CVoice6533ControlUI& p) { p.ShowMicLevel(t); });
 }
-
 void HeadsetPageAdapter::ShowMonitorLevel(const std::string& db_text) {
-  on_ui([this, t = QString::fromStdString(db_text)] {
-    if (auto* l = qobject_cast<QLabel*>(find(QStringLiteral("6533_MicMoniter_value")))) l->setText(t);
-  });
+  on_sound([t = QString::fromStdString(db_text)](CVoice6533ControlUI& p) { p.ShowMonitorLevel(t); });
 }
-
 void HeadsetPageAdapter::SetCustomNameText(const std::string& text) {
-  on_ui([this, t = QString::fromStdString(text)] {
-    if (auto* e = qobject_cast<QLineEdit*>(find(QStringLiteral("custom_eq_name_edit")))) e->setText(t);
-  });
+  on_sound([t = QString::fromStdString(text)](CVoice6533ControlUI& p) { p.SetCustomNameText(t); });
 }
-
 void HeadsetPageAdapter::AddCustomName(const std::string& name) {
-  on_ui([this, n = QString::fromStdString(name)] {
-    if (auto* c = qobject_cast<QComboBox*>(find(QStringLiteral("custom_eq_name_combo")))) {
-      ui::NotifySilencer quiet(c);
-      c->addItem(n);
-    }
-  });
+  on_sound([t = QString::fromStdString(name)](CVoice6533ControlUI& p) { p.AddCustomName(t); });
 }
-
 void HeadsetPageAdapter::SelectCustomName(int index) {
-  on_ui([this, index] {
-    if (auto* c = qobject_cast<QComboBox*>(find(QStringLiteral("custom_eq_name_combo")))) {
-      ui::NotifySilencer quiet(c);
-      c->setCurrentIndex(index);
-    }
-    if (index < 0) {
-      if (auto* e = qobject_cast<QLineEdit*>(find(QStringLiteral("custom_eq_name_edit")))) e->clear();
-    }
-  });
+  on_sound([index](CVoice6533ControlUI& p) { p.SelectCustomName(index); });
 }
-
 void HeadsetPageAdapter::RemoveCustom(int index) {
-  on_ui([this, index] {
-    if (auto* c = qobject_cast<QComboBox*>(find(QStringLiteral("custom_eq_name_combo")))) {
-      ui::NotifySilencer quiet(c);
-      c->removeItem(index);
-    }
-  });
+  on_sound([index](CVoice6533ControlUI& p) { p.RemoveCustom(index); });
+}
+void HeadsetPageAdapter::ClearCustomNames() {
+  on_sound([](CVoice6533ControlUI& p) { p.ClearCustomNames(); });
 }
 
-void HeadsetPageAdapter::ClearCustomNames() {
-  on_ui([this] {
-    if (auto* c = qobject_cast<QComboBox*>(find(QStringLiteral("custom_eq_name_combo")))) {
-      ui::NotifySilencer quiet(c);
-      c->clear();
-    }
-  });
+void HeadsetPageAdapter::SetSurroundSwitch(bool on) {
+  on_ui([this, on] { set_checked_quietly(qobject_cast<QAbstractButton*>(find(surround_switch())), on); });
+}
+
+void HeadsetPageAdapter::SetFeatureState(audio::AudioFeature feature, audio::FeatureState state) {
+  switch (feature) {
+    case audio::AudioFeature::VoiceChanger:
+      on_voice([state](CMagicControlUI& p) { p.SetFeatureState(state); });
+      break;
+    case audio::AudioFeature::Surround:
+      on_ui([this, state] { editors::headset::HeadsetPanel::show_state({find(surround_switch())}, state); });
+      break;
+    default:
+      on_sound([feature, state](CVoice6533ControlUI& p) { p.SetFeatureState(feature, state); });
+      break;
+  }
+}
+
+QWidget* HeadsetPageAdapter::find(const QString& name) const {
+  return page_ == nullptr ? nullptr : page_->findChild<QWidget*>(name);
 }
 
 }  // namespace qxr::app

@@ -70,13 +70,18 @@ class HeadsetPageAdapter : public audio::HeadsetAudioPage {
   void SelectCustomName(int index) override;
   void RemoveCustom(int index) override;
   void ClearCustomNames() override;
+  void SetSurroundSwitch(bool on) override;
+  void SetFeatureState(audio::AudioFeature feature, audio::FeatureState state) override;
 
  private:
   template <typename F>
   void on_ui(F&& work);
+  // The work runs on the UI thread with the sound or voice-changer panel, when the page has it.
+  template <typename F>
+  void on_sound(F&& work);
+  template <typename F>
+  void on_voice(F&& work);
   QWidget* find(const QString& name) const;
-  void check(const QString& name, bool on);
-  void slide(const QString& name, int value);
 
   QPointer<QWidget> page_;
   UiMailbox* mailbox_;  // owned by the page

@@ -15,6 +15,8 @@
 #include "app/pages/device_option_ui.h"
 #include "app/pages/device_page_widget.h"
 #include "app/pages/device_profile_ui.h"
+#include "app/window/headset_panels.h"
+#include "devices/audio/headset_audio_controls.h"
 #include "app/window/key_panels.h"
 #include "app/window/macro_panels.h"
 #include "app/window/light_panels.h"
@@ -71,6 +73,7 @@ int main(int argc, char** argv) {
   app::install_lighting_editor(window);
   app::install_key_editor(window);
   app::install_macro_editor(window);
+  app::install_headset_editor(window);
   window.initialise();
   if (argc > 2) window.apply_language(QString::fromLocal8Bit(argv[2]).toInt());
   window.show();
@@ -134,6 +137,20 @@ int main(int argc, char** argv) {
   mouse.page->show_option_page(4);
   run_for(kFrameMs);
   ok &= save(&window, folder, QStringLiteral("mouse-dpi.png"));
+
+  // The headset's sound page: a preset and the microphone.
+  const auto& headset = window.devices().models()[3];
+  if (headset.entry != nullptr) {
+    window.devices().entry_picked(headset.entry);
+    headset.page->profile_panel()->SelectOptionTab(5);
+    headset.page->show_option_page(5);
+    if (devices::DeviceOperations* device = headset.page->device(); device && device->audio_controls()) {
+      device->audio_controls()->ApplyEqPreset(7);
+    }
+    headset.page->device()->drain();
+    run_for(kFrameMs);
+    ok &= save(&window, folder, QStringLiteral("headset-sound.png"));
+  }
 
   for (emu::DeviceType t : emu::kAllDeviceTypes) demo.emulator()->unplug(t);
   run_for(kSettleMs);

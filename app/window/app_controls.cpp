@@ -6,6 +6,7 @@
 #include "app/pages/key_canvas.h"
 #include "app/pages/mp_device_power_ui.h"
 #include "editors/keys/register_keys.h"
+#include "editors/headset/register_headset.h"
 #include "editors/macros/register_macros.h"
 #include "editors/lighting/register_lighting.h"
 
@@ -41,6 +42,7 @@ void register_app_controls(ui::ControlFactory& factory) {
   editors::register_lighting_editor(factory);
   editors::register_key_editor(factory);
   editors::register_macro_editor(factory);
+  editors::register_headset_editor(factory);
 }
 
 }  // namespace qxr::app

@@ -3,6 +3,7 @@
 #include <array>
 #include <vector>
 
+#include "editors/headset/headset_rows.h"
 #include "editors/keys/key_rows.h"
 #include "editors/lighting/light_edits.h"
 #include "editors/macros/macro_rows.h"
@@ -14,8 +15,8 @@ using enum Route;
 constexpr Match X = Match::Exact;
 constexpr Match N = Match::Indexed;
 
-// The window's own rows and those of the panels that publish none yet; the lighting, key and
-// macro panels' rows follow from their tables.
+// The window's own rows and those of the panels that publish none yet; the lighting, key,
+// macro and headset panels' rows follow from their tables.
 constexpr RouteRow kWindowRoutes[] = {
     {"windowinit", "", X, WindowInit},
     {"windowsize", "root", X, WindowSize},
@@ -53,8 +54,6 @@ constexpr RouteRow kWindowRoutes[] = {
     {"click", "shootdate_export_btn", X, RecoilEditor},
     {"click", "bullet_selected_prev", X, RecoilEditor},
     {"click", "bullet_selected_next", X, RecoilEditor},
-    {"click", "hs_eq_btn_save", X, HeadsetEditor},
-    {"click", "hs_eq_btn_delete", X, HeadsetEditor},
 
     // ---- option and tab changes ----
     {"selectchanged", "device_select", X, DeviceSelect},
@@ -71,11 +70,6 @@ constexpr RouteRow kWindowRoutes[] = {
     {"selectchanged", "bullet_op_", N, RecoilEditor},
     {"selectchanged", "bullet_x_check", X, RecoilEditor},
     {"selectchanged", "bullet_y_check", X, RecoilEditor},
-    {"selectchanged", "magic_option_", N, HeadsetEditor},
-    {"selectchanged", "magic_enable_option", X, HeadsetEditor},
-    {"selectchanged", "6533_eq_option_", N, HeadsetEditor},
-    {"selectchanged", "6533_MicIn_option", X, HeadsetEditor},
-    {"selectchanged", "6533_MicMoniter_option", X, HeadsetEditor},
     {"selectchanged", "pointer_precision_check", X, MouseSetting},
     {"selectchanged", "scrolls_page_check", X, MouseSetting},
     {"selectchanged", "deng_Op_tab", X, OptionTab},
@@ -89,9 +83,6 @@ constexpr RouteRow kWindowRoutes[] = {
 
     // ---- sliders ----
     {"valuechanged", "DPI_slider_", N, MouseSetting},
-    {"valuechanged", "6533_eq_hz_slider_", N, HeadsetEditor},
-    {"valuechanged", "6533_MicIn_slider", X, HeadsetEditor},
-    {"valuechanged", "6533_MicMoniter_slider", X, HeadsetEditor},
     {"valuechanged", "pointer_speed_slider", X, MouseSetting},
     {"valuechanged", "scroll_speed_slider", X, MouseSetting},
     {"valuechanged", "double_click_slider", X, MouseSetting},
@@ -100,7 +91,6 @@ constexpr RouteRow kWindowRoutes[] = {
 
     // ---- combo boxes ----
     {"itemselect", "device_profile_combo", X, ProfileSelect},
-    {"itemselect", "custom_eq_name_combo", X, HeadsetEditor},
 
     // ---- edits committed on leaving them ----
     {"killfocus", "DPI_edit_", N, MouseSetting},
@@ -137,6 +127,8 @@ std::span<const RouteRow> route_table() {
       rows.push_back({r.type, r.name, r.match, KeyAssignEditor});
     for (const editors::macros::MacroNotificationRow& r : editors::macros::macro_notification_table())
       rows.push_back({r.type, r.name, r.match, MacroEditor});
+    for (const editors::headset::HeadsetNotificationRow& r : editors::headset::headset_notification_table())
+      rows.push_back({r.type, r.name, r.match, HeadsetEditor});
     return rows;
   }();
   return table;

@@ -88,6 +88,8 @@ class NullAudioPage : public audio::HeadsetAudioPage {
   void SelectCustomName(int) override {}
   void RemoveCustom(int) override {}
   void ClearCustomNames() override {}
+  void SetSurroundSwitch(bool) override {}
+  void SetFeatureState(audio::AudioFeature, audio::FeatureState) override {}
 };
 
 LightInfo animated(LightInfo l, uint8_t mode) {

@@ -82,8 +82,33 @@ void HeadsetAudio::initialise() {
     debug_fmt("ConfLibInit: {}", rc);
     page_.ShowMessage(MSG_CONF_LIB_INIT_FAILED);
   }
+  refresh();
+}
+
+void HeadsetAudio::refresh() {
   select_endpoints();
   read_volumes();
+  report_features();
+}
+
+FeatureState HeadsetAudio::probe(const std::optional<SelectedEndpoint>& endpoint, std::string_view name, Extra extra) {
+  if (!endpoint) return FeatureState::NoDevice;
+  io_.read_text(endpoint->info, name, extra);
+  return io_.last_result() == CONF_ERR_UNSUPPORTED ? FeatureState::Unsupported : FeatureState::Available;
+}
+
+void HeadsetAudio::report_features() {
+  page_.SetFeatureState(AudioFeature::Microphone, capture_ ? FeatureState::Available : FeatureState::NoDevice);
+  page_.SetFeatureState(AudioFeature::Monitor, !capture_            ? FeatureState::NoDevice
+                                               : monitor_available_ ? FeatureState::Available
+                                                                    : FeatureState::Unsupported);
+  page_.SetFeatureState(AudioFeature::Equaliser, probe(render_, PROP_ENABLE_EQ));
+  // The feature list says whether the chip has a voice changer at all.
+  const bool listed = capture_ && (capture_->feature_mask & FEATURE_VOICE_CHANGER) != 0;
+  page_.SetFeatureState(AudioFeature::VoiceChanger, !capture_ ? FeatureState::NoDevice
+                                                    : listed  ? probe(capture_, PROP_ENABLE_MAGICVOICE)
+                                                              : FeatureState::Unsupported);
+  page_.SetFeatureState(AudioFeature::Surround, probe(render_, PROP_SURROUND, SURROUND_HP_ENABLE_EXTRA));
 }
 
 void HeadsetAudio::select_endpoints() {
@@ -182,6 +207,11 @@ void HeadsetAudio::read_volumes() {
     const int32_t s = as_int(*selection);
     if (s >= 0 && s <= VOICE_LAST - VOICE_FIRST) stages_.magic_type = s + VOICE_FIRST;
   }
+  if (render_) {
+    if (const auto surround = io_.read_number(render_->info, PROP_SURROUND, SURROUND_HP_ENABLE_EXTRA)) {
+      stages_.virtual_surround = as_int(*surround) != 0 ? 1 : 0;
+    }
+  }
 
   profile_.SetSystemSetStages(stages_);
   page_.SetMicSwitch(stages_.mic_in_select != 0);
@@ -190,6 +220,7 @@ void HeadsetAudio::read_volumes() {
   page_.SetMonitorSlider(stages_.mic_monitor_value);
   page_.SetVoiceChangerSwitch(stages_.magic_enable != 0);
   page_.SelectVoiceOption(stages_.magic_type);
+  page_.SetSurroundSwitch(stages_.virtual_surround != 0);
 }
 
 EqGains HeadsetAudio::custom_gains(int index) {
@@ -224,6 +255,7 @@ void HeadsetAudio::apply_profile_to_page() {
   for (int band = 0; band < EQ_BANDS; ++band) {
     page_.SetBandValue(band, gains_[static_cast<size_t>(band)]);
   }
+  page_.SetSurroundSwitch(stages_.virtual_surround != 0);
 }
 
 void HeadsetAudio::commit() {

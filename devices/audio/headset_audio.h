@@ -42,8 +42,11 @@ class HeadsetAudio {
  public:
   HeadsetAudio(AudioConfLib& lib, HeadsetAudioProfile& profile, HeadsetAudioPage& page);
 
-  // Once per page binding: the library, the endpoints, the defaults, the volumes.
+  // Once per page binding: the library, then refresh().
   void initialise();
+  // The endpoints chosen again, what they hold read into the panels and the profile, and what
+  // they offer shown; for a headset that (re)arrives after the page was bound.
+  void refresh();
   // Rebuilds the endpoint lists and selects again; for a headset that arrives after the page
   // was bound (or comes back as another card). Defaults are written where the chip lacks them.
   void select_endpoints();
@@ -66,6 +69,7 @@ class HeadsetAudio {
   // name empty: the selected custom equaliser takes the current gains.
   int SaveCustomEq(const std::string& name);
   void DeleteCustomEq();
+  void SetVirtualSurround(bool on);
 
   const SystemSetStages& stages() const { return stages_; }
   const EqGains& gains() const { return gains_; }
@@ -95,7 +99,11 @@ class HeadsetAudio {
   void read_level(const LevelChannel& channel, int32_t& select, int32_t& value);
   void toggle_mute(const LevelChannel& channel, int32_t& select);
   void set_level(const LevelChannel& channel, int percent, int32_t& value);
-  void apply_gains(const EqGains& gains);
+  // False when the chip refused a band; gains_ holds what it has.
+  bool apply_gains(const EqGains& gains);
+  // What the card offers, to the page.
+  void report_features();
+  FeatureState probe(const std::optional<SelectedEndpoint>& endpoint, std::string_view name, Extra extra = {});
   bool apply_custom(int index);
   EqGains custom_gains(int index);
   void commit();

@@ -23,6 +23,7 @@ class HeadsetAudioControls {
   // result (1 saved, 0 duplicate name, -1 refused) on the headset's thread.
   virtual void SaveCustomEq(std::string name, std::function<void(int)> done = {}) = 0;
   virtual void DeleteCustomEq() = 0;
+  virtual void SetVirtualSurround(bool on) = 0;
 };
 
 }  // namespace qxr::audio

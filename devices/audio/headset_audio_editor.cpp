@@ -13,33 +13,30 @@ constexpr int32_t kOn = 1;
 
 }  // namespace
 
+// Every operation below shows what the chip holds afterwards: a control the user moved goes
+// back when the chip refused the change, so the panel never claims what the headset does not do.
+
 void HeadsetAudio::ToggleVoiceChanger(bool on) {
-  page_.SetVoiceChangerSwitch(on);
-  write_capture(PROP_ENABLE_MAGICVOICE, on ? kOn : kOff);
-  // The echo effect would sit on top of the changed voice.
-  if (on) write_capture(PROP_ENABLE_MICECHO, kOff);
-  stages_.magic_enable = on ? kOn : kOff;
+  if (write_capture(PROP_ENABLE_MAGICVOICE, on ? kOn : kOff)) {
+    // The echo effect would sit on top of the changed voice.
+    if (on) write_capture(PROP_ENABLE_MICECHO, kOff);
+    stages_.magic_enable = on ? kOn : kOff;
+  }
+  page_.SetVoiceChangerSwitch(stages_.magic_enable != 0);
   commit();
 }
 
 void HeadsetAudio::SelectVoice(int voice) {
   if (voice < VOICE_FIRST || voice > VOICE_LAST) return;
-  write_capture(PROP_MAGICVOICE_SELECTION, voice - VOICE_FIRST);
-  stages_.magic_type = voice;
-  page_.SelectVoiceOption(voice);
+  if (write_capture(PROP_MAGICVOICE_SELECTION, voice - VOICE_FIRST)) stages_.magic_type = voice;
+  page_.SelectVoiceOption(stages_.magic_type);
   commit();
 }
 
 void HeadsetAudio::toggle_mute(const LevelChannel& channel, int32_t& select) {
-  const bool was_on = select != 0;
-  const bool now_on = !was_on;
-  (page_.*channel.set_switch)(now_on);
-  if (write_capture(channel.mute, now_on ? kOff : kOn)) {
-    select = now_on ? kOn : kOff;
-  } else {
-    // The chip kept its state; a switch showing otherwise would lie about the microphone.
-    (page_.*channel.set_switch)(was_on);
-  }
+  const bool now_on = select == 0;
+  if (write_capture(channel.mute, now_on ? kOff : kOn)) select = now_on ? kOn : kOff;
+  (page_.*channel.set_switch)(select != 0);
   commit();
 }
 
@@ -56,6 +53,7 @@ void HeadsetAudio::set_level(const LevelChannel& channel, int percent, int32_t& 
     }
     value = percent;
   }
+  (page_.*channel.set_slider)(value);
   commit();
 }
 
@@ -65,14 +63,18 @@ void HeadsetAudio::SetMonitorVolume(int percent) {
   set_level(kMonitor, percent, stages_.mic_monitor_value);
 }
 
-void HeadsetAudio::apply_gains(const EqGains& gains) {
-  gains_ = gains;
-  write_render(PROP_ENABLE_EQ, kOn);
+bool HeadsetAudio::apply_gains(const EqGains& gains) {
+  bool all = write_render(PROP_ENABLE_EQ, kOn);
   for (int band = 0; band < EQ_BANDS; ++band) {
-    const int gain = gains[static_cast<size_t>(band)];
-    page_.SetBandValue(band, gain);
-    write_render(eq_slider_property(band), gain);
+    const auto b = static_cast<size_t>(band);
+    if (write_render(eq_slider_property(band), gains[b])) {
+      gains_[b] = gains[b];
+    } else {
+      all = false;
+    }
+    page_.SetBandValue(band, gains_[b]);
   }
+  return all;
 }
 
 void HeadsetAudio::SetEqBand(int band, int gain) {
@@ -84,8 +86,8 @@ void HeadsetAudio::SetEqBand(int band, int gain) {
     // Coming from no preset the equaliser may still be off; a band alone would not be heard.
     write_render(PROP_ENABLE_EQ, kOn);
   }
-  gains_[static_cast<size_t>(band)] = gain;
-  write_render(eq_slider_property(band), gain);
+  if (write_render(eq_slider_property(band), gain)) gains_[static_cast<size_t>(band)] = gain;
+  page_.SetBandValue(band, gains_[static_cast<size_t>(band)]);
   commit();
 }
 
@@ -100,10 +102,10 @@ void HeadsetAudio::ApplyEqPreset(int preset) {
   }
   const auto gains = EqPresets(preset);
   if (!gains) return;  // 0 (no preset) and unknown numbers change nothing
-  apply_gains(*gains);
-  stages_.eq_type = preset;
-  page_.SelectEqPreset(preset);
-  page_.ShowCustomEq(false);
+  // A preset the chip did not take (in full) is not the chosen one; the bands show what it has.
+  if (apply_gains(*gains)) stages_.eq_type = preset;
+  page_.SelectEqPreset(stages_.eq_type);
+  page_.ShowCustomEq(stages_.eq_type == EQ_TYPE_CUSTOM);
   commit();
 }
 
@@ -171,6 +173,12 @@ void HeadsetAudio::DeleteCustomEq() {
     page_.SelectCustomName(0);
     apply_custom(0);
   }
+  commit();
+}
+
+void HeadsetAudio::SetVirtualSurround(bool on) {
+  if (write_render(PROP_SURROUND, on ? kOn : kOff, SURROUND_HP_ENABLE_EXTRA)) stages_.virtual_surround = on ? kOn : kOff;
+  page_.SetSurroundSwitch(stages_.virtual_surround != 0);
   commit();
 }
 

@@ -7,6 +7,13 @@
 
 namespace qxr::audio {
 
+// The settings a headset's sound card may or may not offer.
+enum class AudioFeature { Microphone, Monitor, Equaliser, VoiceChanger, Surround };
+inline constexpr int kAudioFeatureCount = 5;
+// Why a setting is not offered: no such endpoint, or the backend cannot reach the chip's
+// processing (the ALSA card answers "unsupported").
+enum class FeatureState { Available, NoDevice, Unsupported };
+
 class HeadsetAudioPage {
  public:
   virtual ~HeadsetAudioPage() = default;
@@ -34,6 +41,11 @@ class HeadsetAudioPage {
   virtual void SelectCustomName(int index) = 0;  // -1 = none; also empties the name edit
   virtual void RemoveCustom(int index) = 0;
   virtual void ClearCustomNames() = 0;
+
+  // Virtual surround page.
+  virtual void SetSurroundSwitch(bool on) = 0;
+  // Whether the controls of a setting can be used.
+  virtual void SetFeatureState(AudioFeature feature, FeatureState state) = 0;
 };
 
 }  // namespace qxr::audio

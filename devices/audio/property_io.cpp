@@ -19,6 +19,7 @@ std::optional<std::string> PropertyIo::read_text(const AudioDeviceInfo& device,
   read_value_.fill(0);
   const int rc = lib_.PropertyControl(device, name, read_value_, fill_extra(read_extra_, extra),
                                       PROPERTY_READ);
+  last_result_ = rc;
   if (rc != CONF_OK) {
     debug_fmt("PropertyControl {} read failed: {}", name, rc);
     return std::nullopt;
@@ -52,6 +53,7 @@ bool PropertyIo::write_float(const AudioDeviceInfo& device, std::string_view nam
 bool PropertyIo::write(const AudioDeviceInfo& device, std::string_view name, Extra extra) {
   const int rc = lib_.PropertyControl(device, name, write_value_,
                                       fill_extra(write_extra_, extra), PROPERTY_WRITE);
+  last_result_ = rc;
   if (rc != CONF_OK) {
     debug_fmt("PropertyControl {} write failed: {}", name, rc);
     return false;

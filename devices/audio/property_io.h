@@ -29,6 +29,8 @@ class PropertyIo {
                  Extra extra = {});
   bool write_float(const AudioDeviceInfo& device, std::string_view name, float value,
                    Extra extra = {});
+  // The backend's answer to the last call (CONF_OK, CONF_ERR_UNSUPPORTED, ...).
+  int last_result() const { return last_result_; }
 
  private:
   bool write(const AudioDeviceInfo& device, std::string_view name, Extra extra);
@@ -36,6 +38,7 @@ class PropertyIo {
                                        Extra extra);
 
   AudioConfLib& lib_;
+  int last_result_ = CONF_OK;
   std::array<uint8_t, PROPERTY_BUFFER_SIZE> write_value_{};
   std::array<uint8_t, PROPERTY_BUFFER_SIZE> write_extra_{};
   std::array<uint8_t, PROPERTY_BUFFER_SIZE> read_value_{};

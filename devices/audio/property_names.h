@@ -1,5 +1,6 @@
 #pragma once
 // Names of the audio properties and the extra values that go with them.
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -53,5 +54,8 @@ inline constexpr int32_t EXTRA_MONITOR_CHANNEL = 0;
 inline constexpr int32_t SURROUND_HP_ENABLE_SELECTOR = 4;
 inline constexpr int32_t SURROUND_ALL_CHANNELS = -1;
 inline constexpr int32_t SURROUND_RESERVED = 0;
+// The extra buffer that addresses the headphone-surround switch.
+inline constexpr std::array<int32_t, 3> SURROUND_HP_ENABLE_EXTRA{SURROUND_HP_ENABLE_SELECTOR, SURROUND_ALL_CHANNELS,
+                                                                 SURROUND_RESERVED};
 
 }  // namespace qxr::audio

@@ -66,6 +66,9 @@ void CMarluneZO6533Device::SaveCustomEq(std::string name, std::function<void(int
     if (done) done(r);
   });
 }
+void CMarluneZO6533Device::SetVirtualSurround(bool on) {
+  post_audio([this, on] { audio_.SetVirtualSurround(on); });
+}
 void CMarluneZO6533Device::DeleteCustomEq() {
   post_audio([this] { audio_.DeleteCustomEq(); });
 }
@@ -84,8 +87,7 @@ int CMarluneZO6533Device::connect_now() {
     initialise_audio_now();
   } else {
     // The card may have come (back) after the page was bound: choose the endpoints again.
-    audio_.select_endpoints();
-    audio_.read_volumes();
+    audio_.refresh();
   }
   apply_profile_to_page_now();
   start_light_thread();

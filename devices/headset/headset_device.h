@@ -46,9 +46,11 @@ class CMarluneZO6533Device : public CBlockLightingDevice, public audio::HeadsetA
   void ApplyCustomEq(int index) override;
   void SaveCustomEq(std::string name, std::function<void(int)> done = {}) override;
   void DeleteCustomEq() override;
+  void SetVirtualSurround(bool on) override;
 
   // --- state for tests (read after drain(); the executor owns it) ---
   audio::HeadsetAudio& audio() { return audio_; }
+  audio::AudioConfLib& audio_library() { return *audio_lib_; }
   // Reports accepted by the chip in the last frame sent.
   size_t last_reports_sent() const { return last_reports_sent_.load(); }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Test doubles for the headset's audio half: a page that keeps what the panels would show, and
 // a profile held in memory that counts its saves.
+#include <array>
 #include <map>
 #include <string>
 #include <vector>
@@ -57,6 +58,12 @@ class PanelModel : public HeadsetAudioPage {
     if (i >= 0 && static_cast<size_t>(i) < names.size()) names.erase(names.begin() + i);
   }
   void ClearCustomNames() override { names.clear(); }
+  void SetSurroundSwitch(bool on) override { surround = on; }
+  void SetFeatureState(AudioFeature feature, FeatureState state) override {
+    features[static_cast<size_t>(feature)] = state;
+  }
+  bool surround = false;
+  std::array<FeatureState, kAudioFeatureCount> features{};
 
   std::vector<int> band_values() const {
     std::vector<int> out;

@@ -79,6 +79,8 @@ class RecordingAudioPage : public audio::HeadsetAudioPage {
   void SelectCustomName(int index) override;
   void RemoveCustom(int index) override;
   void ClearCustomNames() override;
+  void SetSurroundSwitch(bool) override {}
+  void SetFeatureState(audio::AudioFeature, audio::FeatureState) override {}
 
   std::vector<std::string> messages() const;
   int preset() const;

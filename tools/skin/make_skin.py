@@ -204,6 +204,11 @@ def pending_page(name):
     ]))
 
 
+def unused_page(name):
+    """Keeps the tab order where a kind never shows that tab."""
+    return W('QWidget', name)
+
+
 def lighting_page(skin='LightControlBasic.ui'):
     """The lighting panel; its children come from its own skin (the keyboard's has more)."""
     return W('CLightControlUI', 'LightControlItem', dyn={'skinfile': skin})
@@ -399,7 +404,93 @@ def headset_page():
     bw, bh = pictures.HEADSET_SIZE
     ox, oy = (PANEL_W - bw) // 2, (PANEL_H - bh) // 2
     children = [picture('headset_picture', (ox, oy, bw, bh), 'images/device/headset_body.png')] + leds_on(pictures.HEADSET_LEDS, ox, oy)
-    return page('headset_page', 'headset_device_key_light', children, standard_pages({}))
+    return page('headset_page', 'headset_device_key_light', children,
+                standard_pages({1: unused_page('KeySetControlItem'), 2: unused_page('MacroControlItem'),
+                                3: unused_page('system_page'), 4: unused_page('cursor_page'),
+                                5: headset_sound_page(), 6: headset_voice_page(), 7: headset_surround_page()}))
+
+
+# ---- headset panels ---------------------------------------------------------------------------
+
+EQ_PRESETS = 12
+EQ_BAND_LABELS = ['31', '62', '125', '250', '500', '1k', '2k', '4k', '8k', '16k']
+EQ_GAIN = 20
+
+
+def switch(name, text):
+    return W('QCheckBox', name, props={'text': text, 'focusPolicy': Enum('Qt::NoFocus')}, dyn={'role': 'switch'})
+
+
+def band(i):
+    return W('QWidget', 'eq_band_%d' % i, layout=L('QVBoxLayout', 'eq_band_%d_box' % i, [
+        (W('QSlider', '6533_eq_hz_slider_%d' % i, props={'orientation': Enum('Qt::Vertical'), 'minimum': -EQ_GAIN,
+                                                          'maximum': EQ_GAIN, 'focusPolicy': Enum('Qt::NoFocus'),
+                                                          'sizePolicy': Policy(('Preferred', 'Expanding'))}),
+         Set('Qt::AlignHCenter')),
+        (label('eq_band_%d_label' % i, EQ_BAND_LABELS[i], dyn={'role': 'dim'}), Set('Qt::AlignHCenter')),
+    ], spacing=4))
+
+
+def level_row(prefix, text):
+    return W('QWidget', prefix + '_row', layout=L('QHBoxLayout', prefix + '_row_box', [
+        switch('6533_%s_option' % prefix, text),
+        slider('6533_%s_slider' % prefix, 0, 100, width=160),
+        label('6533_%s_value' % prefix, '', dyn={'role': 'dim'}),
+    ], spacing=10))
+
+
+def headset_sound_page():
+    presets = [(W('QPushButton', '6533_eq_option_%d' % p,
+                  props={'text': 'hs_eq_preset_%d_text' % p, 'checkable': True, 'autoExclusive': True,
+                         'focusPolicy': Enum('Qt::NoFocus')}, dyn={'role': 'chip'}), (p - 1) // 7, (p - 1) % 7)
+               for p in range(1, EQ_PRESETS + 2)]
+    custom = W('QWidget', 'custom_eq_option_layout', layout=L('QHBoxLayout', 'custom_eq_box', [
+        combo('custom_eq_name_combo'),
+        W('QLineEdit', 'custom_eq_name_edit', props={'placeholderText': 'hs_eq_name_hint_text', 'maxLength': 32}),
+        button('hs_eq_btn_save', 'hs_eq_save_text', dyn={'accent': True}),
+        button('hs_eq_btn_delete', 'hs_eq_delete_text'),
+    ], spacing=8))
+    equaliser = card('hs_eq_card', [
+        caption('hs_eq_caption', 'hs_eq_text'),
+        W('QWidget', 'hs_eq_presets', layout=L('QGridLayout', 'hs_eq_presets_grid', presets, spacing=6)),
+        W('QWidget', 'hs_eq_bands', layout=L('QHBoxLayout', 'hs_eq_bands_box', [band(i) for i in range(10)], spacing=4)),
+        custom,
+    ])
+    mic = card('hs_mic_card', [
+        caption('hs_mic_caption', 'hs_mic_text'),
+        level_row('MicIn', 'hs_mic_on_text'),
+        caption('hs_monitor_caption', 'hs_monitor_text'),
+        level_row('MicMoniter', 'hs_monitor_on_text'),
+        label('hs_monitor_hint', 'hs_monitor_hint_text', dyn={'role': 'dim'}, props={'wordWrap': True}),
+        Spacer('hs_mic_end', horizontal=False),
+    ], width=330)
+    return W('CVoice6533ControlUI', 'Voice6533ControlItem', props={'styleSheet': KEY_PANEL_STYLE}, dyn={'hidespicture': True},
+             layout=L('QHBoxLayout', 'hs_sound_layout', [equaliser, mic], margins=(0, 6, 0, 0), spacing=10))
+
+
+def headset_voice_page():
+    voices = [W('QPushButton', 'magic_option_%d' % v, props={'text': 'hs_voice_%d_text' % v, 'checkable': True,
+                                                          'autoExclusive': True, 'focusPolicy': Enum('Qt::NoFocus')},
+                dyn={'role': 'chip'}) for v in range(1, 5)]
+    return W('CMagicControlUI', 'MagicControlItem', props={'styleSheet': KEY_PANEL_STYLE},
+             layout=L('QHBoxLayout', 'hs_voice_layout', [card('hs_voice_card', [
+                 caption('hs_voice_caption', 'hs_voice_text'),
+                 switch('magic_enable_option', 'hs_voice_on_text'),
+                 W('QWidget', 'magic_option_layout', layout=L('QHBoxLayout', 'magic_option_box',
+                                                              voices + [Spacer('magic_option_end')], spacing=8)),
+                 label('hs_voice_hint', 'hs_voice_hint_text', dyn={'role': 'dim'}, props={'wordWrap': True}),
+                 Spacer('hs_voice_end', horizontal=False),
+             ])], margins=(0, 6, 0, 0)))
+
+
+def headset_surround_page():
+    return W('QWidget', 'virtual_page', props={'styleSheet': KEY_PANEL_STYLE},
+             layout=L('QHBoxLayout', 'hs_surround_layout', [card('hs_surround_card', [
+                 caption('hs_surround_caption', 'hs_surround_text'),
+                 switch('virtual_surround_option', 'hs_surround_on_text'),
+                 label('hs_surround_hint', 'hs_surround_hint_text', dyn={'role': 'dim'}, props={'wordWrap': True}),
+                 Spacer('hs_surround_end', horizontal=False),
+             ])], margins=(0, 6, 0, 0)))
 
 
 # ---- key-assignment panel ----------------------------------------------------------------------

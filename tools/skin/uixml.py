@@ -142,6 +142,8 @@ CUSTOM_BASES = {
     'CLightControlUI': 'QWidget',
     'CKeySetControlUI': 'QWidget',
     'CMacroControlUI': 'QWidget',
+    'CVoice6533ControlUI': 'QWidget',
+    'CMagicControlUI': 'QWidget',
     'CRedioMacroButtonUI': 'QPushButton',
     'KeyCanvas': 'QWidget',
 }
