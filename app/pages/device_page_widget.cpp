@@ -90,6 +90,7 @@ void DevicePageWidget::setup_device() {
   light_ = std::make_unique<editors::LightPageBridge>(content_, *device_, m.light_panel);
   keys_panel_ = std::make_unique<editors::KeyPageBridge>(content_, *device_);
   macros_panel_ = std::make_unique<editors::MacroPageBridge>(content_, *device_, keys_panel_->panel());
+  recoil_panel_ = std::make_unique<editors::RecoilPageBridge>(content_, *device_);
   follow_screen_size();
 
   if (profile_ != nullptr) {

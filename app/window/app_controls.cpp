@@ -7,6 +7,7 @@
 #include "app/pages/mp_device_power_ui.h"
 #include "editors/keys/register_keys.h"
 #include "editors/macros/register_macros.h"
+#include "editors/recoil/register_recoil.h"
 #include "editors/lighting/register_lighting.h"
 
 namespace qxr::app {
@@ -41,6 +42,7 @@ void register_app_controls(ui::ControlFactory& factory) {
   editors::register_lighting_editor(factory);
   editors::register_key_editor(factory);
   editors::register_macro_editor(factory);
+  editors::register_recoil_editor(factory);
 }
 
 }  // namespace qxr::app

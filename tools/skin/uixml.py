@@ -144,6 +144,8 @@ CUSTOM_BASES = {
     'CMacroControlUI': 'QWidget',
     'CRedioMacroButtonUI': 'QPushButton',
     'KeyCanvas': 'QWidget',
+    'CShootControlUI': 'QWidget',
+    'RecoilPatternView': 'QWidget',
 }
 
 
