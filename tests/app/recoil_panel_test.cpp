@@ -22,6 +22,7 @@
 #include "tests/app/app_test_support.h"
 #include "tests/support/event_loop.h"
 #include "tests/support/temp_folder.h"
+#include "ui/controls/select_panel.h"
 #include "ui/language.h"
 #include "ui/notification.h"
 
@@ -70,7 +71,7 @@ class RecoilPanelTest : public testing::EmulatedWindowTest {
   void type(std::string_view edit, const QString& text) {
     auto* e = control<QLineEdit>(edit);
     e->setText(text);
-    ui::send_notify(e, QString::fromLatin1(ui::notify_type::kKillFocus));
+    ui::send_notify(e, ui::notify_type::kKillFocus);
   }
   void settle() {
     page(kMouseRow)->device()->drain();
