@@ -193,6 +193,16 @@ TEST_F(RecoilPanelTest, WhatIsStillBeingTypedIsKeptWhenTheUserMovesOn) {
   click(n::kPreviousBullet);
   EXPECT_EQ(ReadRecoilBullets(script(0))[5].up, !up);
   EXPECT_EQ(shown().delay_ms, 65535);
+  // Keys typed into an edit and Enter: stored as leaving it stores.
+  auto* horizontal = control<QLineEdit>(n::kHorizontalEdit);
+  window_->activateWindow();
+  horizontal->setFocus();
+  ASSERT_TRUE(wait_until([&] { return horizontal->hasFocus(); }));
+  horizontal->selectAll();
+  QTest::keyClicks(horizontal, QStringLiteral("4x2"));  // the letter never gets in
+  QTest::keyClick(horizontal, Qt::Key_Return);
+  EXPECT_FALSE(horizontal->hasFocus());
+  EXPECT_EQ(ReadRecoilBullets(script(0))[4].horizontal, 42);
   // The grid ends where it ends.
   click(n::kBulletOption, 29);
   click(n::kNextBullet);
