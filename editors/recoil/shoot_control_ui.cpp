@@ -181,16 +181,15 @@ void CShootControlUI::RelabelVertical() {
 
 // ---- storing ----
 
-qxr::RecoilBullet CShootControlUI::edited_bullet() const {
-  auto* self = const_cast<CShootControlUI*>(this);
+qxr::RecoilBullet CShootControlUI::edited_bullet() {
   qxr::RecoilBullet b;
-  const auto* x = self->control<QAbstractButton>(n::kHorizontalOption);
-  const auto* y = self->control<QAbstractButton>(n::kVerticalOption);
+  const auto* x = control<QAbstractButton>(n::kHorizontalOption);
+  const auto* y = control<QAbstractButton>(n::kVerticalOption);
   b.left = x != nullptr && x->isChecked();
   b.up = y != nullptr && y->isChecked();
-  b.horizontal = static_cast<uint8_t>(edit_value(self->control<QLineEdit>(n::kHorizontalEdit), kMaxPull));
-  b.vertical = static_cast<uint8_t>(edit_value(self->control<QLineEdit>(n::kVerticalEdit), kMaxPull));
-  b.delay_ms = static_cast<uint16_t>(edit_value(self->control<QLineEdit>(n::kDelayEdit), kMaxBulletDelayMs));
+  b.horizontal = static_cast<uint8_t>(edit_value(control<QLineEdit>(n::kHorizontalEdit), kMaxPull));
+  b.vertical = static_cast<uint8_t>(edit_value(control<QLineEdit>(n::kVerticalEdit), kMaxPull));
+  b.delay_ms = static_cast<uint16_t>(edit_value(control<QLineEdit>(n::kDelayEdit), kMaxBulletDelayMs));
   return b;
 }
 

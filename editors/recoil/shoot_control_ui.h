@@ -78,7 +78,7 @@ class CShootControlUI : public QWidget, public qxr::ui::SkinControl {
 
  private:
   // The edits and options as they stand, without touching them.
-  qxr::RecoilBullet edited_bullet() const;
+  qxr::RecoilBullet edited_bullet();
   void show_status(std::string_view key);
   QString qname(std::string_view name) const;
 
