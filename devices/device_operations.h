@@ -87,6 +87,9 @@ class MacroList {
 class RecoilScripts {
  public:
   virtual ~RecoilScripts() = default;
+  // Where the four scripts lie, and the factory scripts they start from (end with a separator).
+  virtual std::string recoil_folder() const = 0;
+  virtual std::string factory_recoil_folder() const = 0;
   // The four scripts of the device folder to the mouse; done (optional) gets the result on the
   // device's thread.
   virtual void SendShootScripts(std::function<void(int)> done = {}) = 0;

@@ -1,7 +1,9 @@
 #include "profile/macro_files.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
+#include <span>
 
 #include "profile/json_access.h"
 #include "profile/json_file.h"
@@ -48,10 +50,19 @@ bool safe_file_stem(const std::string& stem) {
   return !stem.empty() && stem.find('/') == std::string::npos && stem != "." && stem != "..";
 }
 
+constexpr int64_t kEventMouseButton = 1;
+constexpr int64_t kEventMoveX = 4;
+constexpr int64_t kEventMoveY = 5;
 // Event types a macro file may hold: mouse buttons (1, and 2 and 3 kept as found), moves (4, 5),
-// modifier keys (9) and keys (10).
-constexpr int64_t kEventTypes[] = {1, 2, 3, 4, 5, 9, 10};
-bool known_event_type(int64_t type) { return std::find(std::begin(kEventTypes), std::end(kEventTypes), type) != std::end(kEventTypes); }
+// modifier keys (9) and keys (10). A recoil script clicks and pulls, and types nothing.
+constexpr int64_t kMacroEventTypes[] = {kEventMouseButton, 2, 3, kEventMoveX, kEventMoveY, 9, 10};
+constexpr int64_t kRecoilEventTypes[] = {kEventMouseButton, kEventMoveX, kEventMoveY};
+
+// A recoil bullet's fixed parts: the click, held this long, on the left button, and the wait
+// after the horizontal pull.
+constexpr int kRecoilLeftButton = 0x01;
+constexpr int kRecoilClickHoldMs = 10;
+constexpr int kRecoilHorizontalWaitMs = 5;
 
 // A delay as stored: an integer or decimal text, 0-65535.
 bool valid_delay(const Json::Value& v) {
@@ -63,14 +74,74 @@ bool valid_delay(const Json::Value& v) {
   return ec == std::errc() && end == s.data() + s.size() && !s.empty() && n <= kMaxMacroDelayMs;
 }
 
-bool valid_event(const Json::Value& e) {
+bool valid_event(const Json::Value& e, std::span<const int64_t> types) {
   if (!e.isObject()) return false;
   const Json::Value& action = e["Action"];
   const Json::Value& type = e["Type"];
   const Json::Value& button = e["Button"];
   return action.isString() && (action.asString() == "down" || action.asString() == "up") && type.isInt64() &&
-         known_event_type(type.asInt64()) && button.isInt64() && button.asInt64() >= 0 && button.asInt64() <= 0xFF &&
-         valid_delay(e["Delay"]);
+         std::find(types.begin(), types.end(), type.asInt64()) != types.end() && button.isInt64() &&
+         button.asInt64() >= 0 && button.asInt64() <= 0xFF && valid_delay(e["Delay"]);
+}
+
+// A file's text checked as an event file: an object whose "Events" are at most max_events
+// valid events of the given types.
+MacroImport check_event_file(const std::string& text, std::span<const int64_t> types, size_t max_events) {
+  MacroImport result;
+  const Json::Value document = ParseJsonText(text);
+  if (document.isNull()) return result;
+  const Json::Value& events = Member(document, "Events");
+  if (!document.isObject() || !events.isArray()) {
+    result.check = MacroImportCheck::kNotAMacro;
+    return result;
+  }
+  if (events.size() > max_events) {
+    result.check = MacroImportCheck::kTooManyEvents;
+    return result;
+  }
+  for (const Json::Value& e : events) {
+    if (!valid_event(e, types)) {
+      result.check = MacroImportCheck::kBadEvent;
+      return result;
+    }
+  }
+  result.check = MacroImportCheck::kOk;
+  result.events = MacroEventsFromDocument(document);
+  return result;
+}
+
+bool is_down(const Json::Value& action) {
+  if (!action.isString()) return false;
+  const std::string s = action.asString();
+  return s.size() == 4 && std::equal(s.begin(), s.end(), "down",
+                                     [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
+}
+
+// One event of a recoil bullet, each member assigned on its own.
+void put_event(Json::Value& e, bool down, int button, int delay, int64_t type) {
+  if (!e.isObject()) e = Json::Value(Json::objectValue);
+  e["Action"] = down ? "down" : "up";
+  e["Button"] = button;
+  e["Delay"] = delay;
+  e["Type"] = static_cast<Json::Int64>(type);
+}
+
+// Event slot (0-5) of a bullet as the table of a recoil script gives it.
+void put_bullet_event(Json::Value& e, size_t slot, const RecoilBullet& b) {
+  switch (slot) {
+    case 0:
+      return put_event(e, true, kRecoilLeftButton, kRecoilClickHoldMs, kEventMouseButton);
+    case 1:
+      return put_event(e, false, kRecoilLeftButton, 0, kEventMouseButton);
+    case 2:
+      return put_event(e, b.left, b.horizontal, kRecoilHorizontalWaitMs, kEventMoveX);
+    case 3:
+      return put_event(e, b.up, b.vertical, b.delay_ms, kEventMoveY);
+    case 4:
+      return put_event(e, b.left, 0, 0, kEventMoveX);
+    default:
+      return put_event(e, b.up, 0, 0, kEventMoveY);
+  }
 }
 
 Json::Value event_json(const MacroEvent& e) {
@@ -133,27 +204,7 @@ bool WriteMacroFile(const std::string& path, const MacroFile& macro) {
 MacroImport CheckMacroImport(const std::string& path) { return CheckMacroImportText(ReadFileText(path)); }
 
 MacroImport CheckMacroImportText(const std::string& text) {
-  MacroImport result;
-  const Json::Value document = ParseJsonText(text);
-  if (document.isNull()) return result;
-  const Json::Value& events = Member(document, "Events");
-  if (!document.isObject() || !events.isArray()) {
-    result.check = MacroImportCheck::kNotAMacro;
-    return result;
-  }
-  if (events.size() > kMaxMacroEvents) {
-    result.check = MacroImportCheck::kTooManyEvents;
-    return result;
-  }
-  for (const Json::Value& e : events) {
-    if (!valid_event(e)) {
-      result.check = MacroImportCheck::kBadEvent;
-      return result;
-    }
-  }
-  result.check = MacroImportCheck::kOk;
-  result.events = MacroEventsFromDocument(document);
-  return result;
+  return check_event_file(text, kMacroEventTypes, kMaxMacroEvents);
 }
 
 std::string MacroFilePath(const std::string& folder, const MacroEntry& entry) {
@@ -163,8 +214,8 @@ std::string MacroFilePath(const std::string& folder, const MacroEntry& entry) {
 MacroEvent MacroEventFromJson(const Json::Value& event) {
   MacroEvent e;
   if (!event.isObject()) return e;
-  const Json::Value& action = event["Action"];
-  e.down = action.isString() && action.asString() == "down";
+  // Read as the recoil panel shows it: a hand-written "Down" presses, on the device too.
+  e.down = is_down(event["Action"]);
   e.type = low_byte_of(event["Type"]);
   e.button = low_byte_of(event["Button"]);
   e.delay_ms = static_cast<uint16_t>(delay_of(event["Delay"]));
@@ -194,6 +245,59 @@ std::vector<std::vector<MacroEvent>> ReadRecoilScripts(const std::string& folder
   scripts.reserve(kRecoilScriptCount);
   for (size_t i = 0; i < kRecoilScriptCount; ++i) scripts.push_back(ReadMacroEvents(RecoilScriptPath(folder, i)));
   return scripts;
+}
+
+RecoilBullet RecoilBulletFromDocument(const Json::Value& document, size_t bullet) {
+  RecoilBullet b;
+  const Json::Value& events = Member(document, "Events");
+  if (!events.isArray() || bullet >= kRecoilBulletCount) return b;
+  const auto at = [&events](size_t i) -> const Json::Value& {
+    static const Json::Value kNone;
+    return i < events.size() ? events[static_cast<Json::ArrayIndex>(i)] : kNone;
+  };
+  const MacroEvent x = MacroEventFromJson(at(bullet * kRecoilEventsPerBullet + 2));
+  const MacroEvent y = MacroEventFromJson(at(bullet * kRecoilEventsPerBullet + 3));
+  b.left = x.down;
+  b.horizontal = x.button;
+  b.up = y.down;
+  b.vertical = y.button;
+  b.delay_ms = y.delay_ms;
+  return b;
+}
+
+void SetRecoilBullet(Json::Value& document, size_t bullet, const RecoilBullet& value) {
+  if (bullet >= kRecoilBulletCount) return;
+  if (!document.isObject()) document = Json::Value(Json::objectValue);
+  Json::Value& events = document["Events"];
+  if (!events.isArray()) events = Json::Value(Json::arrayValue);
+  const size_t first = bullet * kRecoilEventsPerBullet;
+  for (size_t i = events.size(); i < first; ++i) {
+    put_bullet_event(events[static_cast<Json::ArrayIndex>(i)], i % kRecoilEventsPerBullet, RecoilBullet{});
+  }
+  for (size_t slot = 0; slot < kRecoilEventsPerBullet; ++slot) {
+    put_bullet_event(events[static_cast<Json::ArrayIndex>(first + slot)], slot, value);
+  }
+}
+
+std::vector<RecoilBullet> ReadRecoilBullets(const std::string& path) {
+  const Json::Value document = ReadJsonFile(path);
+  std::vector<RecoilBullet> bullets;
+  bullets.reserve(kRecoilBulletCount);
+  for (size_t b = 0; b < kRecoilBulletCount; ++b) bullets.push_back(RecoilBulletFromDocument(document, b));
+  return bullets;
+}
+
+bool WriteRecoilBullet(const std::string& path, const std::string& factory_path, size_t bullet,
+                       const RecoilBullet& value) {
+  const JsonFileForUpdate file = ReadJsonFileForUpdate(path);
+  if (!file.CanOverwrite()) return false;
+  Json::Value document = file.state == JsonFileState::kReadable ? file.document : ReadJsonFile(factory_path);
+  SetRecoilBullet(document, bullet, value);
+  return WriteJsonFile(path, document);
+}
+
+MacroImport CheckRecoilImportText(const std::string& text) {
+  return check_event_file(text, kRecoilEventTypes, kMaxRecoilEvents);
 }
 
 }  // namespace qxr

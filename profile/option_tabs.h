@@ -7,11 +7,12 @@
 
 namespace qxr {
 
-inline constexpr int kOptionTabCount = 8;
-// Tab names in index order (the panel's SelectOptionTab index).
+inline constexpr int kOptionTabCount = 9;
+// Tab names in index order (the panel's SelectOptionTab index). The recoil tab comes last: the
+// pages know their editors by these indices.
 inline constexpr std::array<std::string_view, kOptionTabCount> kOptionTabNames = {
-    "deng_Op_tab",   "key_Op_tab",        "macro_Op_tab", "system_Op_tab",
-    "cursor_Op_tab", "6533_voice_Op_tab", "magic_Op_tab", "Virtual7.1_Op_tab"};
+    "deng_Op_tab",   "key_Op_tab",        "macro_Op_tab", "system_Op_tab",    "cursor_Op_tab",
+    "6533_voice_Op_tab", "magic_Op_tab", "Virtual7.1_Op_tab", "shoot_Op_tab"};
 
 enum class TabVisibility {
   kAsPageDefines,  // left alone
@@ -20,7 +21,7 @@ enum class TabVisibility {
 };
 
 // Tab bits of a rule, in kOptionTabNames order.
-enum OptionTab : uint8_t {
+enum OptionTab : uint16_t {
   kTabLighting = 1 << 0,
   kTabKeys = 1 << 1,
   kTabMacros = 1 << 2,
@@ -29,11 +30,12 @@ enum OptionTab : uint8_t {
   kTabVoice = 1 << 5,
   kTabMagic = 1 << 6,
   kTabVirtual71 = 1 << 7,
+  kTabRecoil = 1 << 8,
 };
 
 struct OptionTabRule {
-  uint8_t hidden = 0;
-  uint8_t shown = 0;
+  uint16_t hidden = 0;
+  uint16_t shown = 0;
 };
 
 // The visibility of each tab (in kOptionTabNames order) under rule.

@@ -91,6 +91,7 @@ void DevicePageWidget::setup_device() {
   keys_panel_ = std::make_unique<editors::KeyPageBridge>(content_, *device_);
   macros_panel_ = std::make_unique<editors::MacroPageBridge>(content_, *device_, keys_panel_->panel());
   headset_panels_ = std::make_unique<editors::HeadsetPageBridge>(content_, *device_);
+  recoil_panel_ = std::make_unique<editors::RecoilPageBridge>(content_, *device_);
   follow_screen_size();
 
   if (profile_ != nullptr) {

@@ -20,6 +20,7 @@
 #include "editors/headset/headset_page_bridge.h"
 #include "editors/keys/key_page_bridge.h"
 #include "editors/macros/macro_page_bridge.h"
+#include "editors/recoil/recoil_page_bridge.h"
 #include "editors/lighting/light_page_bridge.h"
 
 class CDeviceKeyButtonUI;
@@ -79,6 +80,7 @@ class DevicePageWidget : public QWidget, public devices::DevicePage {
   editors::KeyPageBridge* key_bridge() const { return keys_panel_.get(); }
   editors::MacroPageBridge* macro_bridge() const { return macros_panel_.get(); }
   editors::HeadsetPageBridge* headset_bridge() const { return headset_panels_.get(); }
+  editors::RecoilPageBridge* recoil_bridge() const { return recoil_panel_.get(); }
   // Every key of the picture labelled from its current assignment (the device's key list).
   void rebuild_key_labels();
 
@@ -164,6 +166,7 @@ class DevicePageWidget : public QWidget, public devices::DevicePage {
   std::unique_ptr<editors::KeyPageBridge> keys_panel_;
   std::unique_ptr<editors::MacroPageBridge> macros_panel_;
   std::unique_ptr<editors::HeadsetPageBridge> headset_panels_;
+  std::unique_ptr<editors::RecoilPageBridge> recoil_panel_;
   // Last, so the device (and its threads, which call this page) goes first.
   std::unique_ptr<devices::CMarluneUSBDevice> device_;
 };

@@ -19,6 +19,7 @@
 #include "devices/audio/headset_audio_controls.h"
 #include "app/window/key_panels.h"
 #include "app/window/macro_panels.h"
+#include "app/window/recoil_panels.h"
 #include "app/window/light_panels.h"
 #include "app/window/main_wnd.h"
 #include "emulator/emulator.h"
@@ -74,6 +75,7 @@ int main(int argc, char** argv) {
   app::install_key_editor(window);
   app::install_macro_editor(window);
   app::install_headset_editor(window);
+  app::install_recoil_editor(window);
   window.initialise();
   if (argc > 2) window.apply_language(QString::fromLocal8Bit(argv[2]).toInt());
   window.show();
@@ -151,6 +153,16 @@ int main(int argc, char** argv) {
     run_for(kFrameMs);
     ok &= save(&window, folder, QStringLiteral("headset-sound.png"));
   }
+  // The mouse's recoil panel: the first gun's pull pattern, its sixth bullet chosen.
+  constexpr int kRecoilTab = 8;
+  constexpr int kShownBullet = 5;
+  mouse.page->profile_panel()->SelectOptionTab(kRecoilTab);
+  mouse.page->show_option_page(kRecoilTab);
+  if (editors::RecoilPageBridge* recoil = mouse.page->recoil_bridge()) {
+    if (CShootControlUI* panel = recoil->panel()) panel->SelectBullet(kShownBullet);
+  }
+  run_for(kFrameMs);
+  ok &= save(&window, folder, QStringLiteral("mouse-recoil.png"));
 
   for (emu::DeviceType t : emu::kAllDeviceTypes) demo.emulator()->unplug(t);
   run_for(kSettleMs);

@@ -18,6 +18,7 @@
 #include "app/window/headset_panels.h"
 #include "app/window/key_panels.h"
 #include "app/window/macro_panels.h"
+#include "app/window/recoil_panels.h"
 #include "app/window/light_panels.h"
 #include "app/window/main_wnd.h"
 #include "app/startup/private_fonts.h"
@@ -166,6 +167,7 @@ int run_program(int argc, char** argv) {
     install_key_editor(window);
     install_macro_editor(window);
     install_headset_editor(window);
+    install_recoil_editor(window);
     if (demo) {
       // The emulated devices are plugged once the window is on screen.
       window.set_before_devices([&demo] {

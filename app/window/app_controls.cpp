@@ -8,6 +8,7 @@
 #include "editors/keys/register_keys.h"
 #include "editors/headset/register_headset.h"
 #include "editors/macros/register_macros.h"
+#include "editors/recoil/register_recoil.h"
 #include "editors/lighting/register_lighting.h"
 
 namespace qxr::app {
@@ -43,6 +44,7 @@ void register_app_controls(ui::ControlFactory& factory) {
   editors::register_key_editor(factory);
   editors::register_macro_editor(factory);
   editors::register_headset_editor(factory);
+  editors::register_recoil_editor(factory);
 }
 
 }  // namespace qxr::app

@@ -7,6 +7,7 @@
 #include "editors/keys/key_rows.h"
 #include "editors/lighting/light_edits.h"
 #include "editors/macros/macro_rows.h"
+#include "editors/recoil/recoil_rows.h"
 
 namespace qxr::app {
 namespace {
@@ -16,7 +17,7 @@ constexpr Match X = Match::Exact;
 constexpr Match N = Match::Indexed;
 
 // The window's own rows and those of the panels that publish none yet; the lighting, key,
-// macro and headset panels' rows follow from their tables.
+// macro, headset and recoil panels' rows follow from their tables.
 constexpr RouteRow kWindowRoutes[] = {
     {"windowinit", "", X, WindowInit},
     {"windowsize", "root", X, WindowSize},
@@ -48,12 +49,6 @@ constexpr RouteRow kWindowRoutes[] = {
     {"click", "profile_fun_spread_btn", X, ProfileAction},
     {"click", "device_export_btn", X, ProfileFile},
     {"click", "device_import_btn", X, ProfileFile},
-    {"click", "shootdate_save_btn", X, RecoilEditor},
-    {"click", "shootdate_reset_btn", X, RecoilEditor},
-    {"click", "shootdate_import_btn", X, RecoilEditor},
-    {"click", "shootdate_export_btn", X, RecoilEditor},
-    {"click", "bullet_selected_prev", X, RecoilEditor},
-    {"click", "bullet_selected_next", X, RecoilEditor},
 
     // ---- option and tab changes ----
     {"selectchanged", "device_select", X, DeviceSelect},
@@ -66,10 +61,6 @@ constexpr RouteRow kWindowRoutes[] = {
     {"selectchanged", "winlockflag_option", X, KeyboardSetting},
     {"selectchanged", "wflag_option", X, KeyboardSetting},
     {"selectchanged", "6flag_option", X, KeyboardSetting},
-    {"selectchanged", "shoot_gun_op_", N, RecoilEditor},
-    {"selectchanged", "bullet_op_", N, RecoilEditor},
-    {"selectchanged", "bullet_x_check", X, RecoilEditor},
-    {"selectchanged", "bullet_y_check", X, RecoilEditor},
     {"selectchanged", "pointer_precision_check", X, MouseSetting},
     {"selectchanged", "scrolls_page_check", X, MouseSetting},
     {"selectchanged", "deng_Op_tab", X, OptionTab},
@@ -80,6 +71,7 @@ constexpr RouteRow kWindowRoutes[] = {
     {"selectchanged", "6533_voice_Op_tab", X, OptionTab},
     {"selectchanged", "magic_Op_tab", X, OptionTab},
     {"selectchanged", "Virtual7.1_Op_tab", X, OptionTab},
+    {"selectchanged", "shoot_Op_tab", X, OptionTab},
 
     // ---- sliders ----
     {"valuechanged", "DPI_slider_", N, MouseSetting},
@@ -94,9 +86,6 @@ constexpr RouteRow kWindowRoutes[] = {
 
     // ---- edits committed on leaving them ----
     {"killfocus", "DPI_edit_", N, MouseSetting},
-    {"killfocus", "bullet_x_eidt", X, RecoilEditor},
-    {"killfocus", "bullet_y_eidt", X, RecoilEditor},
-    {"killfocus", "bullet_delay_eidt", X, RecoilEditor},
 };
 
 constexpr std::array<std::string_view, 2> kPassedThrough = {"click_wpadd", "click_wpselect"};
@@ -129,6 +118,8 @@ std::span<const RouteRow> route_table() {
       rows.push_back({r.type, r.name, r.match, MacroEditor});
     for (const editors::headset::HeadsetNotificationRow& r : editors::headset::headset_notification_table())
       rows.push_back({r.type, r.name, r.match, HeadsetEditor});
+    for (const editors::recoil::RecoilNotificationRow& r : editors::recoil::recoil_notification_table())
+      rows.push_back({r.type, r.name, r.match, RecoilEditor});
     return rows;
   }();
   return table;

@@ -60,7 +60,7 @@ std::unique_ptr<CMarluneUSBDevice> make_headset(const DeviceContext& c) {
 }
 
 constexpr OptionTabRule kKeyboardTabs{kTabCursor, 0};
-constexpr OptionTabRule kMouseTabs{0, 0};
+constexpr OptionTabRule kMouseTabs{0, kTabRecoil};
 constexpr OptionTabRule kPadTabs{kTabCursor | kTabMacros | kTabSystem | kTabKeys, 0};
 constexpr OptionTabRule kHeadsetTabs{kTabCursor | kTabMacros | kTabSystem | kTabKeys, kTabVoice | kTabMagic | kTabVirtual71};
 

@@ -43,6 +43,8 @@ class CMarluneMouseDevice : public CLoopLightingDevice, public RecoilScripts, pu
   void set_screen_size(uint16_t width, uint16_t height) override;
   // Recoil panel's apply; done (optional) receives the result on the executor.
   void SendShootScripts(std::function<void(int)> done = {}) override;
+  std::string recoil_folder() const override { return user_data_folder(); }
+  std::string factory_recoil_folder() const override { return default_data_folder(); }
 
   // DPI stage controls: each change goes to the profile, is saved and sent.
   void set_dpi_stage_enabled(int stage, bool on) override;

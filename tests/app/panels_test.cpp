@@ -140,7 +140,7 @@ TEST_F(ProfilePanelTest, SelectOptionTabChecksOnlyThatTab) {
   panel_.SelectOptionTab(3);
   EXPECT_EQ(panel_.selected_option_tab(), 3);
   EXPECT_FALSE(tab("deng_Op_tab")->isChecked());
-  panel_.SelectOptionTab(8);
+  panel_.SelectOptionTab(9);
   panel_.SelectOptionTab(-1);
   EXPECT_EQ(panel_.selected_option_tab(), 3);
 }

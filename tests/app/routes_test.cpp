@@ -120,7 +120,7 @@ TEST_F(RoutedWindowTest, EveryRoutedControlOfTheSkinsReachesItsRoute) {
       "selectchanged 6flag_option", "selectchanged DPI_enable_check_", "selectchanged pointer_precision_check",
       "selectchanged scrolls_page_check", "selectchanged deng_Op_tab", "selectchanged key_Op_tab",
       "selectchanged macro_Op_tab", "selectchanged system_Op_tab", "selectchanged cursor_Op_tab",
-      "selectchanged 6533_voice_Op_tab", "selectchanged magic_Op_tab", "selectchanged Virtual7.1_Op_tab",
+      "selectchanged 6533_voice_Op_tab", "selectchanged magic_Op_tab", "selectchanged Virtual7.1_Op_tab", "selectchanged shoot_Op_tab",
       "valuechanged DPI_slider_", "valuechanged repeat_rate_slider", "valuechanged pointer_speed_slider",
       "valuechanged scroll_speed_slider", "valuechanged double_click_slider", "movevaluechanged DPI_slider_",
       "itemselect device_profile_combo", "killfocus DPI_edit_", "click_select_end device_key_light",

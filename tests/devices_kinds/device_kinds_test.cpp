@@ -85,9 +85,10 @@ TEST(DeviceKinds, OptionTabsByKind) {
   auto tabs = [](uint16_t kind) { return OptionTabVisibility(kind_row(kind)->option_tabs); };
   const auto keyboard = tabs(kKindKeyboard);
   EXPECT_EQ(keyboard[4], V::kHidden);  // cursor
-  EXPECT_EQ(std::count(keyboard.begin(), keyboard.end(), V::kAsPageDefines), 7);
+  EXPECT_EQ(std::count(keyboard.begin(), keyboard.end(), V::kAsPageDefines), 8);
   const auto mouse = tabs(kKindReceiverMouse);
   EXPECT_EQ(std::count(mouse.begin(), mouse.end(), V::kAsPageDefines), 8);
+  EXPECT_EQ(mouse[8], V::kShown);  // recoil
   const auto pad = tabs(kKindMousePad);
   for (int t : {1, 2, 3, 4}) EXPECT_EQ(pad[static_cast<size_t>(t)], V::kHidden) << t;
   const auto headset = tabs(kKindHeadset);
@@ -96,7 +97,7 @@ TEST(DeviceKinds, OptionTabsByKind) {
   EXPECT_EQ(headset[0], V::kAsPageDefines);
   EXPECT_EQ(kOptionTabNames[5], "6533_voice_Op_tab");
   const auto none = OptionTabVisibility(OptionTabRule{});
-  EXPECT_EQ(std::count(none.begin(), none.end(), V::kAsPageDefines), 8);
+  EXPECT_EQ(std::count(none.begin(), none.end(), V::kAsPageDefines), 9);
 }
 
 using DeviceKindsOnTheEmulator = KindsTest;

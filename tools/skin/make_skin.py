@@ -39,11 +39,14 @@ OPTION_TABS = [
     ('6533_voice_Op_tab', 'tab_voice_text'),
     ('magic_Op_tab', 'tab_magic_text'),
     ('Virtual7.1_Op_tab', 'tab_virtual_text'),
+    ('shoot_Op_tab', 'tab_recoil_text'),
 ]
 
 
 # Tabs only the headset has: hidden unless the headset's profile panel shows them.
 HEADSET_TABS = ('6533_voice_Op_tab', 'magic_Op_tab', 'Virtual7.1_Op_tab')
+# Tabs only the mouse has, shown by its profile panel.
+MOUSE_TABS = ('shoot_Op_tab',)
 
 
 def text_test():
@@ -167,7 +170,7 @@ def profile_panel():
             dyn['last'] = True
         props = {'text': text, 'checkable': True, 'autoExclusive': True, 'checked': i == 0,
                  'focusPolicy': Enum('Qt::NoFocus')}
-        if name in HEADSET_TABS:
+        if name in HEADSET_TABS or name in MOUSE_TABS:
             props['visible'] = False
         tabs.append(W('QPushButton', name, props=props, dyn=dyn))
     bar = W('QWidget', 'profile_bar', layout=L('QHBoxLayout', 'profile_bar_layout', tabs + [
@@ -217,6 +220,11 @@ def lighting_page(skin='LightControlBasic.ui'):
 def macro_set_page():
     """The macro panel; its children come from its own skin. It needs the room of the picture."""
     return W('CMacroControlUI', 'MacroControlItem', dyn={'skinfile': 'MacroControl.ui', 'hidespicture': True})
+
+
+def shoot_set_page():
+    """The recoil panel; its children come from its own skin. It needs the room of the picture."""
+    return W('CShootControlUI', 'ShootControlItem', dyn={'skinfile': 'ShootControl.ui', 'hidespicture': True})
 
 
 def key_set_page():
@@ -326,9 +334,9 @@ def page(name, panel_name, panel_children, pages, panel_dyn=None):
 
 
 def standard_pages(kind_pages):
-    """The eight option pages in tab order; kind_pages replaces some by index."""
+    """The option pages in tab order; kind_pages replaces some by index."""
     names = ['LightControlItem', 'KeySetControlItem', 'MacroControlItem', 'system_page', 'cursor_page',
-             'voice_page', 'magic_page', 'virtual_page']
+             'voice_page', 'magic_page', 'virtual_page', 'shoot_page']
     return [kind_pages.get(i) or (lighting_page() if i == 0 else pending_page(names[i])) for i in range(len(names))]
 
 
@@ -385,7 +393,8 @@ def mouse_page():
                       props={'text': 'mouse_link_tip_text', 'visible': False, 'alignment': Set('Qt::AlignCenter')},
                       dyn={'role': 'dim'}))
     return page('mouse_device_seting_layout', 'mouse_device_key_light', children,
-                standard_pages({1: key_set_page(), 2: macro_set_page(), 3: mouse_system_page(), 4: mouse_dpi_page()}))
+                standard_pages({1: key_set_page(), 2: macro_set_page(), 3: mouse_system_page(), 4: mouse_dpi_page(),
+                                8: shoot_set_page()}))
 
 
 def leds_on(rects, ox, oy):
@@ -407,7 +416,8 @@ def headset_page():
     return page('headset_page', 'headset_device_key_light', children,
                 standard_pages({1: unused_page('KeySetControlItem'), 2: unused_page('MacroControlItem'),
                                 3: unused_page('system_page'), 4: unused_page('cursor_page'),
-                                5: headset_sound_page(), 6: headset_voice_page(), 7: headset_surround_page()}))
+                                5: headset_sound_page(), 6: headset_voice_page(), 7: headset_surround_page(),
+                                8: unused_page('shoot_page')}))
 
 
 # ---- headset panels ---------------------------------------------------------------------------
@@ -691,6 +701,81 @@ def macro_panel():
              layout=L('QHBoxLayout', 'macro_set_layout', [names, events, recording], margins=(0, 6, 0, 0), spacing=10))
 
 
+# ---- recoil panel ------------------------------------------------------------------------------
+
+SHOOT_PANEL_STYLE = KEY_PANEL_STYLE + """
+QPushButton[role="bullet"] { min-width: 34px; max-width: 34px; min-height: 26px; max-height: 26px; padding: 0; }
+QPushButton[role="tool"] { min-width: 30px; max-width: 30px; min-height: 28px; max-height: 28px; padding: 0; }
+QLabel#bullet_select_index { font-size: 16px; font-weight: 600; }"""
+GUNS = 4
+BULLETS = 30
+BULLET_COLUMNS = 10
+
+
+def shoot_panel():
+    guns = card('shoot_gun_card', [
+        caption('shoot_guns_caption', 'shoot_guns_text'),
+    ] + [W('QPushButton', 'shoot_gun_op_%d' % g, props={'text': 'gun_%d_txt' % (g + 1), 'checkable': True,
+                                                        'autoExclusive': True, 'focusPolicy': Enum('Qt::NoFocus')})
+         for g in range(GUNS)] + [
+        Spacer('shoot_gun_gap', horizontal=False),
+        W('QWidget', 'shoot_file_buttons', layout=L('QHBoxLayout', 'shoot_file_buttons_box', [
+            button('shootdate_import_btn', 'shoot_import_text', tip='shoot_import_tip_text',
+                   props={'sizePolicy': Policy(('Expanding', 'Fixed'))}),
+            button('shootdate_export_btn', 'shoot_export_text', tip='shoot_export_tip_text',
+                   props={'sizePolicy': Policy(('Expanding', 'Fixed'))}),
+        ], spacing=6)),
+        button('shootdate_reset_btn', 'shoot_reset_text', tip='shoot_reset_tip_text'),
+    ], width=190)
+    grid = W('QWidget', 'bullet_grid', layout=L('QGridLayout', 'bullet_grid_layout', [
+        (W('QPushButton', 'bullet_op_%d' % b, props={'text': str(b + 1), 'checkable': True, 'autoExclusive': True,
+                                                    'focusPolicy': Enum('Qt::NoFocus')}, dyn={'role': 'bullet'}),
+         b // BULLET_COLUMNS, b % BULLET_COLUMNS) for b in range(BULLETS)], spacing=4))
+    stepper = W('QWidget', 'bullet_stepper', layout=L('QHBoxLayout', 'bullet_stepper_box', [
+        button('bullet_selected_prev', '‹', dyn={'role': 'tool'}, tip='shoot_previous_text'),
+        label('bullet_caption', 'shoot_bullet_text', dyn={'role': 'dim'}),
+        label('bullet_select_index', '1'),
+        label('bullet_count', '/ %d' % BULLETS, dyn={'role': 'dim'}),
+        button('bullet_selected_next', '›', dyn={'role': 'tool'}, tip='shoot_next_text'),
+        Spacer('bullet_stepper_end'),
+    ], spacing=8))
+
+    def pull_row(row, name, text, edit, option):
+        return [(label(name, text, dyn={'role': 'dim'}), row, 0),
+                (W('QLineEdit', edit, fixed=(64, 28), props={'alignment': Set('Qt::AlignCenter')}), row, 1),
+                (option, row, 2)]
+
+    def direction(name, text):
+        return W('QPushButton', name, props={'text': text, 'checkable': True, 'focusPolicy': Enum('Qt::NoFocus'),
+                                             'minimumSize': Size((120, 0))})
+
+    edits = W('QWidget', 'bullet_edit_layout', layout=L('QGridLayout', 'bullet_edit_grid',
+        pull_row(0, 'bullet_x_label', 'shoot_horizontal_text', 'bullet_x_eidt',
+                 direction('bullet_x_check', 'mouse_move_to_right_text')) +
+        pull_row(1, 'bullet_y_label', 'shoot_vertical_text', 'bullet_y_eidt',
+                 direction('bullet_y_check', 'mouse_move_to_down_text')) +
+        pull_row(2, 'bullet_delay_label', 'shoot_delay_text', 'bullet_delay_eidt',
+                 label('bullet_delay_unit', 'ms', dyn={'role': 'dim'})) +
+        [(Spacer('bullet_edit_end'), 0, 3)], spacing=8))
+    bullets = card('shoot_bullet_card', [
+        caption('shoot_bullets_caption', 'shoot_bullets_text'),
+        grid, stepper, edits,
+        label('shoot_edit_hint', 'shoot_edit_hint_text', dyn={'role': 'dim'}, props={'wordWrap': True}),
+        Spacer('shoot_bullet_end', horizontal=False),
+    ])
+    pictures = W('QStackedWidget', 'shoot_image_display_switch',
+                 props={'sizePolicy': Policy(('Expanding', 'Expanding'))},
+                 children=[W('RecoilPatternView', 'shoot_image_%d' % g) for g in range(GUNS)])
+    pattern = card('shoot_pattern_card', [
+        caption('shoot_pattern_caption', 'shoot_pattern_text'),
+        pictures,
+        label('shoot_send_status', '', dyn={'role': 'dim'}, props={'wordWrap': True}),
+        button('shootdate_save_btn', 'shoot_send_text', dyn={'accent': True}, tip='shoot_send_tip_text'),
+    ], width=260)
+    return W('QWidget', 'shoot_set_root', props={'styleSheet': SHOOT_PANEL_STYLE},
+             layout=L('QHBoxLayout', 'shoot_set_layout', [guns, bullets, pattern], margins=(0, 6, 0, 0), spacing=10))
+
+
 # ---- output ------------------------------------------------------------------------------------
 
 def skins():
@@ -701,6 +786,7 @@ def skins():
         'DeviceProfile.ui': ('DeviceProfile', profile_panel()),
         'KeySetControl.ui': ('key_set_root', key_set_panel()),
         'MacroControl.ui': ('macro_set_root', macro_panel()),
+        'ShootControl.ui': ('shoot_set_root', shoot_panel()),
         'keyboarddevice.ui': ('keyboarddevice', keyboard_page()),
         'mousedevice.ui': ('mousedevice', mouse_page()),
         'mousepaddevice.ui': ('mousepaddevice', pad_page()),

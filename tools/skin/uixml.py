@@ -146,6 +146,8 @@ CUSTOM_BASES = {
     'CMagicControlUI': 'QWidget',
     'CRedioMacroButtonUI': 'QPushButton',
     'KeyCanvas': 'QWidget',
+    'CShootControlUI': 'QWidget',
+    'RecoilPatternView': 'QWidget',
 }
 
 
