@@ -257,6 +257,8 @@ int64_t HttpRequest(HttpSettings& settings, std::string_view method, std::string
   set = set && curl_easy_setopt(e, CURLOPT_URL, target.c_str()) == CURLE_OK &&
         curl_easy_setopt(e, CURLOPT_PROTOCOLS_STR, kAllowedProtocols) == CURLE_OK &&
         curl_easy_setopt(e, CURLOPT_NOSIGNAL, 1L) == CURLE_OK &&
+        // A stop must not wait for a name lookup that hangs.
+        curl_easy_setopt(e, CURLOPT_QUICK_EXIT, 1L) == CURLE_OK &&
         curl_easy_setopt(e, CURLOPT_USERAGENT, settings.user_agent.c_str()) == CURLE_OK &&
         curl_easy_setopt(e, CURLOPT_SSL_VERIFYPEER, 1L) == CURLE_OK &&
         curl_easy_setopt(e, CURLOPT_SSL_VERIFYHOST, 2L) == CURLE_OK &&

@@ -89,7 +89,10 @@ UpdateInfo ParseUpdateReply(std::string_view reply, uint32_t local_version, bool
 UpdateInfo RequestUpdateInfo(HttpSettings& settings, const UpdateServer& server, std::string_view product_key,
                              uint32_t local_version, bool hex_versions, const HttpCancel& cancel) {
   settings = server.client;
-  const std::string url = server.base_url + kUpdatesPath;
+  std::string url = server.base_url;
+  // "https://host/api" is taken to mean "https://host/api/".
+  if (!url.empty() && url.back() != '/') url.push_back('/');
+  url += kUpdatesPath;
   const std::string body = UpdateRequestBody(product_key, local_version, hex_versions);
   std::vector<char> buffer(kUpdateReplyBytes);
   const int64_t received = HttpRequest(settings, "POST", url, body, buffer, false, cancel);

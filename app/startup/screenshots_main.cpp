@@ -50,6 +50,7 @@ bool save(QWidget* window, const QString& folder, const QString& name) {
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  QApplication::setApplicationVersion(QStringLiteral(QXR_VERSION));
   if (argc < 2) {
     std::fprintf(stderr, "usage: qxr470-screenshots <folder> [language index]\n");
     return 1;
@@ -117,6 +118,14 @@ int main(int argc, char** argv) {
   mouse.page->show_option_page(4);
   run_for(kFrameMs);
   ok &= save(&window, folder, QStringLiteral("mouse-dpi.png"));
+
+  // The settings window's general page.
+  {
+    app::CSetWnd settings_window(window.settings_setup(), app::CSetWnd::Page::General, &window);
+    settings_window.show();
+    run_for(kFrameMs);
+    ok &= save(&settings_window, folder, QStringLiteral("settings.png"));
+  }
 
   for (emu::DeviceType t : emu::kAllDeviceTypes) demo.emulator()->unplug(t);
   run_for(kSettleMs);

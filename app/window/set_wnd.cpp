@@ -33,6 +33,7 @@ const QString kStatusRing = QStringLiteral("update_status_ring");
 const QString kStatusImage = QStringLiteral("update_status_image");
 const QString kStatusText = QStringLiteral("Update_Status_text");
 const QString kUpdateList = QStringLiteral("device_update_list_info");
+const QString kListHeader = QStringLiteral("update_list_header");
 
 QString text_of(const std::string& s) { return QString::fromStdString(s); }
 
@@ -144,6 +145,7 @@ void CSetWnd::set_page_status(update::PageStatus status) {
   const update::PageStatusRow& row = update::page_status_row(status);
   if (QWidget* ring = find_control(kStatusRing)) ring->setVisible(row.ring);
   if (QWidget* image = find_control(kStatusImage)) image->setVisible(row.image);
+  if (QWidget* header = find_control(kListHeader)) header->setVisible(status != update::PageStatus::ChecksOff);
   if (status == update::PageStatus::UpToDate && !setup_.check.update_time_path.empty()) {
     const std::string stored = ReadUpdateTime(setup_.check.update_time_path);
     if (!stored.empty()) last_check_ = text_of(stored);

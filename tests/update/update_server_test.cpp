@@ -89,11 +89,14 @@ TEST(UpdateServer, RepliesOfTheTrustedServerGiveTheRowsTheirStates) {
 TEST(UpdateServer, HexadecimalVersionsCompareAsNumbersOfBase16) {
   auto server = start_server([](const Request&) { return json(R"({"version":"0105","version_name":"1.05"})"); });
   HttpSettings settings;
-  const UpdateInfo info = RequestUpdateInfo(settings, update_server(*server), kKeyboardKey, 0x0104, true);
+  UpdateServer update = update_server(*server);
+  update.base_url.pop_back();  // ".../api": the slash is added
+  const UpdateInfo info = RequestUpdateInfo(settings, update, kKeyboardKey, 0x0104, true);
   EXPECT_EQ(info.status, kUpdateNewer);
   EXPECT_EQ(info.local_version, "V0104");
   EXPECT_EQ(info.remote_version, "V0105");
   ASSERT_EQ(server->requests().size(), 1u);
+  EXPECT_EQ(server->requests()[0].target, "/api/updates");
   EXPECT_EQ(server->requests()[0].body, std::string("app_key=KELTO_1_KB01_M1_1&version=104\0", 38));
 }
 
