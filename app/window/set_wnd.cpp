@@ -135,6 +135,8 @@ void CSetWnd::start_check() {
     ring->setRange(0, static_cast<int>(std::max<size_t>(setup_.check.entries.size(), 1)));
     ring->setValue(0);
   }
+  // Shown at once: the worker's own report of it may come after the window has closed.
+  set_page_status(update::PageStatus::Checking);
   worker_.start([check = setup_.check, sink = sink_.get()](StopEvent& stop) { update::RunUpdateCheck(check, stop, *sink); });
 }
 
