@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build ccache pkg-config git python3
-  libjsoncpp-dev libudev-dev libfmt-dev libcurl4-openssl-dev libpulse-dev libasound2-dev libfontconfig-dev
+  libjsoncpp-dev libudev-dev libfmt-dev libcurl4-openssl-dev libssl-dev openssl libpulse-dev libasound2-dev libfontconfig-dev
   qt6-base-dev qt6-tools-dev libqt6opengl6-dev qt6-svg-dev qt6-l10n-tools
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-wqy-microhei fonts-dejavu-core

@@ -4,8 +4,23 @@ namespace qxr::ui {
 namespace {
 
 constexpr const char* kCodeTextKeys[] = {
-    // About window.
+    // About window and the settings window's version.
     "software_rev_text",
+    // Settings window: the update rows' states and the update page's statuses.
+    "LessUpdateText",
+    "NeedUpdateText",
+    "DownloadWaitText",
+    "DownloadIngText",
+    "DownloadOkText",
+    "UpdateIngText",
+    "UpdateOkText",
+    "UpdateFailText",
+    "GetUpdateInfoText",
+    "HaveUpdateInfoText",
+    "NoUpdateInfoText",
+    "ISUpdateINGText",
+    "UpdateIsLastText",
+    "UpdateOffText",
     // Message box texts of the pages and editors.
     "message_text_2",   // a macro still on a key: delete anyway?
     "message_text_4",   // delete the selected macro?

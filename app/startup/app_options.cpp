@@ -8,6 +8,8 @@ AppOptions parse_options(const std::vector<std::string>& args) {
     const std::string& a = args[i];
     if (a == "--demo") {
       o.demo = true;
+    } else if (a == "--minimized") {
+      o.minimized = true;
     } else if (a == "--help" || a == "-h") {
       o.help = true;
     } else if (a == "--version") {
@@ -24,16 +26,18 @@ AppOptions parse_options(const std::vector<std::string>& args) {
       return o;
     }
   }
-  if (o.send && o.demo) o.error = "--send and --demo exclude each other";
+  if (o.send && (o.demo || o.minimized)) o.error = "--send is used alone";
   return o;
 }
 
 std::string usage_text() {
-  return "usage: qxr470 [--demo]\n"
+  return "usage: qxr470 [--demo] [--minimized]\n"
          "       qxr470 --send <message> [args]\n"
          "\n"
          "  --demo     run on built-in emulated devices (keyboard, mouse, mouse pad, headset)\n"
          "             in a private temporary folder that is removed at exit\n"
+         "  --minimized  start in the tray (minimised where the desktop has no tray);\n"
+         "             the autostart entry of \"start with the desktop\" uses it\n"
          "  --send     send one message to the running program and exit:\n"
          "             identity | light-control 1 <0|1> | main-action <n> |\n"
          "             Game_Start|Game_End|Game_Kill|Game_Death <group> <mode> | data <id> <base64>\n"

@@ -1,5 +1,5 @@
 #pragma once
-// The command line: qxr470 [--demo] | --send <message> [args] | --help | --version
+// The command line: qxr470 [--demo] [--minimized] | --send <message> [args] | --help | --version
 #include <optional>
 #include <string>
 #include <vector>
@@ -8,6 +8,7 @@ namespace qxr::app {
 
 struct AppOptions {
   bool demo = false;
+  bool minimized = false;  // start in the tray, or minimised where there is no tray
   bool help = false;
   bool version = false;
   std::optional<std::vector<std::string>> send;  // the message and its arguments

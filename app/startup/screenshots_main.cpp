@@ -54,6 +54,7 @@ bool save(QWidget* window, const QString& folder, const QString& name) {
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  QApplication::setApplicationVersion(QStringLiteral(QXR_VERSION));
   if (argc < 2) {
     std::fprintf(stderr, "usage: qxr470-screenshots <folder> [language index]\n");
     return 1;
@@ -140,6 +141,16 @@ int main(int argc, char** argv) {
   run_for(kFrameMs);
   ok &= save(&window, folder, QStringLiteral("mouse-dpi.png"));
 
+  // The mouse's recoil panel: the first gun's pull pattern, its sixth bullet chosen.
+  constexpr int kRecoilTab = 8;
+  constexpr int kShownBullet = 5;
+  mouse.page->profile_panel()->SelectOptionTab(kRecoilTab);
+  mouse.page->show_option_page(kRecoilTab);
+  if (editors::RecoilPageBridge* recoil = mouse.page->recoil_bridge()) {
+    if (CShootControlUI* panel = recoil->panel()) panel->SelectBullet(kShownBullet);
+  }
+  run_for(kFrameMs);
+  ok &= save(&window, folder, QStringLiteral("mouse-recoil.png"));
   // The headset's sound page: a preset and the microphone.
   const auto& headset = window.devices().models()[3];
   if (headset.entry != nullptr) {
@@ -153,16 +164,13 @@ int main(int argc, char** argv) {
     run_for(kFrameMs);
     ok &= save(&window, folder, QStringLiteral("headset-sound.png"));
   }
-  // The mouse's recoil panel: the first gun's pull pattern, its sixth bullet chosen.
-  constexpr int kRecoilTab = 8;
-  constexpr int kShownBullet = 5;
-  mouse.page->profile_panel()->SelectOptionTab(kRecoilTab);
-  mouse.page->show_option_page(kRecoilTab);
-  if (editors::RecoilPageBridge* recoil = mouse.page->recoil_bridge()) {
-    if (CShootControlUI* panel = recoil->panel()) panel->SelectBullet(kShownBullet);
+  // The settings window's general page.
+  {
+    app::CSetWnd settings_window(window.settings_setup(), app::CSetWnd::Page::General, &window);
+    settings_window.show();
+    run_for(kFrameMs);
+    ok &= save(&settings_window, folder, QStringLiteral("settings.png"));
   }
-  run_for(kFrameMs);
-  ok &= save(&window, folder, QStringLiteral("mouse-recoil.png"));
 
   for (emu::DeviceType t : emu::kAllDeviceTypes) demo.emulator()->unplug(t);
   run_for(kSettleMs);

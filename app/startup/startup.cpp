@@ -1,6 +1,7 @@
 #include "app/startup/startup.h"
 
 #include <QApplication>
+#include <QSystemTrayIcon>
 #include <QTimer>
 
 #include <time.h>
@@ -177,10 +178,16 @@ int run_program(int argc, char** argv) {
         return false;
       });
     }
-    window.initialise(CMainWnd::DeviceStart::AfterFirstPaint);
     FirstPaintReporter reporter;
-    if (qEnvironmentVariableIsSet(kFirstPaintEnv)) window.root()->installEventFilter(&reporter);
-    window.show();
+    if (options.minimized) {
+      // Nothing is painted at first: the devices start at once.
+      window.initialise(CMainWnd::DeviceStart::Now);
+      if (!QSystemTrayIcon::isSystemTrayAvailable()) window.show_minimized_at_start();
+    } else {
+      window.initialise(CMainWnd::DeviceStart::AfterFirstPaint);
+      if (qEnvironmentVariableIsSet(kFirstPaintEnv)) window.root()->installEventFilter(&reporter);
+      window.show();
+    }
     code = QApplication::exec();
     window.shutdown();
   }

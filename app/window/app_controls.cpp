@@ -5,6 +5,7 @@
 #include "app/pages/fast_key_button.h"
 #include "app/pages/key_canvas.h"
 #include "app/pages/mp_device_power_ui.h"
+#include "app/window/update_list_item.h"
 #include "editors/keys/register_keys.h"
 #include "editors/headset/register_headset.h"
 #include "editors/macros/register_macros.h"
@@ -35,6 +36,7 @@ void register_app_controls(ui::ControlFactory& factory) {
       // Replaces the toolkit's creator: the same control, painted for 20 frames a second.
       {"CDeviceKeyButtonUI", "DeviceKeyButton", make<FastKeyButton>},
       {"KeyCanvas", "KeyCanvas", make<KeyCanvas>},
+      {"CUpdateInfoListItemUI", "UpdateInfoListItem", make<CUpdateInfoListItemUI>},
   };
   for (const AppControl& c : controls) {
     factory.register_class(QString::fromLatin1(c.class_name), c.creator);

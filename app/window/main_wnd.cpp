@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QProcess>
@@ -13,6 +14,7 @@
 #include <QWindow>
 
 #include "app/startup/app_identity.h"
+#include "app/startup/autostart.h"
 #include "app/window/app_style.h"
 #include "app/pages/device_option_ui.h"
 #include "app/pages/device_profile_ui.h"
@@ -22,9 +24,11 @@
 #include "app/startup/sleep_watcher.h"
 #include "app/window/tray_icon.h"
 #include "app/window/user_prompts.h"
+#include "app/window/window_messages.h"
 #include "core/debug_line.h"
 #include "profile/data_paths.h"
 #include "profile/option_tabs.h"
+#include "profile/update_files.h"
 #include "ui/about_wnd.h"
 #include "ui/indexed_name.h"
 #include "ui/interface_scale.h"
@@ -238,12 +242,9 @@ void CMainWnd::route(Route r, const ui::Notification& n) {
     case Route::Skin:
       debug_line("skin choice is not offered");
       break;
-    case Route::Settings: {
-      CAboutWnd about(this);
-      about.SetVersion(QCoreApplication::applicationVersion());
-      about.ShowModal();
+    case Route::Settings:
+      open_settings(CSetWnd::Page::General);
       break;
-    }
     case Route::DeviceSelect: {
       auto* entry = ancestor<CDeviceOptionUI>(sender);
       if (entry == nullptr) break;
@@ -460,8 +461,9 @@ void CMainWnd::handle_message(const LocalMessage& m) {
       if (m.wparam == 1 && (m.lparam == 0 || m.lparam == 1)) set_light_state(m.lparam == 1, false);
       break;
     case MessageKind::MainAction:
-      if (m.wparam == 0) bring_to_front();
-      if (m.wparam == 1) hide_to_tray();
+      if (m.wparam == kMainActionShow) bring_to_front();
+      if (m.wparam == kMainActionHide) hide_to_tray();
+      if (m.wparam == kMainActionUpdatePage) post_message(kMsgOpenUpdatePage);
       break;
     case MessageKind::GameStart:
     case MessageKind::GameEnd:
@@ -476,8 +478,74 @@ void CMainWnd::handle_message(const LocalMessage& m) {
   }
 }
 
+// ---- the window's own messages, the settings window ----
+
+void CMainWnd::post_message(uint32_t message, qintptr param) {
+  QMetaObject::invokeMethod(
+      this, [this, message, param] { handle_window_message(message, param); }, Qt::QueuedConnection);
+}
+
+void CMainWnd::handle_window_message(uint32_t message, qintptr param) {
+  if (shut_down_) return;
+  switch (message) {
+    case kMsgLanguageChanged:
+      apply_language(static_cast<int>(param));
+      break;
+    case kMsgOpenUpdatePage:
+      open_settings(CSetWnd::Page::Update);
+      break;
+    default:
+      debug_fmt("message {:#x} not handled", message);
+      break;
+  }
+}
+
+QString CMainWnd::update_config_path() const {
+  return QFileInfo(settings_.file()).absolutePath() + QLatin1Char('/') + QString::fromLatin1(kUpdateConfigFile);
+}
+
+SetWndSetup CMainWnd::settings_setup() const {
+  SetWndSetup s;
+  s.languages = language_->entries();
+  s.language = language_->current();
+  const UpdateConfig config = ReadUpdateConfig(update_config_path().toStdString());
+  s.check.server.base_url = config.server;
+  s.check.server.client.ca_file = config.ca_file;
+  s.version = QCoreApplication::applicationVersion();
+  s.check.entries = update::UpdateEntries(config, s.version.toStdString());
+  s.check.update_time_path = UpdateTimePath();
+  s.autostart_file = default_autostart_file();
+  s.program = QCoreApplication::applicationFilePath();
+  return s;
+}
+
+void CMainWnd::open_settings(CSetWnd::Page page) {
+  if (settings_wnd_ != nullptr) {
+    settings_wnd_->ShowPage(page);
+    settings_wnd_->raise();
+    settings_wnd_->activateWindow();
+    return;
+  }
+  if (!isVisible()) bring_to_front();
+  CSetWnd window(settings_setup(), page, this);
+  settings_wnd_ = &window;
+  connect(&window, &CSetWnd::language_chosen, this, [this](int index) { post_message(kMsgLanguageChanged, index); });
+  connect(&window, &CSetWnd::about_requested, &window, [&window] {
+    CAboutWnd about(&window);
+    about.SetVersion(QCoreApplication::applicationVersion());
+    about.ShowModal();
+  });
+  window.ShowModal();
+}
+
+void CMainWnd::show_minimized_at_start() {
+  keep_minimized_ = true;
+  showMinimized();
+}
+
 void CMainWnd::bring_to_front() {
   if (shut_down_) return;
+  keep_minimized_ = false;
   showNormal();
   raise();
   activateWindow();
@@ -504,7 +572,7 @@ void CMainWnd::rescale() {
 
 void CMainWnd::run_interface_scale() {
   rescale_pending_ = false;
-  if (isMinimized()) showNormal();
+  if (isMinimized() && !keep_minimized_) showNormal();
   QScreen* s = screen();
   if (s == nullptr) return;
   const QRect area = s->geometry();

@@ -18,6 +18,7 @@
 #include "app/window/language_choice.h"
 #include "app/socket/local_message.h"
 #include "app/window/notify_routes.h"
+#include "app/window/set_wnd.h"
 #include "app/window/sync_lighting.h"
 #include "app/window/thread_table.h"
 #include "ui/notification.h"
@@ -85,8 +86,20 @@ class CMainWnd : public QWidget, public ui::NotifyHandler, public PageOwner {
 
   // Handles a message of another program (local socket) as the window messages are handled.
   void handle_message(const LocalMessage& message);
+  // The window's own messages (window_messages.h), handled on a later turn of the event loop.
+  void post_message(uint32_t message, qintptr param = 0);
+  void handle_window_message(uint32_t message, qintptr param);
+  // Opens the settings window (modal) on page; when it is open already it turns to page.
+  void open_settings(CSetWnd::Page page);
+  CSetWnd* settings_window() const { return settings_wnd_; }
+  // What the settings window is given: languages, the update check of "update.config" (beside
+  // the settings file), the autostart entry.
+  SetWndSetup settings_setup() const;
+  QString update_config_path() const;
   // Brings the window to the front, restored and shown, with the notice as the list says.
   void bring_to_front();
+  // Starts minimised: the interface scale leaves it so until the user brings it back.
+  void show_minimized_at_start();
   // Suspend and resume of the computer.
   void on_suspend();
   void on_resume();
@@ -162,6 +175,8 @@ class CMainWnd : public QWidget, public ui::NotifyHandler, public PageOwner {
   bool awake_ = true;
   bool rescale_pending_ = false;
   bool quitting_ = false;
+  bool keep_minimized_ = false;
+  QPointer<CSetWnd> settings_wnd_;
 
   QTimer scale_timer_;
   QTimer profile_timer_;

@@ -82,7 +82,7 @@ def main_window():
                   Spacer('title_spacer'),
                   button('control_light_status', '控制灯光', tip='light_status_tip_text',
                          dyn={'role': 'status'}),
-                  button('setbtn', '', tip='about_title_text', dyn={'role': 'info'}),
+                  button('setbtn', '', tip='set_title_text', dyn={'role': 'info'}),
                   button('minbtn', '', tip='min_tip_text'),
                   button('maxbtn', '', tip='max_tip_text', props={'visible': False}),
                   button('restorebtn', '', tip='restore_tip_text', props={'visible': False}),
