@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/thread_name.h"
+
 namespace qxr {
 
 SerialExecutor::~SerialExecutor() { stop(); }
@@ -11,7 +13,17 @@ void SerialExecutor::start() {
   if (running_) return;
   running_ = true;
   stopping_ = false;
-  thread_ = std::thread([this] { run(); });
+  thread_ = std::thread([this, name = name_] {
+    name_this_thread(name);
+    run();
+  });
+  name_thread(thread_, name_);
+}
+
+void SerialExecutor::set_name(std::string name) {
+  std::lock_guard lock(mutex_);
+  name_ = std::move(name);
+  if (running_) name_thread(thread_, name_);
 }
 
 void SerialExecutor::stop() {

@@ -34,6 +34,8 @@ class SerialExecutor {
   size_t pending() const;
   bool running() const;
   bool on_executor_thread() const { return std::this_thread::get_id() == thread_.get_id(); }
+  // The thread's name (see core/thread_name.h); kept for the next start as well.
+  void set_name(std::string name);
 
  private:
   struct Item {
@@ -47,6 +49,7 @@ class SerialExecutor {
   std::condition_variable idle_cv_;
   std::deque<Item> queue_;
   std::thread thread_;
+  std::string name_;
   bool running_ = false;
   bool stopping_ = false;
   bool busy_ = false;

@@ -3,6 +3,7 @@
 #include <chrono>
 
 #include "core/debug_line.h"
+#include "core/thread_name.h"
 
 namespace qxr {
 
@@ -13,16 +14,21 @@ WorkerThread::~WorkerThread() {
 bool WorkerThread::start(Body body) {
   if (thread_.joinable()) return false;
   stop_.reset();
+  std::string name;
   {
     std::lock_guard lock(mutex_);
     done_ = false;
+    name = name_;
   }
-  thread_ = std::thread([this, body = std::move(body)]() mutable {
+  // Named on both sides: the body runs under its name, and the name is there when start returns.
+  thread_ = std::thread([this, name, body = std::move(body)]() mutable {
+    name_this_thread(name);
     body(stop_);
     std::lock_guard lock(mutex_);
     done_ = true;
     done_cv_.notify_all();
   });
+  name_thread(thread_, name);
   return true;
 }
 
@@ -39,6 +45,12 @@ WorkerThread::StopOutcome WorkerThread::stop(const std::function<void()>& cancel
   // Joined even after a timeout: a forced end could leave a channel lock held.
   thread_.join();
   return ended ? StopOutcome::Ended : StopOutcome::TimedOut;
+}
+
+void WorkerThread::set_name(std::string name) {
+  std::lock_guard lock(mutex_);
+  name_ = std::move(name);
+  if (!done_) name_thread(thread_, name_);
 }
 
 bool WorkerThread::running() const {

@@ -5,6 +5,7 @@
 #include <condition_variable>
 #include <functional>
 #include <mutex>
+#include <string>
 #include <thread>
 
 #include "core/stop_event.h"
@@ -34,10 +35,14 @@ class WorkerThread {
   bool running() const;
   StopEvent& stop_event() { return stop_; }
   bool is_current_thread() const { return thread_.get_id() == std::this_thread::get_id(); }
+  // The thread's name (see core/thread_name.h); given to the next start, and to the running
+  // thread at once.
+  void set_name(std::string name);
 
  private:
   StopEvent stop_;
   std::thread thread_;
+  std::string name_;  // under mutex_
   mutable std::mutex mutex_;
   std::condition_variable done_cv_;
   bool done_ = true;

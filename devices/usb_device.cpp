@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/debug_line.h"
+#include "core/thread_name.h"
 #include "devices/function_switch.h"
 #include "devices/keyboard/key_assignments.h"
 #include "profile/data_paths.h"
@@ -144,6 +145,14 @@ void CMarluneUSBDevice::set_host_lighting(bool on) {
   host_lighting_.store(on);
   if (on && get_kind() == kKindKeyboard)
     post_operation(DeviceOperation::HostLighting, [this] { return primary_.host_lighting(); });
+}
+
+void CMarluneUSBDevice::set_thread_owner(const std::string& owner) {
+  executor_.set_name(thread_name(owner, "exec"));
+  event_thread_.set_name(thread_name(owner, "events"));
+  primary_.device().set_writer_name(thread_name(owner, "writer"));
+  secondary_.device().set_writer_name(thread_name(owner, "writer"));
+  name_light_thread(thread_name(owner, "light"));
 }
 
 // ---- model data ----

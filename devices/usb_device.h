@@ -116,6 +116,10 @@ class CMarluneUSBDevice : public DeviceOperations, public KeyAssignments, public
   void set_synchronised(bool on) override { primary_.set_synchronised(on); }
   bool synchronised() const override { return primary_.synchronised(); }
 
+  // Names the device's threads after owner ("keyboard"): "keyboard exec", "keyboard events",
+  // "keyboard light", "keyboard writer" (device manager, at page creation).
+  void set_thread_owner(const std::string& owner);
+
   // --- model data (device manager, at page creation) ---
   void set_key_count(size_t n);
   void set_led_count(size_t n);
@@ -297,6 +301,7 @@ class CMarluneUSBDevice : public DeviceOperations, public KeyAssignments, public
   // The keyboard's catalogue carries the modes' device values.
   virtual bool reads_mode_values() const { return false; }
   virtual void stop_light_thread() {}
+  virtual void name_light_thread(const std::string& name) { (void)name; }
   void set_key_list(std::vector<KeyAssignRecord> keys);
   // The key list with the selected key's current assignment replaced: profile, save, sent.
   int assign_key_now(int key, std::optional<KeyAssignment> assignment);

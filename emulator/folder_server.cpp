@@ -85,6 +85,7 @@ bool FolderServer::start() {
     return false;
   }
   running_ = true;
+  thread_.set_name("emulator");
   thread_.start([this](StopEvent& stop) { run(stop); });
   return true;
 }

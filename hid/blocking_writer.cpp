@@ -5,12 +5,18 @@
 
 #include <cstdlib>
 
+#include "core/thread_name.h"
+
 namespace qxr::hid {
 
-BlockingWriter::BlockingWriter() {
+BlockingWriter::BlockingWriter(const std::string& name) {
   done_fd_ = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
   if (done_fd_ < 0) std::abort();  // out of descriptors
-  thread_ = std::thread([this] { run(); });
+  thread_ = std::thread([this, name] {
+    name_this_thread(name);
+    run();
+  });
+  name_thread(thread_, name);
 }
 
 BlockingWriter::~BlockingWriter() {

@@ -8,6 +8,7 @@
 #include <condition_variable>
 #include <functional>
 #include <mutex>
+#include <string>
 #include <thread>
 
 namespace qxr::hid {
@@ -16,7 +17,8 @@ class BlockingWriter {
  public:
   using Job = std::function<ssize_t()>;  // bytes written, or -errno
 
-  BlockingWriter();
+  // name: the helper thread's name (see core/thread_name.h).
+  explicit BlockingWriter(const std::string& name = "hid writer");
   ~BlockingWriter();  // waits for a write in flight, then ends the thread
   BlockingWriter(const BlockingWriter&) = delete;
   BlockingWriter& operator=(const BlockingWriter&) = delete;

@@ -19,6 +19,7 @@ Discovery::Discovery(DiscoveryObserver& observer, InterfaceTable table)
 Discovery::~Discovery() { stop(); }
 
 bool Discovery::start() {
+  thread_.set_name("discovery");
   return thread_.start([this](StopEvent& stop) { run(stop); });
 }
 

@@ -58,6 +58,7 @@ struct HidDevice::Impl {
   bool registered = false;  // holds an entry in the open registry
   std::unique_ptr<BlockingWriter> writer;  // hidraw nodes opened for writing
   std::timed_mutex write_order;             // one hidraw write at a time through the writer
+  std::string writer_name = "hid writer";
   std::shared_ptr<const CollectionCaps> caps;
   bool numbered = false;           // the descriptor uses report ids
   std::vector<uint8_t> input_ids;  // input report ids of the opened collection
@@ -200,10 +201,15 @@ bool HidDevice::reopen() {
   impl_->numbered = descriptor_.uses_report_ids();
   impl_->input_ids = descriptor_.report_ids(index, ReportType::Input);
   impl_->kind = node.kind;
-  if (node.kind == NodeKind::Hidraw && opt_write_) impl_->writer = std::make_unique<BlockingWriter>();
+  if (node.kind == NodeKind::Hidraw && opt_write_) impl_->writer = std::make_unique<BlockingWriter>(impl_->writer_name);
   impl_->fd = node.fd;
   impl_->registered = true;
   return true;
+}
+
+void HidDevice::set_writer_name(std::string name) {
+  std::lock_guard lock(impl_->mutex);
+  impl_->writer_name = std::move(name);
 }
 
 void HidDevice::close() {
@@ -517,6 +523,7 @@ bool HidDevice::unpack_input_report(const uint8_t* report, size_t length,
   if (report == nullptr || length == 0) return false;
   std::unique_ptr<BlockingWriter> writer;  // hidraw nodes opened for writing
   std::timed_mutex write_order;             // one hidraw write at a time through the writer
+  std::string writer_name = "hid writer";
   std::shared_ptr<const CollectionCaps> caps;
   {
     std::lock_guard lock(impl_->mutex);

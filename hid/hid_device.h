@@ -92,6 +92,9 @@ class HidDevice {
   bool is_open() const;
   // Releases a read or write that is waiting (also one with kInfinite timeout).
   void cancel();
+  // Name of the helper thread that runs this interface's blocking writes (see
+  // core/thread_name.h); taken by the next open.
+  void set_writer_name(std::string name);
 
   // One report each. timeout_ms may be kInfinite. False on failure, timeout, cancel or unplug.
   // A report of another collection of the same node is never delivered by read().

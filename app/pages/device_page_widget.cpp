@@ -78,6 +78,7 @@ void DevicePageWidget::setup_device() {
   if (device_ == nullptr) return;
   device_->set_page_file(std::string(m.page_file));
   device_->set_model_folder(std::string(m.model_folder));
+  device_->set_thread_owner(std::string(m.name));
   device_->set_descriptions(std::string(m.model_folder), std::string(m.page_file));
   device_->set_key_count(static_cast<size_t>(m.key_count));
   device_->set_led_count(static_cast<size_t>(m.led_count));

@@ -7,6 +7,8 @@
 #include <QIcon>
 #include <QImageReader>
 
+#include "core/thread_name.h"
+
 namespace qxr::app {
 namespace {
 
@@ -40,6 +42,7 @@ void StartupWarmup::finish() {
 }
 
 void StartupWarmup::run() {
+  name_this_thread("warmup");
   FcInit();
   ready_.acquire();
   if (cancelled_) return;

@@ -137,6 +137,7 @@ void CSetWnd::start_check() {
   }
   // Shown at once: the worker's own report of it may come after the window has closed.
   set_page_status(update::PageStatus::Checking);
+  worker_.set_name("update check");
   worker_.start([check = setup_.check, sink = sink_.get()](StopEvent& stop) { update::RunUpdateCheck(check, stop, *sink); });
 }
 

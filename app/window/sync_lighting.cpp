@@ -73,6 +73,7 @@ devices::LedRecord SyncEffect::frame(uint64_t now_ms) {
 }
 
 bool SyncLighting::start() {
+  thread_.set_name("sync light");
   return thread_.start([this](StopEvent& stop) { run(stop); });
 }
 

@@ -102,6 +102,7 @@ class CMarluneKeyboardDevice : public CMarluneUSBDevice, public SystemSettings {
   void take_profile_state() override;
   bool reads_mode_values() const override { return true; }
   void stop_light_thread() override { light_thread_.stop(); }
+  void name_light_thread(const std::string& name) override { light_thread_.set_name(name); }
 
  private:
   int read_key_tables();

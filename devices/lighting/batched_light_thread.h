@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <string>
 
 #include "core/clock.h"
 #include "devices/lighting/light_thread.h"
@@ -26,6 +27,7 @@ class BatchedLightThread : private LightDriver {
   bool running() const { return runner_.running(); }
   // The mode, speed or the may_run answer changed: look again now.
   void poke() { runner_.poke(); }
+  void set_name(std::string name) { runner_.set_name(std::move(name)); }
   const LightThreadRunner& runner() const { return runner_; }
   // Model steps run since start (a wake runs a batch of them).
   uint64_t model_steps() const { return model_steps_.load(std::memory_order_relaxed); }

@@ -49,6 +49,8 @@ class LightThreadRunner {
   // Something the pace depends on changed (mode, speed, channel, synchronised flag): the
   // thread looks again now instead of at its deadline.
   void poke() { wake_.set(); }
+  // The thread's name (see core/thread_name.h).
+  void set_name(std::string name) { worker_.set_name(std::move(name)); }
 
   // For diagnostics and tests: steps run and wakes from sleep since start.
   uint64_t steps() const { return steps_.load(std::memory_order_relaxed); }

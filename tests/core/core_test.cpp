@@ -9,7 +9,9 @@
 #include "core/atomic_file.h"
 #include "core/clock.h"
 #include "core/debug_line.h"
+#include "core/serial_executor.h"
 #include "core/stop_event.h"
+#include "core/thread_name.h"
 #include "core/worker_thread.h"
 #include "tests/support/temp_folder.h"
 
@@ -228,4 +230,35 @@ TEST(SerialExecutor, StopRunsWhatIsQueuedThenRefuses) {
   EXPECT_FALSE(ex.post([&] { ran++; }));
   EXPECT_FALSE(ex.running());
   ex.drain();  // returns at once when stopped
+}
+
+TEST(ThreadName, OwnerAndRoleCutToWhatTheKernelKeeps) {
+  EXPECT_EQ(thread_name("keyboard", "light"), "keyboard light");
+  EXPECT_EQ(thread_name("", "discovery"), "discovery");
+  EXPECT_EQ(thread_name("keyboard", "executor"), "keyboard execut");
+  EXPECT_EQ(thread_name("keyboard", "executor").size(), kThreadNameMax);
+}
+
+TEST(ThreadName, WorkersAndExecutorsRunUnderTheirNamesAlsoWhenNamedLate) {
+  WorkerThread worker;
+  worker.set_name("a worker");
+  std::string seen;
+  worker.start([&](StopEvent&) { seen = this_thread_name(); });
+  worker.stop();
+  EXPECT_EQ(seen, "a worker");
+
+  SerialExecutor executor;
+  executor.start();
+  executor.set_name("an executor named too long");  // already running: renamed in place
+  std::string ran_as;
+  executor.post([&] { ran_as = this_thread_name(); });
+  executor.drain();
+  EXPECT_EQ(ran_as, "an executor nam");
+  executor.stop();
+  executor.start();  // the name stays for the next thread
+  executor.post([&] { ran_as = this_thread_name(); });
+  executor.drain();
+  EXPECT_EQ(ran_as, "an executor nam");
+  // The calling thread keeps its own name throughout.
+  EXPECT_NE(this_thread_name(), "an executor nam");
 }

@@ -5,9 +5,14 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <set>
+#include <dirent.h>
 
+#include <algorithm>
+#include <fstream>
+#include <set>
+#include <string>
+
+#include "core/thread_name.h"
 #include "devices/usb_device.h"
 #include "emulator/emulator.h"
 #include "tests/devices_kinds/kinds_fixture.h"
@@ -137,6 +142,54 @@ TEST_F(DeviceKindsOnTheEmulator, EachKindsDeviceOffersWhatItsCapabilitiesSay) {
   // A kind whose own page is missing is not made.
   EXPECT_EQ(kind_row(kKindMouse)->make({&page_, nullptr, &audio, true}), nullptr);
   EXPECT_EQ(kind_row(kKindHeadset)->make({&page_, &mouse, nullptr, true}), nullptr);
+}
+
+// The names of this process's threads, as `top -H` shows them.
+std::multiset<std::string> thread_names() {
+  std::multiset<std::string> names;
+  DIR* tasks = opendir("/proc/self/task");
+  if (tasks == nullptr) return names;
+  while (dirent* e = readdir(tasks)) {
+    if (e->d_name[0] == '.') continue;
+    std::ifstream comm(std::string("/proc/self/task/") + e->d_name + "/comm");
+    std::string name;
+    if (std::getline(comm, name)) names.insert(name);
+  }
+  closedir(tasks);
+  return names;
+}
+
+TEST_F(DeviceKindsOnTheEmulator, EveryThreadOfAConnectedDeviceSaysItsKindAndRole) {
+  ASSERT_TRUE(start({emu::kAllDeviceTypes.begin(), emu::kAllDeviceTypes.end()}));
+  RecordingMousePage mouse;
+  RecordingAudioPage audio;
+  std::vector<std::unique_ptr<CMarluneUSBDevice>> devices;
+  for (const KindRow& row : device_kinds()) {
+    std::unique_ptr<CMarluneUSBDevice> device = row.make({&page_, &mouse, &audio, true});
+    ASSERT_NE(device, nullptr) << row.name;
+    device->set_thread_owner(std::string(row.name));
+    device->set_profile_id(kTestProfileId);
+    device->set_model_folder(std::string(row.model_folder));
+    device->set_led_count(static_cast<size_t>(row.led_count));
+    device->set_page_file(std::string(row.page_file));
+    const emu::DeviceType type = *emu::parse_device_type(row.name);
+    ASSERT_TRUE(device->open_primary(path(type, row.primary().collection_number), false)) << row.name;
+    device->on_connected();
+    if (row.interfaces.size() > 1) {
+      ASSERT_TRUE(device->StartSyncThread(path(type, row.interfaces[1].collection_number))) << row.name;
+    }
+    device->drain();
+    devices.push_back(std::move(device));
+  }
+  const std::multiset<std::string> names = thread_names();
+  for (const KindRow& row : device_kinds()) {
+    const std::string owner(row.name);
+    EXPECT_TRUE(names.count(owner + " exec")) << owner;
+    EXPECT_TRUE(names.count(owner + " light")) << owner;
+    EXPECT_EQ(names.count(owner + " events"), row.interfaces.size() > 1 ? 1u : 0u) << owner;
+  }
+  // No thread but the main one is left with the program's name.
+  EXPECT_EQ(names.count(this_thread_name()), 1u);
 }
 
 }  // namespace

@@ -7,8 +7,11 @@
 
 #include <atomic>
 #include <cerrno>
+#include <string>
 #include <thread>
 #include <vector>
+
+#include "core/thread_name.h"
 
 namespace qxr::hid {
 namespace {
@@ -89,6 +92,17 @@ TEST(BlockingWriter, DestructionWaitsForTheWriteInFlight) {
   }  // the write is still stalled here: the destructor must wait for it
   EXPECT_TRUE(finished);
   unblocker.join();
+}
+
+TEST(BlockingWriter, WritesRunOnAThreadNamedForTheirDevice) {
+  BlockingWriter writer("keyboard writer");
+  std::string name;
+  ASSERT_TRUE(writer.start([&name]() -> ssize_t {
+    name = this_thread_name();
+    return 0;
+  }));
+  writer.wait_idle();
+  EXPECT_EQ(name, "keyboard writer");
 }
 
 }  // namespace
