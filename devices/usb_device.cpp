@@ -62,6 +62,7 @@ hid::DeviceSlot CMarluneUSBDevice::slot() const {
 bool CMarluneUSBDevice::open_primary(const std::string& path, bool receiver_mode) {
   if (!primary_.open(path)) return false;
   primary_.set_receiver_mode(receiver_mode);
+  frame_generation_.fetch_add(1);
   return true;
 }
 
@@ -143,6 +144,8 @@ void CMarluneUSBDevice::dispatch_device_event(uint16_t code) {
 
 void CMarluneUSBDevice::set_host_lighting(bool on) {
   host_lighting_.store(on);
+  // The device ran its own lighting meanwhile: the next frame goes whatever it holds.
+  if (on) frame_generation_.fetch_add(1);
   if (on && get_kind() == kKindKeyboard)
     post_operation(DeviceOperation::HostLighting, [this] { return primary_.host_lighting(); });
 }
@@ -417,7 +420,12 @@ void CMarluneUSBDevice::send_light_frame_now() {
 
 int CMarluneUSBDevice::stream_frame(const uint8_t* data, size_t length) {
   if (primary_.receiver_mode() || in_failure_pause()) return protocol::kResultOk;
+  const std::span<const uint8_t> bytes(data, length);
+  const uint64_t now = clock_.now_ms();
+  const uint64_t gen = frame_generation();
+  if (!stream_filter_.due(bytes, now, gen)) return protocol::kResultOk;
   int r = primary_.light_stream(data, length);
+  stream_filter_.sent(bytes, r == protocol::kResultOk, now, gen);
   if (r != protocol::kResultOk) start_failure_pause();
   return r;
 }

@@ -28,6 +28,7 @@
 #include "devices/device_kind.h"
 #include "devices/device_operations.h"
 #include "devices/device_page.h"
+#include "devices/frame_repeat_filter.h"
 #include "devices/lighting/base_effects.h"
 #include "devices/lighting/effect_step.h"
 #include "devices/lighting/key_glow.h"
@@ -310,9 +311,13 @@ class CMarluneUSBDevice : public DeviceOperations, public KeyAssignments, public
   virtual void on_sync_request(uint16_t code) { (void)code; }
   virtual void on_device_key(uint8_t position, int state) { (void)position, (void)state; }
 
-  // Sends data with CMD_LIGHT_STREAM unless the device is in receiver mode or pausing after a
-  // failure; a failure starts a pause of kFailurePauseMs.
+  // Sends data with CMD_LIGHT_STREAM unless the device is in receiver mode, pausing after a
+  // failure or already showing it (FrameRepeatFilter); a failure starts a pause of
+  // kFailurePauseMs.
   int stream_frame(const uint8_t* data, size_t length);
+  // Grows whenever the device may have lost what it was shown: a (re)connection, host lighting
+  // taken back. Frames of an older generation go again even when unchanged.
+  uint64_t frame_generation() const { return frame_generation_.load(); }
   bool in_failure_pause() const;
   void start_failure_pause();
 
@@ -348,6 +353,8 @@ class CMarluneUSBDevice : public DeviceOperations, public KeyAssignments, public
   std::atomic<int> selection_{-1};
   std::atomic<int> page_state_{0};
   std::atomic<uint64_t> pause_until_ms_{0};
+  std::atomic<uint64_t> frame_generation_{1};
+  FrameRepeatFilter stream_filter_;  // executor only
 
   // Under state_mutex_.
   std::string profile_id_;

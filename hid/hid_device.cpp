@@ -65,10 +65,24 @@ struct HidDevice::Impl {
 
   // Cancel: set while a cancel is outstanding, drained when no transfer is pending.
   int cancel_fd = -1;
+  bool cancel_raised = false;  // under mutex; nothing to drain otherwise (saves two reads a transfer)
   mutable std::mutex mutex;
   std::condition_variable idle_cv;
   int pending = 0;
   std::string last_error;
+
+  // Both under mutex.
+  void raise_cancel() {
+    uint64_t one = 1;
+    ssize_t n = ::write(cancel_fd, &one, sizeof one);
+    (void)n;
+    cancel_raised = true;
+  }
+  void clear_cancel() {
+    if (!cancel_raised) return;
+    drain_eventfd(cancel_fd);
+    cancel_raised = false;
+  }
 
   void fail(const std::string& what) {
     std::lock_guard lock(mutex);
@@ -83,14 +97,14 @@ class HidDevice::Transfer {
   explicit Transfer(Impl* impl) : impl_(impl) {
     std::lock_guard lock(impl_->mutex);
     if (impl_->fd < 0) return;
-    if (impl_->pending++ == 0) drain_eventfd(impl_->cancel_fd);
+    if (impl_->pending++ == 0) impl_->clear_cancel();
     fd_ = impl_->fd;
   }
   ~Transfer() {
     if (fd_ < 0) return;
     std::lock_guard lock(impl_->mutex);
     if (--impl_->pending == 0) {
-      drain_eventfd(impl_->cancel_fd);
+      impl_->clear_cancel();
       impl_->idle_cv.notify_all();
     }
   }
@@ -218,9 +232,7 @@ void HidDevice::close() {
   {
     std::unique_lock lock(impl_->mutex);
     if (impl_->pending > 0) {
-      uint64_t one = 1;
-      ssize_t n = ::write(impl_->cancel_fd, &one, sizeof one);
-      (void)n;
+      impl_->raise_cancel();
       impl_->idle_cv.wait(lock, [this] { return impl_->pending == 0; });
     }
     fd = impl_->fd;
@@ -252,9 +264,7 @@ bool HidDevice::is_open() const {
 void HidDevice::cancel() {
   std::lock_guard lock(impl_->mutex);
   if (impl_->pending == 0) return;
-  uint64_t one = 1;
-  ssize_t n = ::write(impl_->cancel_fd, &one, sizeof one);
-  (void)n;
+  impl_->raise_cancel();
 }
 
 std::string HidDevice::last_error() const {

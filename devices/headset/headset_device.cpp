@@ -107,9 +107,18 @@ void CMarluneZO6533Device::send_light_frame_now() {
   protocol::CommandChannel& ch = primary_channel();
   if (!ch.opened()) return;
   size_t sent = 0;
-  // A report the chip refuses does not keep the others from it.
-  for (const HeadsetLedReport& report : build_headset_led_reports(frame.view()))
-    if (ch.device().set_output_report(report.data(), report.size())) ++sent;
+  const uint64_t now = clock().now_ms();
+  const uint64_t gen = frame_generation();
+  const auto reports = build_headset_led_reports(frame.view());
+  // A report the chip refuses does not keep the others from it; one that did not change since
+  // the chip took it stays home.
+  for (size_t n = 0; n < reports.size(); ++n) {
+    FrameRepeatFilter& filter = report_filters_[n];
+    if (!filter.due(reports[n], now, gen)) continue;
+    const bool ok = ch.device().set_output_report(reports[n].data(), reports[n].size());
+    filter.sent(reports[n], ok, now, gen);
+    if (ok) ++sent;
+  }
   last_reports_sent_.store(sent);
 }
 

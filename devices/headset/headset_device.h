@@ -4,6 +4,7 @@
 // out in the chip's own output reports. Its audio half (microphone, monitoring, equaliser,
 // voice changer) is HeadsetAudio on an audio-configuration backend; the headset runs it on its
 // executor, where its profile lives, and keeps "SystemSetStages" in the same profile file.
+#include <array>
 #include <functional>
 #include <memory>
 #include <string>
@@ -51,7 +52,7 @@ class CMarluneZO6533Device : public CBlockLightingDevice, public audio::HeadsetA
   // --- state for tests (read after drain(); the executor owns it) ---
   audio::HeadsetAudio& audio() { return audio_; }
   audio::AudioConfLib& audio_library() { return *audio_lib_; }
-  // Reports accepted by the chip in the last frame sent.
+  // Reports the chip accepted when a frame was last sent (unchanged reports are not sent).
   size_t last_reports_sent() const { return last_reports_sent_.load(); }
 
   // --- the work itself (executor thread, tests) ---
@@ -72,6 +73,7 @@ class CMarluneZO6533Device : public CBlockLightingDevice, public audio::HeadsetA
   std::unique_ptr<audio::AudioConfLib> audio_lib_;
   audio::HeadsetAudio audio_;
   std::atomic<size_t> last_reports_sent_{0};
+  std::array<FrameRepeatFilter, kHeadsetReportsPerFrame> report_filters_;  // executor only
   bool audio_initialised_ = false;  // executor only
 };
 

@@ -118,6 +118,40 @@ TEST_F(HeadsetDeviceTest, FramesReachTheChipAsTwelveAcceptedReportsForBothSides)
   EXPECT_EQ(emu_->exchanges(kHeadset, protocol::CMD_LIGHT_STREAM), 0u);
 }
 
+TEST_F(HeadsetDeviceTest, OnlyTheReportsThatChangedGoAgainUntilAReconnection) {
+  make();
+  ASSERT_EQ(connect(), 1);
+  auto show = [&](uint8_t red) {
+    LightInfo light = headset_->GetLightInfo();
+    light.select_item = 3;  // static
+    light.light = 4;
+    light.red = red, light.green = 100, light.blue = 0;
+    headset_->set_lighting_state(light);
+    headset_->drain();
+    headset_->lighting().step(0);
+  };
+  auto reports = [&] { return emu_->counters(kHeadset).led_reports; };
+  show(255);
+  const uint32_t first = reports();
+  headset_->send_light_frame_now();
+  EXPECT_EQ(headset_->last_reports_sent(), kHeadsetReportsPerFrame);
+  headset_->send_light_frame_now();
+  EXPECT_EQ(headset_->last_reports_sent(), 0u);
+  // A new red: the four red reports (both halves of both sides), nothing else.
+  show(120);
+  headset_->send_light_frame_now();
+  EXPECT_EQ(headset_->last_reports_sent(), 4u);
+  ASSERT_TRUE(page_.wait_until([&] { return reports() >= first + kHeadsetReportsPerFrame + 4; }));
+  EXPECT_EQ(reports(), first + kHeadsetReportsPerFrame + 4);
+  EXPECT_EQ(memory(kHeadset, Memory::kHeadsetLeds)[0], 119);  // 120 x 255 >> 8
+  EXPECT_EQ(memory(kHeadset, Memory::kHeadsetLeds)[kHeadsetLedCount * kRgb], 119);
+  // A new connection gets the whole frame.
+  headset_->close_primary();
+  ASSERT_TRUE(headset_->open_primary(path(kHeadset, kHeadsetCollection), false));
+  headset_->send_light_frame_now();
+  EXPECT_EQ(headset_->last_reports_sent(), kHeadsetReportsPerFrame);
+}
+
 TEST_F(HeadsetDeviceTest, ReadThenWriteSendsTheBytesRead) {
   make();
   ASSERT_EQ(connect(), 1);

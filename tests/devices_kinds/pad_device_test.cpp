@@ -209,6 +209,62 @@ TEST_F(PadDeviceTest, LightFramesShowOnThePageAndReachThePad) {
   EXPECT_EQ(emu_->counters(DeviceType::Pad).light_frames, frames);
 }
 
+TEST_F(PadDeviceTest, AnUnchangedFrameGoesAgainOnlyAfterAFailureAReconnectionOrTwoSeconds) {
+  ManualClock clock(10'000);
+  pad_ = std::make_unique<CMarluneMousePadDevice>(page_, clock);
+  pad_->set_profile_id(kTestProfileId);
+  pad_->set_led_count(kPadLeds);
+  pad_->set_page_file("mousepaddevice.xml");
+  ASSERT_EQ(connect(), 1);
+  auto show = [&](uint8_t red) {
+    LightInfo light = pad_->GetLightInfo();
+    light.select_item = 3;  // static
+    light.light = 4;
+    light.red = red, light.green = 100, light.blue = 0;
+    pad_->set_lighting_state(light);
+    pad_->drain();
+    pad_->lighting().step(clock.now_ms());
+  };
+  auto frames = [&] { return emu_->counters(DeviceType::Pad).light_frames; };
+  show(200);
+  const uint32_t first = frames();
+  pad_->send_light_frame_now();
+  EXPECT_EQ(frames(), first + 1);
+  pad_->send_light_frame_now();
+  clock.advance(kFrameRefreshMs - 1);
+  pad_->send_light_frame_now();
+  EXPECT_EQ(frames(), first + 1);  // the pad shows it already
+  // The page is told every time all the same.
+  EXPECT_EQ(page_.last_indicators()[0], (IndicatorColour{200, 100, 0, 255}));
+
+  clock.advance(1);
+  pad_->send_light_frame_now();
+  EXPECT_EQ(frames(), first + 2);  // refreshed after two seconds
+
+  // A frame the pad refused goes again, once the pause after a failure is over.
+  show(50);
+  emu_->set_fault(DeviceType::Pad, emu::FaultMode::kStatusFF, 1);
+  pad_->send_light_frame_now();
+  EXPECT_EQ(frames(), first + 2);
+  clock.advance(kFailurePauseMs);
+  pad_->send_light_frame_now();
+  EXPECT_EQ(frames(), first + 3);
+  EXPECT_EQ(memory(DeviceType::Pad, Memory::kLightFrame)[0], 49);  // 50 x 255 >> 8
+  pad_->send_light_frame_now();
+  EXPECT_EQ(frames(), first + 3);
+
+  // After a reconnection the pad may have forgotten it.
+  pad_->close_primary();
+  ASSERT_TRUE(pad_->open_primary(path(DeviceType::Pad), false));
+  pad_->send_light_frame_now();
+  EXPECT_EQ(frames(), first + 4);
+  // And so when it ran its own lighting meanwhile.
+  pad_->set_host_lighting(false);
+  pad_->set_host_lighting(true);
+  pad_->send_light_frame_now();
+  EXPECT_EQ(frames(), first + 5);
+}
+
 TEST_F(PadDeviceTest, APageWithoutItsFileHasNoLedsAndStreamsNothing) {
   pad_->set_page_file("");
   pad_->bind_page_controls();
