@@ -54,6 +54,9 @@ class DevicePage {
   virtual void set_key_colour(int key, IndicatorColour colour) = 0;
   // The whole indicator picture of one light frame, index = indicator number.
   virtual void show_indicators(std::span<const IndicatorColour> colours) = 0;
+  // False while nobody can see the indicators (the page or the window hidden): a frame that
+  // would only be shown there need not be made.
+  virtual bool indicators_visible() const { return true; }
 
   // Lighting panel: the current lighting record and the music record.
   virtual void show_lighting(const LightInfo& light, const AudioLightInfo& music) = 0;

@@ -391,6 +391,18 @@ void CMarluneUSBDevice::refresh_from_device() {
 
 void CMarluneUSBDevice::send_light_frame() {
   if (!get_host_lighting()) return;
+  // A frame nobody sees or receives; the page asks for one when it is shown again.
+  if (!frame_goes_to_device() && !page_.indicators_visible()) return;
+  const uint64_t version = frame_version();
+  const uint64_t generation = frame_generation();
+  const uint64_t now = clock_.now_ms();
+  const bool owed = frame_owed_.exchange(false);
+  if (!owed && version != 0 && version == posted_version_ && generation == posted_generation_ && now >= posted_ms_ &&
+      now - posted_ms_ < kFrameRefreshMs)
+    return;
+  posted_version_ = version;
+  posted_generation_ = generation;
+  posted_ms_ = now;
   post_coalesced(kLightFrameTask, [this] { send_light_frame_now(); });
 }
 
@@ -419,14 +431,21 @@ void CMarluneUSBDevice::send_light_frame_now() {
 }
 
 int CMarluneUSBDevice::stream_frame(const uint8_t* data, size_t length) {
-  if (primary_.receiver_mode() || in_failure_pause()) return protocol::kResultOk;
+  if (primary_.receiver_mode()) return protocol::kResultOk;
+  if (in_failure_pause()) {
+    owe_light_frame();
+    return protocol::kResultOk;
+  }
   const std::span<const uint8_t> bytes(data, length);
   const uint64_t now = clock_.now_ms();
   const uint64_t gen = frame_generation();
   if (!stream_filter_.due(bytes, now, gen)) return protocol::kResultOk;
   int r = primary_.light_stream(data, length);
   stream_filter_.sent(bytes, r == protocol::kResultOk, now, gen);
-  if (r != protocol::kResultOk) start_failure_pause();
+  if (r != protocol::kResultOk) {
+    start_failure_pause();
+    owe_light_frame();
+  }
   return r;
 }
 

@@ -235,7 +235,11 @@ class CMarluneUSBDevice : public DeviceOperations, public KeyAssignments, public
   virtual void bind_page_controls();
   void on_connected();
   void refresh_from_device();
+  // Posts a light frame to the executor, unless the frame is the one last posted, nothing went
+  // wrong with it and it went less than kFrameRefreshMs ago: a still picture wakes nobody.
   void send_light_frame();
+  // The next send_light_frame posts whatever the frame holds (a page shown again needs it).
+  void request_light_frame() { frame_owed_.store(true); }
   void read_device_status();
 
   // --- the work itself (executor thread, tests) ---
@@ -318,6 +322,12 @@ class CMarluneUSBDevice : public DeviceOperations, public KeyAssignments, public
   // Grows whenever the device may have lost what it was shown: a (re)connection, host lighting
   // taken back. Frames of an older generation go again even when unchanged.
   uint64_t frame_generation() const { return frame_generation_.load(); }
+  // Grows whenever the kind's frame may have changed; 0: unknown (every frame is posted).
+  virtual uint64_t frame_version() const { return 0; }
+  // False while the kind's frame only goes to the page (the keyboard outside its streamed modes).
+  virtual bool frame_goes_to_device() const { return true; }
+  // A frame did not reach the device (failed, or held back by the pause after a failure).
+  void owe_light_frame() { frame_owed_.store(true); }
   bool in_failure_pause() const;
   void start_failure_pause();
 
@@ -355,6 +365,11 @@ class CMarluneUSBDevice : public DeviceOperations, public KeyAssignments, public
   std::atomic<uint64_t> pause_until_ms_{0};
   std::atomic<uint64_t> frame_generation_{1};
   FrameRepeatFilter stream_filter_;  // executor only
+  std::atomic<bool> frame_owed_{false};
+  // The frame send_light_frame last posted (the thread calling it, the UI thread).
+  uint64_t posted_version_ = 0;
+  uint64_t posted_generation_ = 0;
+  uint64_t posted_ms_ = 0;
 
   // Under state_mutex_.
   std::string profile_id_;

@@ -267,6 +267,8 @@ void DevicePageWidget::on_ui(F&& work) {
 
 void DevicePageWidget::showEvent(QShowEvent* event) {
   on_screen_.store(true, std::memory_order_relaxed);
+  // Frames that did not change are not posted; the page needs one all the same.
+  if (device_ != nullptr) device_->request_light_frame();
   QWidget::showEvent(event);
 }
 

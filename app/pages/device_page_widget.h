@@ -102,6 +102,7 @@ class DevicePageWidget : public QWidget, public devices::DevicePage {
   uint64_t frames_shown() const { return frames_shown_; }
   uint64_t colour_changes() const { return colour_changes_; }
   bool on_screen() const { return on_screen_.load(std::memory_order_relaxed); }
+  bool indicators_visible() const override { return on_screen(); }
 
   // --- devices::DevicePage (any thread) ---
   void set_key_colour(int key, devices::IndicatorColour colour) override;

@@ -117,7 +117,10 @@ void CMarluneZO6533Device::send_light_frame_now() {
     if (!filter.due(reports[n], now, gen)) continue;
     const bool ok = ch.device().set_output_report(reports[n].data(), reports[n].size());
     filter.sent(reports[n], ok, now, gen);
-    if (ok) ++sent;
+    if (ok)
+      ++sent;
+    else
+      owe_light_frame();
   }
   last_reports_sent_.store(sent);
 }

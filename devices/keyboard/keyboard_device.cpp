@@ -531,6 +531,11 @@ int CMarluneKeyboardDevice::set_custom_key_colour_now(int key) {
 
 // ---- light frame ----
 
+bool CMarluneKeyboardDevice::frame_goes_to_device() const {
+  std::lock_guard lock(state_mutex_);
+  return is_streamed_mode(light_info_.select_item);
+}
+
 void CMarluneKeyboardDevice::send_light_frame_now() {
   if (!get_host_lighting()) return;
   lighting::KeyFrame frame;

@@ -103,6 +103,9 @@ class CMarluneKeyboardDevice : public CMarluneUSBDevice, public SystemSettings {
   bool reads_mode_values() const override { return true; }
   void stop_light_thread() override { light_thread_.stop(); }
   void name_light_thread(const std::string& name) override { light_thread_.set_name(name); }
+  uint64_t frame_version() const override { return lighting_.frame_version(); }
+  // Only the streamed modes send frames; the others are the keyboard's own, shown on the page.
+  bool frame_goes_to_device() const override;
 
  private:
   int read_key_tables();

@@ -15,9 +15,14 @@ class FrameMailbox {
   // Writer side; one writer at a time (callers serialise, e.g. under their own lock).
   Frame& back() noexcept { return slots_[back_].frame; }
   void publish() noexcept {
-    slots_[back_].version = ++published_;
+    const uint64_t version = published_.load(std::memory_order_relaxed) + 1;
+    slots_[back_].version = version;
+    published_.store(version, std::memory_order_release);
     back_ = middle_.exchange(static_cast<uint8_t>(back_ | kFresh), std::memory_order_acq_rel) & kSlotMask;
   }
+
+  // Any thread: the version of the newest frame published, without copying it.
+  uint64_t published() const noexcept { return published_.load(std::memory_order_acquire); }
 
   // Reader side, any thread. Copies the newest published frame into out and returns its
   // version (0 while nothing was published yet); a reader can skip work when it is unchanged.
@@ -39,7 +44,7 @@ class FrameMailbox {
   };
   mutable std::array<Slot, 3> slots_{};
   uint8_t back_ = 0;
-  uint64_t published_ = 0;  // writer only
+  std::atomic<uint64_t> published_{0};  // written by the writer only
   mutable std::atomic<uint8_t> middle_{1};
   mutable uint8_t front_ = 2;  // under read_mutex_
   mutable std::mutex read_mutex_;

@@ -55,6 +55,8 @@ class KeyboardLighting {
   // --- any thread
   // The newest frame; returns its version (0 before the first), which only grows.
   uint64_t read_frame(KeyFrame& out) const { return mailbox_.read(out); }
+  // The newest frame's version alone.
+  uint64_t frame_version() const { return mailbox_.published(); }
 
   // Looks at the model under its lock (diagnostics, tests).
   template <typename F>

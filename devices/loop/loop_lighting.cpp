@@ -78,6 +78,11 @@ bool LoopLighting::settled() const {
   return settled_;
 }
 
+uint64_t LoopLighting::frame_version() const {
+  std::lock_guard lock(mutex_);
+  return version_;
+}
+
 uint64_t LoopLighting::read_frame(LoopFrame& out) const {
   std::lock_guard lock(mutex_);
   out = frame_;

@@ -44,6 +44,7 @@ class LoopLighting {
 
   // Any thread: the newest frame and its version (grows with every step).
   uint64_t read_frame(LoopFrame& out) const;
+  uint64_t frame_version() const;
 
  private:
   void restart_locked();

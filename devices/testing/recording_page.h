@@ -1,6 +1,7 @@
 #pragma once
 // A DevicePage that remembers what the device asked of it, for tests. Thread-safe: the
 // device calls it from its executor and worker threads.
+#include <atomic>
 #include <condition_variable>
 #include <functional>
 #include <map>
@@ -23,6 +24,8 @@ class RecordingPage : public DevicePage {
 
   void set_key_colour(int key, IndicatorColour colour) override;
   void show_indicators(std::span<const IndicatorColour> colours) override;
+  bool indicators_visible() const override { return visible_.load(); }
+  void set_indicators_visible(bool visible) { visible_.store(visible); }
   void show_lighting(const LightInfo& light, const AudioLightInfo& music) override;
   void select_custom_group(int group) override;
   void set_colour_picker(uint32_t first, uint32_t second, uint8_t selector) override;
@@ -67,6 +70,7 @@ class RecordingPage : public DevicePage {
  private:
   void note(const std::string& call);  // with mutex_ held
 
+  std::atomic<bool> visible_{true};
   mutable std::mutex mutex_;
   std::condition_variable cv_;
   std::map<std::string, int> counts_;

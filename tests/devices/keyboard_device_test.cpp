@@ -506,7 +506,10 @@ TEST_F(KeyboardStream, UnplugDuringStreamingStopsTheThreadsInTime) {
   ASSERT_TRUE(kb_->light_thread_running());
   std::atomic<bool> run{true};
   std::thread ui([&] {
-    while (run) {
+    // A changing colour: an unchanged frame would not be streamed again.
+    for (uint8_t level = 1; run; ++level) {
+      const uint8_t levels[6] = {level, 0, 0, 0, 0, 0};
+      kb_->FeedLevels(levels, 6);
       kb_->send_light_frame();
       std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
@@ -525,6 +528,34 @@ TEST_F(KeyboardStream, UnplugDuringStreamingStopsTheThreadsInTime) {
   EXPECT_EQ(capture.count(lighting::kKeyboardLightExitLine), 1);
   EXPECT_EQ(capture.count(kEventThreadExitLine), 1);
   EXPECT_FALSE(kb_->primary_channel().opened());
+}
+
+TEST_F(KeyboardStream, OutsideTheStreamedModesAFrameIsMadeOnlyWhileThePageIsSeen) {
+  ASSERT_EQ(connect(), 1);
+  LightInfo l = kb_->GetLightInfo();
+  l.select_item = 1;  // the keyboard's own wave: the frame only feeds the page's picture
+  kb_->set_lighting_state(l);
+  kb_->drain();
+  page_.set_indicators_visible(false);
+  page_.clear();
+  kb_->request_light_frame();
+  kb_->send_light_frame();
+  kb_->drain();
+  EXPECT_EQ(page_.count("show_indicators"), 0);
+  page_.set_indicators_visible(true);
+  kb_->send_light_frame();
+  kb_->drain();
+  EXPECT_EQ(page_.count("show_indicators"), 1);
+  // Streamed, the frame is made whether or not anyone sees the page.
+  l.select_item = kFedColourMode;
+  kb_->set_lighting_state(l);
+  kb_->drain();
+  page_.set_indicators_visible(false);
+  kb_->request_light_frame();
+  kb_->send_light_frame();
+  kb_->drain();
+  EXPECT_EQ(page_.count("show_indicators"), 2);
+  EXPECT_EQ(emu_->counters(kKb).light_frames, 1u);
 }
 
 TEST_F(KeyboardStream, StatusReadGoesToThePowerPanelAndTheOwner) {

@@ -265,6 +265,47 @@ TEST_F(PadDeviceTest, AnUnchangedFrameGoesAgainOnlyAfterAFailureAReconnectionOrT
   EXPECT_EQ(frames(), first + 5);
 }
 
+TEST_F(PadDeviceTest, AStillFrameIsPostedAgainOnlyWhenOwedOrAfterTwoSeconds) {
+  ManualClock clock(10'000);
+  pad_ = std::make_unique<CMarluneMousePadDevice>(page_, clock);
+  pad_->set_profile_id(kTestProfileId);
+  pad_->set_led_count(kPadLeds);
+  pad_->set_page_file("mousepaddevice.xml");
+  // Opened but not connected: no light thread steps behind the test's back.
+  ASSERT_TRUE(pad_->open_primary(path(DeviceType::Pad), false));
+  LightInfo light = pad_->GetLightInfo();
+  light.select_item = 3;  // static
+  light.light = 4;
+  light.red = 10;
+  pad_->set_lighting_state(light);
+  pad_->drain();
+  pad_->lighting().step(clock.now_ms());
+  auto made = [&] {
+    pad_->send_light_frame();
+    pad_->drain();
+    return page_.count("show_indicators");
+  };
+  const int first = made();
+  EXPECT_EQ(made(), first);
+  EXPECT_EQ(made(), first);
+  pad_->request_light_frame();  // a page shown again
+  EXPECT_EQ(made(), first + 1);
+  clock.advance(kFrameRefreshMs);
+  EXPECT_EQ(made(), first + 2);
+  pad_->lighting().step(clock.now_ms());  // a new frame, even if it looks the same
+  EXPECT_EQ(made(), first + 3);
+  EXPECT_EQ(emu_->counters(DeviceType::Pad).light_frames, 2u);  // the first, and the refresh
+  // A frame the pad refused is owed: the next tick after the pause posts it again.
+  emu_->set_fault(DeviceType::Pad, emu::FaultMode::kStatusFF, 1);
+  clock.advance(kFrameRefreshMs);
+  EXPECT_EQ(made(), first + 4);
+  EXPECT_EQ(made(), first + 5);  // held back by the pause, still owed
+  clock.advance(kFailurePauseMs);
+  EXPECT_EQ(made(), first + 6);
+  EXPECT_EQ(made(), first + 6);
+  EXPECT_EQ(emu_->counters(DeviceType::Pad).light_frames, 3u);
+}
+
 TEST_F(PadDeviceTest, APageWithoutItsFileHasNoLedsAndStreamsNothing) {
   pad_->set_page_file("");
   pad_->bind_page_controls();
