@@ -16,7 +16,7 @@
 #include "app/pages/device_manager.h"
 #include "app/pages/device_page_widget.h"
 #include "app/window/language_choice.h"
-#include "app/socket/local_message.h"
+#include "ipc/local_message.h"
 #include "app/window/notify_routes.h"
 #include "app/window/sync_lighting.h"
 #include "app/window/thread_table.h"
@@ -30,6 +30,9 @@ namespace qxr::app {
 class InstanceServer;
 class SleepWatcher;
 class TrayIcon;
+
+using ipc::LocalMessage;
+using ipc::MessageKind;
 
 inline constexpr const char* kMainRequiredControls[] = {
     "root", "title_bar", "closebtn", "minbtn", "maxbtn", "restorebtn", "setbtn", "control_light_status",
@@ -87,6 +90,12 @@ class CMainWnd : public QWidget, public ui::NotifyHandler, public PageOwner {
   void handle_message(const LocalMessage& message);
   // Brings the window to the front, restored and shown, with the notice as the list says.
   void bring_to_front();
+  // The close button and the window manager's close: to the tray where the desktop shows one,
+  // otherwise the program ends.
+  void close_window();
+  // Whether the desktop shows a tray; tests decide it themselves.
+  void set_tray_check(std::function<bool()> check) { tray_check_ = std::move(check); }
+  bool tray_shown() const;
   // Suspend and resume of the computer.
   void on_suspend();
   void on_resume();
@@ -135,6 +144,8 @@ class CMainWnd : public QWidget, public ui::NotifyHandler, public PageOwner {
   void run_interface_scale();
   void open_system_applet(int index);
   void hide_to_tray();
+  // As the tray menu's "exit".
+  void quit();
   DevicePageWidget* page_of(const QWidget* w) const;
   void update_sync_targets();
   void start_devices();
@@ -165,8 +176,9 @@ class CMainWnd : public QWidget, public ui::NotifyHandler, public PageOwner {
   QTimer profile_timer_;
   QPointer<DevicePageWidget> profile_page_;
   QTimer game_timer_;
+  // The page whose device shows a game's lighting.
   QPointer<DevicePageWidget> game_page_;
-  LightInfo game_saved_{};
+  std::function<bool()> tray_check_;
   // Pages whose profile was just applied: their result is reported to the user.
   QHash<DevicePageWidget*, int> applying_;
 
