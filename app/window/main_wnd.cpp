@@ -19,6 +19,7 @@
 #include "app/window/game_lighting.h"
 #include "devices/kinds/device_table.h"
 #include "app/startup/instance_server.h"
+#include "app/window/save_failures.h"
 #include "app/window/skin_pictures.h"
 #include "app/startup/sleep_watcher.h"
 #include "app/window/tray_icon.h"
@@ -98,6 +99,7 @@ CMainWnd::CMainWnd(AppSettings& settings, InstanceServer* server, QWidget* paren
   connect(&manager_, &DeviceManager::first_pass_done, this, [this] { handle_message({MessageKind::Identity, 0, 0, {}}); });
   connect(&manager_, &DeviceManager::entries_changed, this, &CMainWnd::update_sync_targets);
   ui::register_scaled_window(this);
+  save_failures_ = new SaveFailureNotice(this);
   if (server_ != nullptr) {
     server_->set_answer(MessageKind::DeviceTable, [] {
       const devices::DeviceTableBlock block = devices::device_table_block();

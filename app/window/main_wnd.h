@@ -28,6 +28,7 @@ class QStackedWidget;
 namespace qxr::app {
 
 class InstanceServer;
+class SaveFailureNotice;
 class SleepWatcher;
 class TrayIcon;
 
@@ -81,6 +82,7 @@ class CMainWnd : public QWidget, public ui::NotifyHandler, public PageOwner {
   DeviceManager& devices() { return manager_; }
   LanguageChoice& language() { return *language_; }
   SyncLighting& sync_lighting() { return sync_; }
+  SaveFailureNotice& save_failures() { return *save_failures_; }
   bool lighting_controlled() const { return light_state_; }
   bool awake() const { return awake_; }
   int language_index() const { return language_->current(); }
@@ -160,6 +162,7 @@ class CMainWnd : public QWidget, public ui::NotifyHandler, public PageOwner {
   ThreadTable threads_;
   SyncLighting sync_;
   TrayIcon* tray_ = nullptr;
+  SaveFailureNotice* save_failures_ = nullptr;
   SleepWatcher* sleep_ = nullptr;
 
   bool initialised_ = false;

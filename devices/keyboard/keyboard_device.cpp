@@ -66,13 +66,14 @@ bool CMarluneKeyboardDevice::paint_custom_keys(std::span<const int> keys, bool l
   }
   // The keyboard paints a key with the record's colour as it stands when the paint runs on its
   // thread. For dark keys the record (and nothing else: the profile keeps the user's colour)
-  // turns black until the profile is read back after the paints, in the same order; a settings
-  // block sent meanwhile is sent again with the colour back.
+  // turns black until the profile's record is taken back after the paints, in the same order; a
+  // settings block sent meanwhile is sent again with the colour back. The record comes from the
+  // profile in memory, not the file: a save that failed must not lose the user's colours.
   LightInfo dark = GetLightInfo();
   dark.red = dark.green = dark.blue = 0;
   CMarluneUSBDevice::set_lighting_state(dark);
   for (int key : keys) SetCustomKeyColour(key);
-  load_profile();
+  post_task([this] { ApplyProfileLighting(); });
   write_settings();
   return true;
 }
