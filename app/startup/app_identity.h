@@ -8,5 +8,7 @@ using ipc::kAppIdentity;
 inline constexpr char kMainWindowClass[] = "MainWnd";
 inline constexpr char kMainSkin[] = "MainWnd.ui";
 inline constexpr char kProgramName[] = "qxr470";
+// The desktop entry's id (reverse DNS); Wayland takes it as the window's application id.
+inline constexpr char kDesktopId[] = "org.qxr470.qxr470";
 
 }  // namespace qxr::app

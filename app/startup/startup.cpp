@@ -129,6 +129,7 @@ int run_program(int argc, char** argv) {
   const WarmupFinisher finish_warmup{warmup};
   QApplication::setApplicationName(QString::fromLatin1(kProgramName));
   QApplication::setApplicationVersion(QStringLiteral(QXR_VERSION));
+  QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopId));
   // The window hides to the tray where there is one; closing it or "exit" ends the loop.
   QApplication::setQuitOnLastWindowClosed(false);
 
