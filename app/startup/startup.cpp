@@ -3,11 +3,10 @@
 #include <QApplication>
 #include <QTimer>
 
-#include <time.h>
-
 #include <cstdio>
 #include <memory>
 
+#include "app/startup/bench_reports.h"
 #include "app/window/app_controls.h"
 #include "app/startup/app_identity.h"
 #include "app/startup/app_options.h"
@@ -32,31 +31,6 @@
 
 namespace qxr::app {
 namespace {
-
-// The start-up benchmark sets this: the moment the main window is first painted goes to
-// stderr (CLOCK_MONOTONIC, ns) and the program ends.
-constexpr char kFirstPaintEnv[] = "QXR470_BENCH_FIRST_PAINT";
-
-class FirstPaintReporter : public QObject {
- public:
-  using QObject::QObject;
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Paint && !reported_) {
-      reported_ = true;
-      timespec now{};
-      clock_gettime(CLOCK_MONOTONIC, &now);
-      std::fprintf(stderr, "first-paint-ns %lld\n", static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
-      std::fflush(stderr);
-      QTimer::singleShot(0, qApp, &QCoreApplication::quit);
-    }
-    return QObject::eventFilter(watched, event);
-  }
-
- private:
-  bool reported_ = false;
-};
 
 // Declared after the application object, so the warm-up helper ends before that goes.
 struct WarmupFinisher {
@@ -199,8 +173,7 @@ int run_program(int argc, char** argv) {
       });
     }
     window.initialise(CMainWnd::DeviceStart::AfterFirstPaint);
-    FirstPaintReporter reporter;
-    if (qEnvironmentVariableIsSet(kFirstPaintEnv)) window.root()->installEventFilter(&reporter);
+    new BenchReports(window);
     window.show();
     code = QApplication::exec();
     window.shutdown();

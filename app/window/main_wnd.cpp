@@ -158,9 +158,10 @@ void CMainWnd::start_devices() {
   c.pages = qobject_cast<QStackedWidget*>(control(QStringLiteral("device_switch")));
   c.power_pages = qobject_cast<QStackedWidget*>(control(QString::fromLatin1(kPowerContainerName)));
   c.notice = control(QStringLiteral("No_device_Link"));
-  manager_.init_devices(c, this);
+  // Discovery looks for the devices while the pages are built; its connect delays run meanwhile.
   threads_.attach(kDiscoverySlot, {}, [this] { return manager_.stop_discovery(); });
   manager_.start_discovery();
+  manager_.init_devices(c, this);
   sync_.start();
   threads_.attach(kSyncLightingSlot, [this] { sync_.stop_event().set(); }, [this] { return sync_.stop(); });
 }
@@ -405,6 +406,7 @@ void CMainWnd::write_profile_to_device(DevicePageWidget* page) {
 }
 
 void CMainWnd::page_operation_done(DevicePageWidget* page, devices::DeviceOperation op, int result) {
+  if (op == devices::DeviceOperation::Connect) emit device_connected(page, result);
   if (op != devices::DeviceOperation::WriteMacros || applying_.remove(page) == 0) return;
   if (result == -1) {
     prompts().inform(this, QStringLiteral("message_text_7"));

@@ -129,6 +129,8 @@ class CMainWnd : public QWidget, public ui::NotifyHandler, public PageOwner {
  signals:
   // The user chose "exit" (tray menu) or the program was asked to end.
   void quit_requested();
+  // A device's connect (on_connected) has run, its last command answered.
+  void device_connected(qxr::app::DevicePageWidget* page, int result);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
