@@ -34,21 +34,28 @@ std::string folder_of(const std::string& path) {
 }
 }  // namespace
 
-bool write_file_atomic(const std::string& path, std::string_view data) {
+bool write_file_atomic(const std::string& path, std::string_view data, int* error) {
+  const auto fail = [error](int e) {
+    if (error != nullptr) *error = e;
+    return false;
+  };
   std::string tmpl = path + ".tmp-XXXXXX";
   std::vector<char> name(tmpl.begin(), tmpl.end());
   name.push_back('\0');
   int fd = mkstemp(name.data());
-  if (fd < 0) return false;
-  bool ok = write_all(fd, data) && fsync(fd) == 0;
+  if (fd < 0) return fail(errno);
+  int failed = 0;
+  if (!write_all(fd, data) || fsync(fd) != 0) failed = errno;
   // mkstemp creates 0600; keep the mode of the file being replaced, else an ordinary one.
   struct stat old {};
   mode_t mode = stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
-  ok = ok && fchmod(fd, mode) == 0;
-  ok = (close(fd) == 0) && ok;
-  if (!ok || rename(name.data(), path.c_str()) != 0) {
+  if (failed == 0 && fchmod(fd, mode) != 0) failed = errno;
+  // A full disk may show only here, when the data finally goes out.
+  if (close(fd) != 0 && failed == 0) failed = errno;
+  if (failed == 0 && rename(name.data(), path.c_str()) != 0) failed = errno;
+  if (failed != 0) {
     unlink(name.data());
-    return false;
+    return fail(failed);
   }
   // Make the rename itself durable.
   int dir = open(folder_of(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

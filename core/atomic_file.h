@@ -6,6 +6,8 @@
 
 namespace qxr {
 
-bool write_file_atomic(const std::string& path, std::string_view data);
+// False when the file could not be written; error (optional) then receives the errno of the
+// step that failed, and the file is as it was.
+bool write_file_atomic(const std::string& path, std::string_view data, int* error = nullptr);
 
 }  // namespace qxr

@@ -143,8 +143,15 @@ class DeviceOperations {
 
   // --- lighting ---
   virtual LightInfo GetLightInfo() const = 0;
-  // Stores the record (into the profile too, where the kind has one) and runs it.
+  // Stores the record (into the profile too, where the kind has one) and runs it. It is the
+  // user's choice: a temporary record shown before is over.
   virtual void set_lighting_state(const LightInfo& info) = 0;
+  // Runs the record, sends it with the kind's settings and shows it on the page, for a while (a
+  // game's event): the profile keeps the user's record. The result comes as WriteSettings.
+  virtual void show_temporary_lighting(const LightInfo& info) = 0;
+  // Back to the user's record, run, sent and shown; nothing when no temporary record is shown.
+  virtual void end_temporary_lighting() = 0;
+  virtual bool temporary_lighting() const = 0;
   virtual LightConfigLists light_config() const = 0;
   // The music record (kinds whose lighting follows music; empty for the others).
   virtual AudioLightInfo audio_light_info() const = 0;

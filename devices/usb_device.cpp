@@ -335,7 +335,50 @@ LightInfo CMarluneUSBDevice::GetLightInfo() const {
 void CMarluneUSBDevice::set_lighting_state(const LightInfo& info) {
   std::lock_guard lock(state_mutex_);
   light_info_ = info;
+  user_light_.reset();
 }
+
+void CMarluneUSBDevice::show_temporary_lighting(const LightInfo& info) {
+  {
+    std::lock_guard lock(state_mutex_);
+    if (!user_light_) user_light_ = light_info_;
+    light_info_ = info;
+  }
+  post_operation(DeviceOperation::WriteSettings, [this, info] {
+    run_lighting_now(info);
+    show_temporary_now(info);
+    return write_settings_now();
+  });
+}
+
+void CMarluneUSBDevice::end_temporary_lighting() {
+  LightInfo user;
+  {
+    std::lock_guard lock(state_mutex_);
+    if (!user_light_) return;
+    user = *user_light_;
+    user_light_.reset();
+    light_info_ = user;
+  }
+  post_operation(DeviceOperation::WriteSettings, [this, user] {
+    run_lighting_now(user);
+    show_temporary_now(user);
+    return write_settings_now();
+  });
+}
+
+void CMarluneUSBDevice::end_temporary_record() {
+  // A profile the user loads is the user's lighting from now on.
+  std::lock_guard lock(state_mutex_);
+  user_light_.reset();
+}
+
+bool CMarluneUSBDevice::temporary_lighting() const {
+  std::lock_guard lock(state_mutex_);
+  return user_light_.has_value();
+}
+
+void CMarluneUSBDevice::show_temporary_now(const LightInfo& info) { page_.show_lighting(info, audio_light_info()); }
 
 void CMarluneUSBDevice::set_colour_pair(uint32_t first, uint32_t second, uint8_t selector) {
   {
@@ -382,7 +425,12 @@ void CMarluneUSBDevice::bind_page_controls() {
 }
 
 void CMarluneUSBDevice::on_connected() {
-  post_operation(DeviceOperation::Connect, [this] { return connect_now(); });
+  post_operation(DeviceOperation::Connect, [this] {
+    // The device still holds what it was last sent, a temporary record: the user's first, so
+    // that reading the device does not take the temporary one into the profile.
+    if (restore_on_connect_.exchange(false)) write_settings_now();
+    return connect_now();
+  });
 }
 
 void CMarluneUSBDevice::refresh_from_device() {
@@ -501,6 +549,15 @@ void CMarluneUSBDevice::on_disconnected() {
   StopSyncThread();
   close_primary();
   stop_light_thread();
+  std::optional<LightInfo> user;
+  {
+    std::lock_guard lock(state_mutex_);
+    user.swap(user_light_);
+    if (user) light_info_ = *user;
+  }
+  if (!user) return;
+  restore_on_connect_.store(true);
+  post_task([this, light = *user] { run_lighting_now(light); });
 }
 
 // ---- profile ----
@@ -557,6 +614,7 @@ int CMarluneUSBDevice::load_profile_now() {
   profile->SetProfilePath(path);
   profile->SetConfigPath(CustomLightConfigPath(user_data_folder()));
   const bool loaded = profile->LoadProfile(path);
+  end_temporary_record();
   take_profile_state();
   ApplyProfileLighting();
   return loaded ? protocol::kResultOk : protocol::kResultNoReply;
@@ -566,6 +624,7 @@ int CMarluneUSBDevice::load_default_profile_now() {
   CBasicProfiledata* profile = profile_data();
   if (profile == nullptr) return protocol::kResultNoReply;
   const bool loaded = profile->LoadProfile(default_profile_path());
+  end_temporary_record();
   take_profile_state();
   ApplyProfileLighting();
   return loaded ? protocol::kResultOk : protocol::kResultNoReply;

@@ -171,6 +171,9 @@ class CMarluneUSBDevice : public DeviceOperations, public KeyAssignments, public
   LightInfo GetLightInfo() const override;
   // Stores the record. Kinds with a profile store it there as well.
   void set_lighting_state(const LightInfo& info) override;
+  void show_temporary_lighting(const LightInfo& info) override;
+  void end_temporary_lighting() override;
+  bool temporary_lighting() const override;
   void set_colour_pair(uint32_t first, uint32_t second, uint8_t selector) override;
   AudioLightInfo audio_light_info() const override { return {}; }
   bool paint_custom_keys(std::span<const int> keys, bool lit) override {
@@ -256,6 +259,10 @@ class CMarluneUSBDevice : public DeviceOperations, public KeyAssignments, public
   bool save_profile_now();
   // The profile's lighting into the device's state and model.
   virtual int ApplyProfileLighting() { return protocol::kResultOk; }
+  // The record into the kind's lighting model, nothing stored.
+  virtual void run_lighting_now(const LightInfo& info) { (void)info; }
+  // A temporary record shown on the page.
+  virtual void show_temporary_now(const LightInfo& info);
   virtual void apply_profile_to_page_now();
   int LoadLightConfig();
   virtual int write_key_assignments_now(int onboard_profile, const std::vector<KeyAssignRecord>& keys) {
@@ -342,8 +349,11 @@ class CMarluneUSBDevice : public DeviceOperations, public KeyAssignments, public
   // Guards the plain state below that several threads read (light info, counts, strings).
   mutable std::mutex state_mutex_;
   LightInfo light_info_;
+  // The user's record while a temporary one is shown.
+  std::optional<LightInfo> user_light_;
 
  private:
+  void end_temporary_record();
   void event_loop(StopEvent& stop);
   bool read_event_code(uint8_t* buffer, size_t size, uint16_t* code);
 
@@ -370,6 +380,9 @@ class CMarluneUSBDevice : public DeviceOperations, public KeyAssignments, public
   uint64_t posted_version_ = 0;
   uint64_t posted_generation_ = 0;
   uint64_t posted_ms_ = 0;
+  // The device went while it showed a temporary record: the user's goes to it first when it
+  // comes back, before it is read.
+  std::atomic<bool> restore_on_connect_{false};
 
   // Under state_mutex_.
   std::string profile_id_;

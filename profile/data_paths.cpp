@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <climits>
 #include <cstdlib>
 #include <mutex>
 
@@ -33,7 +34,7 @@ bool has_default_data(const std::string& root) {
   return !root.empty() && is_folder(with_slash(root) + kDefaultDataFolderName);
 }
 
-// <prefix>/bin/qxr470 -> <prefix>/share/qxr470
+// <prefix>/bin/qxr470 -> <prefix>/share/qxr470 (as the install layout puts them)
 std::string share_folder_beside_program() {
   char buf[4096];
   ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
@@ -41,7 +42,9 @@ std::string share_folder_beside_program() {
   std::string exe(buf, static_cast<std::size_t>(n));
   auto slash = exe.find_last_of('/');
   if (slash == std::string::npos) return {};
-  return exe.substr(0, slash) + "/../share/qxr470";
+  const std::string beside = exe.substr(0, slash + 1) + QXR_DATA_FROM_BIN;
+  char resolved[PATH_MAX];
+  return realpath(beside.c_str(), resolved) != nullptr ? std::string(resolved) : beside;
 }
 
 void make_folder(const std::string& path) {
@@ -82,8 +85,9 @@ std::string ProgramDataRoot() {
     if (!g_program_root.empty()) return with_slash(g_program_root);
   }
   if (std::string v = env("QXR470_SOURCE_DIR"); !v.empty()) return with_slash(v);
+  // The build tree's program takes its own source tree before a copy installed meanwhile.
   for (const std::string& candidate :
-       {share_folder_beside_program(), std::string(QXR_INSTALL_DATA_DIR)}) {
+       {share_folder_beside_program(), std::string(QXR_SOURCE_DATA_DIR), std::string(QXR_INSTALL_DATA_DIR)}) {
     if (has_default_data(candidate)) return with_slash(candidate);
   }
   return with_slash(QXR_SOURCE_DATA_DIR);

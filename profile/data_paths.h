@@ -5,8 +5,10 @@
 // SetUserDataRoot, $QXR470_DATA_DIR, $XDG_DATA_HOME/"QXR470 GAMING KEYBOARD",
 // $HOME/.local/share/"QXR470 GAMING KEYBOARD".
 // Program data ("DefaultData", "skin", "Font"): <program data root>/ with the root taken
-// from SetProgramDataRoot, $QXR470_SOURCE_DIR, the installed share folder beside the
-// running program, the configured install prefix, the source tree.
+// from SetProgramDataRoot, $QXR470_SOURCE_DIR, the first with a DefaultData folder of: the
+// installed share folder beside the running program (<prefix>/bin -> <prefix>/share/qxr470),
+// the source tree the program was built from, the configured install prefix; else the source
+// tree.
 #include <string>
 
 namespace qxr {

@@ -9,11 +9,13 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <memory>
 
 #include "core/atomic_file.h"
 #include "core/debug_line.h"
+#include "profile/write_outcomes.h"
 
 namespace qxr {
 
@@ -104,10 +106,13 @@ std::string StyledJsonText(const Json::Value& value) {
 bool WriteJsonFile(const std::string& path, const Json::Value& value) {
   std::string text = StyledJsonText(value);
   if (text.empty()) return false;
-  if (!write_file_atomic(path, text)) {
-    debug_fmt("write failed: {}", path);
+  int error = 0;
+  if (!write_file_atomic(path, text, &error)) {
+    debug_fmt("write failed: {}: {}", path, std::strerror(error));
+    ReportWrite(path, error);
     return false;
   }
+  ReportWrite(path, 0);
   return true;
 }
 

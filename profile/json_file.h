@@ -24,7 +24,8 @@ Json::Value ReadJsonFile(const std::string& path);
 // Parses text the same way ReadJsonFile does; null on any error.
 Json::Value ParseJsonText(const std::string& text);
 
-// Writes the document as indented text, atomically. False when it could not be written.
+// Writes the document as indented text, atomically. False when it could not be written; the
+// outcome goes to the write listener (write_outcomes.h) either way.
 bool WriteJsonFile(const std::string& path, const Json::Value& value);
 
 // The indented text WriteJsonFile writes.

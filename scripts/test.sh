@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds, and runs every test: the normal build first, then the
-# AddressSanitizer+UBSan and ThreadSanitizer builds of the layers without Qt.
+# Installs what is needed, builds, and runs every test: the normal build first (then its Debian
+# package is made and checked), then the AddressSanitizer+UBSan and ThreadSanitizer builds of
+# the layers without Qt.
 #   --quick  the normal build only
 #   --full   also the sanitizer builds of the Qt layers (window, panels, toolkit) and their tests
 set -euo pipefail
@@ -19,6 +20,7 @@ asan() { ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run "$1"; 
 tsan() { TSAN_OPTIONS="second_deadlock_stack=1" run "$1"; }
 
 run "$root/build"
+"$root/scripts/package.sh" "$root/build"
 if [ "$mode" != "--quick" ]; then
   asan "$root/build-asan"
   tsan "$root/build-tsan"

@@ -7,6 +7,7 @@
 #include <QXmlStreamReader>
 
 #include "core/debug_line.h"
+#include "profile/data_paths.h"
 
 namespace qxr::ui {
 namespace {
@@ -42,13 +43,12 @@ QStringList SkinResources::search_dirs() {
   QStringList dirs;
   const QByteArray source = qgetenv(kSourceDirEnv);
   if (!source.isEmpty()) dirs << QDir(QString::fromLocal8Bit(source)).filePath(QStringLiteral("skin"));
-  if (QCoreApplication::instance() != nullptr) {
-    const QDir app(QCoreApplication::applicationDirPath());
-    dirs << app.filePath(QStringLiteral("skin")) << app.filePath(QStringLiteral("../share/qxr470/skin"));
-  }
+  // Installed beside DefaultData, or the source tree when run from the build.
+  dirs << QDir(QString::fromStdString(ProgramDataRoot())).filePath(QStringLiteral("skin"));
 #ifdef QXR_SOURCE_DATA_DIR
   dirs << QDir(QStringLiteral(QXR_SOURCE_DATA_DIR)).filePath(QStringLiteral("skin"));
 #endif
+  dirs.removeDuplicates();
   return dirs;
 }
 

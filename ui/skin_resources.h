@@ -21,8 +21,9 @@ class SkinResources {
   // Reads dir/res.xml. Nothing when the index is missing or not well-formed.
   static std::optional<SkinResources> open(const QString& dir);
 
-  // The first skin folder with an index: $QXR470_SOURCE_DIR/skin, the program's folder + "skin",
-  // the install prefix's share/qxr470/skin, then the source tree this build came from.
+  // The first skin folder with an index: $QXR470_SOURCE_DIR/skin, the program data's "skin"
+  // (installed: <prefix>/share/qxr470/skin; see profile/data_paths.h), then the source tree this
+  // build came from.
   static std::optional<SkinResources> locate();
   static QStringList search_dirs();
 

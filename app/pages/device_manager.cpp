@@ -5,6 +5,7 @@
 #include <QStackedWidget>
 
 #include <algorithm>
+#include <chrono>
 
 #include "app/pages/device_option_ui.h"
 #include "app/pages/device_page_widget.h"
@@ -105,7 +106,13 @@ WorkerThread::StopOutcome DeviceManager::stop_discovery() {
 
 void DeviceManager::on_device_arrived(size_t slot_index) {
   const hid::DeviceSlot slot = discovery_->slot(slot_index);
-  mailbox_->post([this, slot_index, slot] { on_arrived(slot_index, slot); });
+  // The connect delay runs from this moment, not from when the UI thread gets to it (at start
+  // it is still building the pages).
+  const auto seen = std::chrono::steady_clock::now();
+  mailbox_->post([this, slot_index, slot, seen] {
+    const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - seen);
+    on_arrived(slot_index, slot, static_cast<int>(waited.count()));
+  });
 }
 
 void DeviceManager::on_device_removed(size_t slot_index) {
@@ -130,7 +137,7 @@ DeviceManager::Model* DeviceManager::page_for_slot(const hid::DeviceSlot& slot) 
   return nullptr;
 }
 
-void DeviceManager::on_arrived(size_t slot_index, const hid::DeviceSlot& slot) {
+void DeviceManager::on_arrived(size_t slot_index, const hid::DeviceSlot& slot, int waited_ms) {
   (void)slot_index;
   const devices::KindRow* kind = devices::kind_row(slot.kind);
   if (kind == nullptr) return;
@@ -146,7 +153,7 @@ void DeviceManager::on_arrived(size_t slot_index, const hid::DeviceSlot& slot) {
   const int index = entry_index(model->entry);
   const bool alone = first_connected().count == 0;
   show_entry(index, true, alone);
-  model->entry->StartConnectTimer();
+  model->entry->StartConnectTimer(waited_ms);
   emit device_arrived();
 }
 

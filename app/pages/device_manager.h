@@ -56,13 +56,14 @@ class DeviceManager : public QObject, public hid::DiscoveryObserver {
   // Builds the pages and entries of every model row (all hidden). A row whose page cannot be
   // built gets neither page nor entry.
   void init_devices(const ManagerControls& controls, PageOwner* owner);
+  // May start before init_devices: its news waits in the mailbox until the pages are built.
   bool start_discovery();
   WorkerThread::StopOutcome stop_discovery();
   hid::Discovery* discovery() { return discovery_.get(); }
 
   // UI thread: the handlers of the discovery thread's arrivals and removals. slot is the slot
-  // as it was announced.
-  void on_arrived(size_t slot_index, const hid::DeviceSlot& slot);
+  // as it was announced; waited_ms is how long ago it was seen, counted into the connect delay.
+  void on_arrived(size_t slot_index, const hid::DeviceSlot& slot, int waited_ms = 0);
   void on_removed(size_t slot_index, const hid::DeviceSlot& slot);
 
   void show_entry(int index, bool visible, bool select);

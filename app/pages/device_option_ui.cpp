@@ -4,6 +4,8 @@
 #include <QIcon>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "app/pages/device_models.h"
 #include "app/pages/device_page_widget.h"
 #include "app/window/skin_pictures.h"
@@ -90,7 +92,9 @@ bool CDeviceOptionUI::channel_open() const {
   return page_ != nullptr && page_->device() != nullptr && page_->device()->primary_channel().opened();
 }
 
-void CDeviceOptionUI::StartConnectTimer() { ui::start_control_timer(this, kConnectTimer, kConnectDelayMs); }
+void CDeviceOptionUI::StartConnectTimer(int waited_ms) {
+  ui::start_control_timer(this, kConnectTimer, std::clamp(kConnectDelayMs - waited_ms, 0, kConnectDelayMs));
+}
 
 void CDeviceOptionUI::StartRefreshTimer(int delay_ms) { ui::start_control_timer(this, kRefreshTimer, delay_ms); }
 

@@ -59,7 +59,8 @@ class CDeviceOptionUI : public QWidget, public qxr::ui::SkinControl, public qxr:
   QAbstractButton* synchro_button() const { return synchro_; }
 
   // 500 ms after a connection: connect the device, then start its light frames and status.
-  void StartConnectTimer();
+  // waited_ms of them have passed already.
+  void StartConnectTimer(int waited_ms = 0);
   void StartRefreshTimer(int delay_ms);
   void StopTimers();
   void on_control_timer(int id) override;

@@ -1,6 +1,5 @@
 #include "app/startup/instance_server.h"
 
-#include <QDir>
 #include <QPointer>
 #include <QSocketNotifier>
 #include <QTimer>
@@ -8,15 +7,22 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <chrono>
 #include <cstring>
-#include <thread>
 
-#include "app/startup/app_identity.h"
 #include "core/debug_line.h"
 
 namespace qxr::app {
 namespace {
+
+using ipc::accept_local;
+using ipc::IoResult;
+using ipc::kMaxMessageLine;
+using ipc::kMaxSocketPath;
+using ipc::listen_local;
+using ipc::receive_some;
+using ipc::send_some;
+using ipc::SocketResult;
+using ipc::UniqueFd;
 
 constexpr mode_t kUserOnly = 0600;
 constexpr int kListenBacklog = 32;
@@ -25,23 +31,6 @@ constexpr size_t kReadChunk = 64 * 1024;
 constexpr size_t kMaxUnsentBytes = 64 * 1024;
 constexpr int kAcceptRetryMs = 1000;
 constexpr size_t kShownLineChars = 80;
-constexpr std::chrono::milliseconds kConnectAttempt{100};
-constexpr int kWriteTimeoutMs = 1000;
-
-QString runtime_dir() {
-  QString dir = qEnvironmentVariable("XDG_RUNTIME_DIR");
-  if (dir.isEmpty() || !QDir(dir).exists()) dir = QDir::tempPath();
-  return dir;
-}
-
-QString base_path() {
-  QString name = QString::fromLatin1(kAppIdentity);
-  // Without a private runtime folder the name must not collide with other users'.
-  if (qEnvironmentVariable("XDG_RUNTIME_DIR").isEmpty()) name += QStringLiteral("-%1").arg(getuid());
-  return QDir(runtime_dir()).filePath(name);
-}
-
-bool instance_running() { return FileLock::is_held(instance_lock_path().toStdString()); }
 
 bool socket_path_fits(const std::string& path) {
   if (path.size() <= kMaxSocketPath) return true;
@@ -68,9 +57,6 @@ void retire(QSocketNotifier* notifier) {
 
 }  // namespace
 
-QString instance_socket_path() { return base_path(); }
-QString instance_lock_path() { return base_path() + QStringLiteral(".lock"); }
-
 struct InstanceServer::Client {
   UniqueFd fd;
   QSocketNotifier* reader = nullptr;
@@ -96,8 +82,8 @@ InstanceServer::~InstanceServer() {
 
 bool InstanceServer::claim() {
   if (lock_.locked()) return true;
-  if (!lock_.try_lock(instance_lock_path().toStdString())) return false;
-  const std::string path = instance_socket_path().toStdString();
+  if (!lock_.try_lock(instance_lock_path())) return false;
+  const std::string path = instance_socket_path();
   if (!socket_path_fits(path)) return true;
   // We hold the lock: a socket file left behind belongs to a process that ended.
   ::unlink(path.c_str());
@@ -133,8 +119,14 @@ void InstanceServer::accept_clients() {
     client->writer->setEnabled(false);
     connect(client->reader, &QSocketNotifier::activated, this, [this, id] { read_client(id); });
     connect(client->writer, &QSocketNotifier::activated, this, [this, id] { write_client(id); });
-    clients_.emplace(id, std::move(client));
+    Client& added = *clients_.emplace(id, std::move(client)).first->second;
+    // Written before anything the client sends is read: its first line.
+    if (greeting_ && deliver(added, format_message(*greeting_)) == Delivery::Overflow) drop(id);
   }
+}
+
+void InstanceServer::set_answer(MessageKind kind, std::function<LocalMessage()> answer) {
+  answers_[kind] = std::move(answer);
 }
 
 void InstanceServer::read_client(uint64_t id) {
@@ -163,7 +155,14 @@ void InstanceServer::dispatch(uint64_t id, const std::vector<std::string>& lines
   set_reading(false);
   const QPointer<InstanceServer> alive(this);
   for (const std::string& line : lines) {
-    if (auto message = parse_message(line)) {
+    if (auto message = ipc::parse_message(line)) {
+      if (const auto answer = answers_.find(message->kind); answer != answers_.end()) {
+        const auto it = clients_.find(id);
+        if (it != clients_.end() && deliver(*it->second, format_message(answer->second())) == Delivery::Overflow) {
+          drop(id);
+        }
+        continue;
+      }
       emit message_received(*message);
       if (!alive) return;
     } else {
@@ -174,7 +173,7 @@ void InstanceServer::dispatch(uint64_t id, const std::vector<std::string>& lines
 }
 
 int InstanceServer::announce(const LocalMessage& message) {
-  const std::string line = format_message(message);
+  const std::string line = ipc::format_message(message);
   int sent = 0;
   std::vector<uint64_t> stuck;
   for (auto& [id, client] : clients_) {
@@ -229,20 +228,5 @@ void InstanceServer::write_client(uint64_t id) {
 }
 
 void InstanceServer::drop(uint64_t id) { clients_.erase(id); }
-
-SendResult send_to_instance(const LocalMessage& message, int timeout_ms) {
-  const std::string path = instance_socket_path().toStdString();
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
-  for (;;) {
-    const SocketResult connected = connect_local(path, static_cast<int>(kConnectAttempt.count()));
-    if (connected.fd.valid()) {
-      const bool written = send_all(connected.fd.get(), format_message(message), kWriteTimeoutMs);
-      return written ? SendResult::Sent : SendResult::Failed;
-    }
-    if (!instance_running()) return SendResult::NoInstance;
-    if (!socket_path_fits(path) || std::chrono::steady_clock::now() >= deadline) return SendResult::Failed;
-    std::this_thread::sleep_for(kConnectAttempt);
-  }
-}
 
 }  // namespace qxr::app

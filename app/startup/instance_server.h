@@ -6,23 +6,32 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "app/socket/local_message.h"
-#include "app/socket/unix_socket.h"
 #include "core/file_lock.h"
+#include "ipc/instance_client.h"
+#include "ipc/instance_paths.h"
+#include "ipc/local_message.h"
+#include "ipc/unix_socket.h"
 
 class QSocketNotifier;
 
 namespace qxr::app {
 
-// $XDG_RUNTIME_DIR (or the temporary folder) + "/QXR470 GAMING KEYBOARD".
-QString instance_socket_path();
-QString instance_lock_path();
+using ipc::instance_lock_path;
+using ipc::instance_socket_path;
+using ipc::is_game_event;
+using ipc::LocalMessage;
+using ipc::message_name;
+using ipc::MessageKind;
+using ipc::send_to_instance;
+using ipc::SendResult;
 
 class InstanceServer : public QObject {
   Q_OBJECT
@@ -38,10 +47,16 @@ class InstanceServer : public QObject {
   // Sends the line to every client still connected (the announcements of the program). Never
   // waits: lines a client does not take yet are kept up to a limit, past it the client is dropped.
   int announce(const LocalMessage& message);
+  // The line every client receives first when it connects (the program's current lighting
+  // announcement); nothing: none.
+  void set_greeting(std::optional<LocalMessage> greeting) { greeting_ = std::move(greeting); }
+  // Requests of kind are answered to the asking client alone, with what answer returns; they
+  // are not passed on as message_received.
+  void set_answer(MessageKind kind, std::function<LocalMessage()> answer);
   int client_count() const { return static_cast<int>(clients_.size()); }
 
  signals:
-  void message_received(const qxr::app::LocalMessage& message);
+  void message_received(const qxr::ipc::LocalMessage& message);
 
  private:
   struct Client;
@@ -55,17 +70,13 @@ class InstanceServer : public QObject {
   void dispatch(uint64_t id, const std::vector<std::string>& lines);
 
   FileLock lock_;
-  UniqueFd listener_;
+  ipc::UniqueFd listener_;
+  std::optional<LocalMessage> greeting_;
+  std::map<MessageKind, std::function<LocalMessage()>> answers_;
   std::string socket_path_;  // the file this server bound, removed when it ends
   QSocketNotifier* accept_notifier_ = nullptr;
   std::map<uint64_t, std::unique_ptr<Client>> clients_;
   uint64_t next_id_ = 1;
 };
-
-enum class SendResult { Sent, NoInstance, Failed };
-
-// Connects to the running instance and writes one message. Waits up to timeout_ms for an
-// instance that holds the lock but does not serve yet.
-SendResult send_to_instance(const LocalMessage& message, int timeout_ms = 2000);
 
 }  // namespace qxr::app

@@ -4,11 +4,10 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 
-#include <time.h>
-
 #include <cstdio>
 #include <memory>
 
+#include "app/startup/bench_reports.h"
 #include "app/window/app_controls.h"
 #include "app/startup/app_identity.h"
 #include "app/startup/app_options.h"
@@ -37,31 +36,6 @@
 namespace qxr::app {
 namespace {
 
-// The start-up benchmark sets this: the moment the main window is first painted goes to
-// stderr (CLOCK_MONOTONIC, ns) and the program ends.
-constexpr char kFirstPaintEnv[] = "QXR470_BENCH_FIRST_PAINT";
-
-class FirstPaintReporter : public QObject {
- public:
-  using QObject::QObject;
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Paint && !reported_) {
-      reported_ = true;
-      timespec now{};
-      clock_gettime(CLOCK_MONOTONIC, &now);
-      std::fprintf(stderr, "first-paint-ns %lld\n", static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
-      std::fflush(stderr);
-      QTimer::singleShot(0, qApp, &QCoreApplication::quit);
-    }
-    return QObject::eventFilter(watched, event);
-  }
-
- private:
-  bool reported_ = false;
-};
-
 // Declared after the application object, so the warm-up helper ends before that goes.
 struct WarmupFinisher {
   StartupWarmup& warmup;
@@ -72,9 +46,11 @@ constexpr int kExitBadUsage = 1;
 constexpr int kExitNoSkin = 1;
 constexpr int kExitNoInstance = 1;
 constexpr int kExitNotSent = 2;
+// Each worker thread gets up to 1000 ms to stop; the devices' last commands their own timeouts.
+constexpr int kQuitWaitMs = 15000;
 
 int send_message(const std::vector<std::string>& words) {
-  const std::optional<LocalMessage> message = message_from_args(words);
+  const std::optional<LocalMessage> message = ipc::message_from_args(words);
   if (!message) {
     std::fprintf(stderr, "qxr470: not a message: %s\n%s", words.front().c_str(), usage_text().c_str());
     return kExitBadUsage;
@@ -92,20 +68,16 @@ int send_message(const std::vector<std::string>& words) {
   return kExitNotSent;
 }
 
-}  // namespace
+int quit_running_program() {
+  const int sent = send_message({"quit"});
+  if (sent != 0) return sent;
+  if (ipc::wait_for_instance_end(kQuitWaitMs)) return 0;
+  std::fprintf(stderr, "qxr470: the program is still running\n");
+  return kExitNotSent;
+}
 
-int run_program(int argc, char** argv) {
-  StartupWarmup warmup;
-  QApplication app(argc, argv);
-  const WarmupFinisher finish_warmup{warmup};
-  QApplication::setApplicationName(QString::fromLatin1(kProgramName));
-  QApplication::setApplicationVersion(QStringLiteral(QXR_VERSION));
-  // The window hides to the tray; only "exit" or a signal ends the loop.
-  QApplication::setQuitOnLastWindowClosed(false);
-
-  std::vector<std::string> args;
-  for (const QString& a : QApplication::arguments().mid(1)) args.push_back(a.toStdString());
-  const AppOptions options = parse_options(args);
+// The options that need no display; nothing when the program is to start.
+std::optional<int> run_without_window(const AppOptions& options) {
   if (!options.error.empty()) {
     std::fprintf(stderr, "qxr470: %s\n%s", options.error.c_str(), usage_text().c_str());
     return kExitBadUsage;
@@ -118,10 +90,39 @@ int run_program(int argc, char** argv) {
     std::printf("qxr470 %s\n", QXR_VERSION);
     return 0;
   }
+  if (options.quit) return quit_running_program();
   if (options.send) return send_message(*options.send);
+  return std::nullopt;
+}
 
+}  // namespace
+
+int run_program(int argc, char** argv) {
+  // Before the application object: these work where no display is.
+  const std::vector<std::string> given = argc > 1 ? std::vector<std::string>(argv + 1, argv + argc) : std::vector<std::string>();
+  if (const std::optional<int> done = run_without_window(parse_options(given))) return *done;
+
+  StartupWarmup warmup;
+  QApplication app(argc, argv);
+  const WarmupFinisher finish_warmup{warmup};
+  QApplication::setApplicationName(QString::fromLatin1(kProgramName));
+  QApplication::setApplicationVersion(QStringLiteral(QXR_VERSION));
+  QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopId));
+  // The window hides to the tray where there is one; closing it or "exit" ends the loop.
+  QApplication::setQuitOnLastWindowClosed(false);
+
+  // What Qt left of the command line: unknown options are errors now.
+  std::vector<std::string> args;
+  for (const QString& a : QApplication::arguments().mid(1)) args.push_back(a.toStdString());
+  const AppOptions options = parse_options(args);
+  if (!options.unknown.empty()) {
+    std::fprintf(stderr, "qxr470: unknown option %s\n%s", options.unknown.front().c_str(), usage_text().c_str());
+    return kExitBadUsage;
+  }
+
+  debug_fmt("program data {}", ProgramDataRoot());
   PrivateFonts fonts(QString::fromStdString(ProgramDataRoot()));
-  debug_fmt("软件标示：{}", instance_socket_path().toStdString());
+  debug_fmt("软件标示：{}", instance_socket_path());
 
   InstanceServer server;
   if (!server.claim()) {
@@ -178,16 +179,15 @@ int run_program(int argc, char** argv) {
         return false;
       });
     }
-    FirstPaintReporter reporter;
     if (options.minimized) {
       // Nothing is painted at first: the devices start at once.
       window.initialise(CMainWnd::DeviceStart::Now);
       if (!QSystemTrayIcon::isSystemTrayAvailable()) window.show_minimized_at_start();
     } else {
       window.initialise(CMainWnd::DeviceStart::AfterFirstPaint);
-      if (qEnvironmentVariableIsSet(kFirstPaintEnv)) window.root()->installEventFilter(&reporter);
-      window.show();
     }
+    new BenchReports(window);
+    if (!options.minimized) window.show();
     code = QApplication::exec();
     window.shutdown();
   }

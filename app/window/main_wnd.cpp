@@ -19,7 +19,9 @@
 #include "app/pages/device_option_ui.h"
 #include "app/pages/device_profile_ui.h"
 #include "app/window/game_lighting.h"
+#include "devices/kinds/device_table.h"
 #include "app/startup/instance_server.h"
+#include "app/window/save_failures.h"
 #include "app/window/skin_pictures.h"
 #include "app/startup/sleep_watcher.h"
 #include "app/window/tray_icon.h"
@@ -101,6 +103,13 @@ CMainWnd::CMainWnd(AppSettings& settings, InstanceServer* server, QWidget* paren
   connect(&manager_, &DeviceManager::first_pass_done, this, [this] { handle_message({MessageKind::Identity, 0, 0, {}}); });
   connect(&manager_, &DeviceManager::entries_changed, this, &CMainWnd::update_sync_targets);
   ui::register_scaled_window(this);
+  save_failures_ = new SaveFailureNotice(this);
+  if (server_ != nullptr) {
+    server_->set_answer(MessageKind::DeviceTable, [] {
+      const devices::DeviceTableBlock block = devices::device_table_block();
+      return LocalMessage{MessageKind::Data, ipc::kDeviceTableDataId, 0, {block.begin(), block.end()}};
+    });
+  }
 }
 
 CMainWnd::~CMainWnd() { shutdown(); }
@@ -144,10 +153,7 @@ void CMainWnd::start_devices() {
   // The tray and the system bus are not needed for the first picture either.
   tray_ = new TrayIcon(this);
   connect(tray_, &TrayIcon::show_requested, this, &CMainWnd::bring_to_front);
-  connect(tray_, &TrayIcon::exit_requested, this, [this] {
-    quitting_ = true;
-    emit quit_requested();
-  });
+  connect(tray_, &TrayIcon::exit_requested, this, &CMainWnd::quit);
   sleep_ = new SleepWatcher(this);
   connect(sleep_, &SleepWatcher::suspending, this, &CMainWnd::on_suspend);
   connect(sleep_, &SleepWatcher::resumed, this, &CMainWnd::on_resume);
@@ -156,9 +162,10 @@ void CMainWnd::start_devices() {
   c.pages = qobject_cast<QStackedWidget*>(control(QStringLiteral("device_switch")));
   c.power_pages = qobject_cast<QStackedWidget*>(control(QString::fromLatin1(kPowerContainerName)));
   c.notice = control(QStringLiteral("No_device_Link"));
-  manager_.init_devices(c, this);
+  // Discovery looks for the devices while the pages are built; its connect delays run meanwhile.
   threads_.attach(kDiscoverySlot, {}, [this] { return manager_.stop_discovery(); });
   manager_.start_discovery();
+  manager_.init_devices(c, this);
   sync_.start();
   threads_.attach(kSyncLightingSlot, [this] { sync_.stop_event().set(); }, [this] { return sync_.stop(); });
 }
@@ -170,7 +177,12 @@ void CMainWnd::shutdown() {
   hide();
   scale_timer_.stop();
   profile_timer_.stop();
-  game_timer_.stop();
+  if (DevicePageWidget* page = game_page_) {
+    // The user's lighting goes back to the device before the program lets it go: the next start
+    // would read the game's into the profile.
+    restore_game_lighting();
+    page->device()->drain();
+  }
   sync_.set_targets({});
   threads_.shutdown();
   for (const DeviceManager::Model& m : manager_.models()) {
@@ -222,7 +234,7 @@ void CMainWnd::route(Route r, const ui::Notification& n) {
     case Route::Consumed:
       break;
     case Route::Close:
-      hide_to_tray();
+      close_window();
       break;
     case Route::NoDeviceOk:
       hide();
@@ -401,6 +413,7 @@ void CMainWnd::send_macros_to_device(DevicePageWidget* page) {
 }
 
 void CMainWnd::page_operation_done(DevicePageWidget* page, devices::DeviceOperation op, int result) {
+  if (op == devices::DeviceOperation::Connect) emit device_connected(page, result);
   if (op != devices::DeviceOperation::WriteMacros || applying_.remove(page) == 0) return;
   if (result == -1) {
     prompts().inform(this, QStringLiteral("message_text_7"));
@@ -418,29 +431,31 @@ void CMainWnd::set_light_state(bool on, bool announce) {
     ui::Language::instance().set_text(status, QString::fromUtf8(on ? kLightControlOnText : kLightControlOffText));
   }
   manager_.set_host_lighting_all(on);
-  if (announce && server_ != nullptr) server_->announce({MessageKind::LightAnnounce, 1, on ? 1 : 0, {}});
+  if (server_ == nullptr) return;
+  const LocalMessage announcement{MessageKind::LightAnnounce, 1, on ? 1 : 0, {}};
+  // Clients that connect later learn the state from their first line.
+  server_->set_greeting(announcement);
+  if (announce) server_->announce(announcement);
 }
 
 void CMainWnd::game_event(MessageKind kind, long long group, long long mode) {
   (void)kind;
   DevicePageWidget* page = manager_.selected_page();
   if (page == nullptr) return;
-  devices::CMarluneUSBDevice* device = page->device();
-  const std::optional<LightInfo> light = game_light(device->GetLightInfo(), group, mode);
+  devices::DeviceOperations& device = *page->device();
+  const std::optional<LightInfo> light = game_light(device.GetLightInfo(), group, mode);
   if (!light) return;
-  // A second event within the restore time keeps the page's own lighting to return to.
-  if (!game_timer_.isActive() || game_page_ != page) {
-    if (game_timer_.isActive()) restore_game_lighting();
-    game_page_ = page;
-    game_saved_ = device->GetLightInfo();
-  }
-  device->set_lighting_state(*light);
+  if (game_page_ != nullptr && game_page_ != page) restore_game_lighting();
+  // A second event within the restore time still returns to the lighting from before the first:
+  // the device keeps the user's record until the end.
+  game_page_ = page;
+  device.show_temporary_lighting(*light);
   game_timer_.start(kGameRestoreMs);
 }
 
 void CMainWnd::restore_game_lighting() {
   game_timer_.stop();
-  if (game_page_ != nullptr) game_page_->device()->set_lighting_state(game_saved_);
+  if (game_page_ != nullptr) game_page_->device()->end_temporary_lighting();
   game_page_ = nullptr;
 }
 
@@ -475,6 +490,11 @@ void CMainWnd::handle_message(const LocalMessage& m) {
       exchange_buffers_[static_cast<int>(m.wparam)] =
           QByteArray(reinterpret_cast<const char*>(m.data.data()), static_cast<qsizetype>(m.data.size()));
       break;
+    case MessageKind::Quit:
+      quit();
+      break;
+    case MessageKind::DeviceTable:
+      break;  // the server answers it
   }
 }
 
@@ -543,6 +563,11 @@ void CMainWnd::show_minimized_at_start() {
   showMinimized();
 }
 
+void CMainWnd::quit() {
+  quitting_ = true;
+  emit quit_requested();
+}
+
 void CMainWnd::bring_to_front() {
   if (shut_down_) return;
   keep_minimized_ = false;
@@ -552,6 +577,20 @@ void CMainWnd::bring_to_front() {
 }
 
 void CMainWnd::hide_to_tray() { hide(); }
+
+bool CMainWnd::tray_shown() const {
+  if (tray_check_) return tray_check_();
+  return tray_ != nullptr && tray_->available();
+}
+
+void CMainWnd::close_window() {
+  // Hidden without a tray, nothing could bring the window back or end the program.
+  if (tray_shown()) {
+    hide_to_tray();
+  } else {
+    quit();
+  }
+}
 
 void CMainWnd::on_suspend() {
   awake_ = false;
@@ -622,7 +661,7 @@ void CMainWnd::closeEvent(QCloseEvent* event) {
     return;
   }
   event->ignore();
-  hide_to_tray();
+  close_window();
 }
 
 void CMainWnd::mousePressEvent(QMouseEvent* event) {

@@ -16,7 +16,7 @@
 #include "app/pages/device_manager.h"
 #include "app/pages/device_page_widget.h"
 #include "app/window/language_choice.h"
-#include "app/socket/local_message.h"
+#include "ipc/local_message.h"
 #include "app/window/notify_routes.h"
 #include "app/window/set_wnd.h"
 #include "app/window/sync_lighting.h"
@@ -29,8 +29,12 @@ class QStackedWidget;
 namespace qxr::app {
 
 class InstanceServer;
+class SaveFailureNotice;
 class SleepWatcher;
 class TrayIcon;
+
+using ipc::LocalMessage;
+using ipc::MessageKind;
 
 inline constexpr const char* kMainRequiredControls[] = {
     "root", "title_bar", "closebtn", "minbtn", "maxbtn", "restorebtn", "setbtn", "control_light_status",
@@ -79,6 +83,7 @@ class CMainWnd : public QWidget, public ui::NotifyHandler, public PageOwner {
   DeviceManager& devices() { return manager_; }
   LanguageChoice& language() { return *language_; }
   SyncLighting& sync_lighting() { return sync_; }
+  SaveFailureNotice& save_failures() { return *save_failures_; }
   bool lighting_controlled() const { return light_state_; }
   bool awake() const { return awake_; }
   int language_index() const { return language_->current(); }
@@ -100,6 +105,12 @@ class CMainWnd : public QWidget, public ui::NotifyHandler, public PageOwner {
   void bring_to_front();
   // Starts minimised: the interface scale leaves it so until the user brings it back.
   void show_minimized_at_start();
+  // The close button and the window manager's close: to the tray where the desktop shows one,
+  // otherwise the program ends.
+  void close_window();
+  // Whether the desktop shows a tray; tests decide it themselves.
+  void set_tray_check(std::function<bool()> check) { tray_check_ = std::move(check); }
+  bool tray_shown() const;
   // Suspend and resume of the computer.
   void on_suspend();
   void on_resume();
@@ -133,6 +144,8 @@ class CMainWnd : public QWidget, public ui::NotifyHandler, public PageOwner {
  signals:
   // The user chose "exit" (tray menu) or the program was asked to end.
   void quit_requested();
+  // A device's connect (on_connected) has run, its last command answered.
+  void device_connected(qxr::app::DevicePageWidget* page, int result);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -150,6 +163,8 @@ class CMainWnd : public QWidget, public ui::NotifyHandler, public PageOwner {
   void run_interface_scale();
   void open_system_applet(int index);
   void hide_to_tray();
+  // As the tray menu's "exit".
+  void quit();
   DevicePageWidget* page_of(const QWidget* w) const;
   void update_sync_targets();
   void start_devices();
@@ -164,6 +179,7 @@ class CMainWnd : public QWidget, public ui::NotifyHandler, public PageOwner {
   ThreadTable threads_;
   SyncLighting sync_;
   TrayIcon* tray_ = nullptr;
+  SaveFailureNotice* save_failures_ = nullptr;
   SleepWatcher* sleep_ = nullptr;
 
   bool initialised_ = false;
@@ -182,8 +198,9 @@ class CMainWnd : public QWidget, public ui::NotifyHandler, public PageOwner {
   QTimer profile_timer_;
   QPointer<DevicePageWidget> profile_page_;
   QTimer game_timer_;
+  // The page whose device shows a game's lighting.
   QPointer<DevicePageWidget> game_page_;
-  LightInfo game_saved_{};
+  std::function<bool()> tray_check_;
   // Pages whose profile was just applied: their result is reported to the user.
   QHash<DevicePageWidget*, int> applying_;
 

@@ -16,6 +16,14 @@ class DefaultPrompts : public UserPrompts {
   bool confirm(QWidget* parent, const QString& text) override {
     return ask(parent, QString(), ui::Language::instance().text(text), CMsgWnd::kButtonsConfirmCancel);
   }
+  void notify(QWidget* parent, const QString& text) override {
+    auto* box = new CMsgWnd(parent);
+    box->setModal(false);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->SetText(ui::Language::instance().text(text));
+    box->SetButtonMode(CMsgWnd::kButtonsConfirm);
+    box->show();
+  }
   QString choose_open_file(QWidget* parent, const QString& filter) override {
     return QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
   }

@@ -66,13 +66,14 @@ bool CMarluneKeyboardDevice::paint_custom_keys(std::span<const int> keys, bool l
   }
   // The keyboard paints a key with the record's colour as it stands when the paint runs on its
   // thread. For dark keys the record (and nothing else: the profile keeps the user's colour)
-  // turns black until the profile is read back after the paints, in the same order; a settings
-  // block sent meanwhile is sent again with the colour back.
+  // turns black until the profile's record is taken back after the paints, in the same order; a
+  // settings block sent meanwhile is sent again with the colour back. The record comes from the
+  // profile in memory, not the file: a save that failed must not lose the user's colours.
   LightInfo dark = GetLightInfo();
   dark.red = dark.green = dark.blue = 0;
   CMarluneUSBDevice::set_lighting_state(dark);
   for (int key : keys) SetCustomKeyColour(key);
-  load_profile();
+  post_task([this] { ApplyProfileLighting(); });
   write_settings();
   return true;
 }
@@ -136,8 +137,17 @@ void CMarluneKeyboardDevice::set_lighting_state(const LightInfo& info) {
 void CMarluneKeyboardDevice::store_lighting_now(const LightInfo& info) {
   profile_.SetLightInfo(info);
   save_profile_now();
+  run_lighting_now(info);
+}
+
+void CMarluneKeyboardDevice::run_lighting_now(const LightInfo& info) {
   // The record itself stays as the UI last set it: a newer edit may already be waiting.
   apply_lighting(info, false);
+}
+
+void CMarluneKeyboardDevice::show_temporary_now(const LightInfo& info) {
+  CMarluneUSBDevice::show_temporary_now(info);
+  page().select_custom_group(info.custom_group);
 }
 
 void CMarluneKeyboardDevice::set_colour_pair(uint32_t first, uint32_t second, uint8_t selector) {
@@ -402,7 +412,8 @@ int CMarluneKeyboardDevice::refresh_from_device_now(int* out_profile) {
   else
     run_settings(d.condensed, false);
   profile_.SetSystemStages(d.stages);
-  profile_.SetLightInfo(d.light);
+  // While a temporary record shows, the device reports that one, not the user's.
+  if (!temporary_lighting()) profile_.SetLightInfo(d.light);
   save_profile_now();
   AudioLightInfo music = audio_light_info();
   page().show_lighting(d.light, music);

@@ -117,6 +117,8 @@ class CMarluneKeyboardDevice : public CMarluneUSBDevice, public SystemSettings {
   // Runs the lighting of light; take_record also makes it the device's lighting record.
   void apply_lighting(const LightInfo& light, bool take_record);
   void store_lighting_now(const LightInfo& info);
+  void run_lighting_now(const LightInfo& info) override;
+  void show_temporary_now(const LightInfo& info) override;
   size_t macro_count_from_file() const;
   std::vector<int> mode_table() const;
 

@@ -30,6 +30,10 @@ void CLoopLightingDevice::set_lighting_state(const LightInfo& info) {
 void CLoopLightingDevice::store_lighting_now(const LightInfo& info) {
   profile_data()->SetLightInfo(info);
   save_profile_now();
+  run_lighting_now(info);
+}
+
+void CLoopLightingDevice::run_lighting_now(const LightInfo& info) {
   // The record itself stays as the UI last set it: a newer edit may already be waiting.
   apply_lighting(info, false);
 }

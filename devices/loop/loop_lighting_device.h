@@ -65,6 +65,7 @@ class CLoopLightingDevice : public CMarluneUSBDevice {
 
  private:
   void store_lighting_now(const LightInfo& info);
+  void run_lighting_now(const LightInfo& info) override;
   void sync_led_count();
   void load_program();
 

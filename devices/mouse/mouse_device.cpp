@@ -188,7 +188,8 @@ int CMarluneMouseDevice::refresh_from_device_now(int* out_profile) {
     current_stage_ = current;
   }
   profile_.SetActiveDpiStage(current);
-  profile_.SetLightInfo(light);
+  // While a temporary record shows, the device reports that one, not the user's.
+  if (!temporary_lighting()) profile_.SetLightInfo(light);
   save_profile_now();
   apply_lighting(light, true);
   page().show_lighting(light, AudioLightInfo{});

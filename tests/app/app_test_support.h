@@ -35,6 +35,7 @@ class RecordedPrompts : public UserPrompts {
     confirmed << text;
     return confirm_answer;
   }
+  void notify(QWidget*, const QString& text) override { notified << text; }
   QString choose_open_file(QWidget*, const QString& filter) override {
     filters << filter;
     return open_path;
@@ -46,6 +47,7 @@ class RecordedPrompts : public UserPrompts {
 
   QStringList informed;
   QStringList confirmed;
+  QStringList notified;
   QStringList filters;
   bool confirm_answer = true;
   QString open_path;

@@ -7,18 +7,24 @@
 #include <QComboBox>
 #include <QFile>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
 #include <QTest>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
 
 #include "app/pages/device_option_ui.h"
 #include "app/pages/device_page_widget.h"
 #include "app/pages/device_profile_ui.h"
 #include "app/window/game_lighting.h"
+#include "app/window/save_failures.h"
 #include "app/pages/mp_device_power_ui.h"
 #include "devices/keyboard/keyboard_device.h"
+#include "devices/keyboard/settings_block.h"
 #include "devices/lighting/keyboard_modes.h"
 #include "emulator/firmware.h"
 #include "profile/json_file.h"
@@ -339,6 +345,182 @@ TEST_F(DevicesGuiTest, AGameEventLightsTheSelectedDeviceForFiveSeconds) {
   window_->on_suspend();
   window_->handle_message({MessageKind::GameStart, kGroupModes, game_mode, {}});
   EXPECT_EQ(pad->GetLightInfo(), own);
+}
+
+// The keyboard runs an on-board mode (the device itself animates it, nothing is streamed), so the
+// game's mode has to reach it in its settings block.
+class GameEventTest : public DevicesGuiTest {
+ protected:
+  static constexpr uint8_t kUserMode = lighting::kModeStatic;
+  static constexpr uint8_t kGameMode = lighting::kModeSpectrum;
+  static constexpr int kConnectDelayMs = 500;
+
+  void start_keyboard() {
+    start({DeviceType::Keyboard});
+    connected_keyboard();
+    LightInfo user = keyboard()->GetLightInfo();
+    user.select_item = kUserMode;
+    keyboard()->set_lighting_state(user);
+    keyboard()->write_settings();
+    keyboard()->apply_profile_to_page();
+    keyboard()->drain();
+    spin(50);
+  }
+  void connected_keyboard() {
+    ASSERT_TRUE(wait_connected(kKeyboardRow));
+    // The connect (read, profile, page) comes with the entry's connect timer.
+    spin(kConnectDelayMs + 200);
+    keyboard()->drain();
+    spin(50);
+    ASSERT_GT(keyboard()->light_config().mode_values.size(), kGameMode);
+  }
+  uint8_t device_mode() { return emu_->settings_block(DeviceType::Keyboard, 0).at(devices::kBlockMode); }
+  uint8_t mode_value(uint8_t mode) { return static_cast<uint8_t>(keyboard()->light_config().mode_values.at(mode)); }
+  int stored_mode() {
+    const Json::Value profile = ReadJsonFile(keyboard()->profile_path());
+    return profile["Device"][0]["LightInfo"]["SelectItem"].asInt();
+  }
+  QString panel_mode() {
+    if (auto* combo = page(kKeyboardRow)->findChild<QComboBox*>(QStringLiteral("light_combo_modeSelect"))) {
+      return combo->currentText();
+    }
+    auto* summary = page(kKeyboardRow)->findChild<QLabel*>(QString::fromLatin1(kLightSummaryName));
+    return summary == nullptr ? QString() : summary->text();
+  }
+  // A new window, as the program's next start, on the devices still plugged.
+  void restart_window() {
+    window_->shutdown();
+    window_.reset();
+    window_ = std::make_unique<CMainWnd>(*settings_, nullptr);
+    window_->initialise();
+    window_->show();
+    connected_keyboard();
+  }
+};
+
+TEST_F(GameEventTest, TheGameModeReachesTheKeyboardButNotTheProfileAndAQuitLeavesTheUsersMode) {
+  start_keyboard();
+  ASSERT_EQ(device_mode(), mode_value(kUserMode));
+  ASSERT_EQ(stored_mode(), kUserMode);
+  const QString users_panel = panel_mode();
+
+  window_->handle_message({MessageKind::GameStart, kGroupModes, kGameMode, {}});
+  keyboard()->drain();
+  spin(50);
+  EXPECT_EQ(device_mode(), mode_value(kGameMode));
+  EXPECT_EQ(keyboard()->GetLightInfo().select_item, kGameMode);
+  EXPECT_NE(panel_mode(), users_panel);
+  EXPECT_EQ(stored_mode(), kUserMode);
+
+  // The program ends a second later, within the game's five seconds.
+  spin(1000);
+  window_->shutdown();
+  EXPECT_EQ(device_mode(), mode_value(kUserMode));
+  EXPECT_EQ(stored_mode(), kUserMode);
+
+  restart_window();
+  EXPECT_EQ(keyboard()->GetLightInfo().select_item, kUserMode);
+  EXPECT_EQ(stored_mode(), kUserMode);
+  EXPECT_EQ(device_mode(), mode_value(kUserMode));
+}
+
+TEST_F(GameEventTest, AfterFiveSecondsTheUsersModeIsBackOnKeyboardAndPanel) {
+  start_keyboard();
+  const QString users_panel = panel_mode();
+  window_->handle_message({MessageKind::GameKill, kGroupModes, kGameMode, {}});
+  ASSERT_TRUE(wait_until([&] { return device_mode() == mode_value(kGameMode); }));
+  EXPECT_TRUE(wait_until([&] { return device_mode() == mode_value(kUserMode); }, kGameRestoreMs + 3000));
+  EXPECT_TRUE(wait_until([&] { return panel_mode() == users_panel; }));
+  EXPECT_EQ(stored_mode(), kUserMode);
+}
+
+TEST_F(GameEventTest, AKeyboardUnpluggedDuringAGameGetsTheUsersModeBeforeItIsReadAgain) {
+  start_keyboard();
+  window_->handle_message({MessageKind::GameStart, kGroupModes, kGameMode, {}});
+  ASSERT_TRUE(wait_until([&] { return device_mode() == mode_value(kGameMode); }));
+  ASSERT_TRUE(emu_->unplug(DeviceType::Keyboard));
+  ASSERT_TRUE(wait_until([&] { return !entry(kKeyboardRow)->IsShown(); }));
+  ASSERT_TRUE(emu_->plug(DeviceType::Keyboard));
+  connected_keyboard();
+  EXPECT_EQ(device_mode(), mode_value(kUserMode));
+  EXPECT_EQ(keyboard()->GetLightInfo().select_item, kUserMode);
+  EXPECT_EQ(stored_mode(), kUserMode);
+}
+
+TEST_F(GameEventTest, TheUsersOwnChoiceDuringAGameStays) {
+  start_keyboard();
+  window_->handle_message({MessageKind::GameStart, kGroupModes, kGameMode, {}});
+  LightInfo chosen = keyboard()->GetLightInfo();
+  chosen.select_item = lighting::kModeRipple;
+  keyboard()->set_lighting_state(chosen);
+  keyboard()->write_settings();
+  EXPECT_FALSE(keyboard()->temporary_lighting());
+  // The game's time runs out: nothing to return to, the user's new choice stays.
+  window_->shutdown();
+  EXPECT_EQ(device_mode(), mode_value(lighting::kModeRipple));
+  EXPECT_EQ(stored_mode(), lighting::kModeRipple);
+}
+
+// A folder that cannot take files, for root too: a plain file where the folder was.
+class FolderBreaker {
+ public:
+  explicit FolderBreaker(std::string folder) : folder_(std::move(folder)) {
+    while (!folder_.empty() && folder_.back() == '/') folder_.pop_back();
+  }
+  void break_it() {
+    std::filesystem::rename(folder_, folder_ + ".away");
+    std::ofstream(folder_) << "not a folder";
+  }
+  void mend() {
+    std::filesystem::remove(folder_);
+    std::filesystem::rename(folder_ + ".away", folder_);
+  }
+  const std::string& folder() const { return folder_; }
+
+ private:
+  std::string folder_;
+};
+
+TEST_F(GameEventTest, FailedSavesAreShownOncePerBurstAndTheNextChangeSavesThem) {
+  start_keyboard();
+  const auto choose = [&](uint8_t mode) {
+    LightInfo light = keyboard()->GetLightInfo();
+    light.select_item = mode;
+    keyboard()->set_lighting_state(light);
+    keyboard()->drain();
+    spin(20);
+  };
+  ASSERT_EQ(stored_mode(), kUserMode);
+  FolderBreaker breaker(keyboard()->user_data_folder());
+  const std::string path = keyboard()->profile_path();
+  breaker.break_it();
+  choose(lighting::kModeRipple);
+  choose(lighting::kModeSparkle);
+  choose(lighting::kModeScan);
+  ASSERT_EQ(prompts_.notified.size(), 1);
+  EXPECT_TRUE(prompts_.notified[0].contains(QString::fromStdString(breaker.folder()))) << prompts_.notified[0].toStdString();
+  EXPECT_TRUE(prompts_.notified[0].contains(QString::fromLocal8Bit(std::strerror(ENOTDIR))));
+  // The change still holds in the program.
+  EXPECT_EQ(keyboard()->GetLightInfo().select_item, lighting::kModeScan);
+
+  breaker.mend();
+  EXPECT_EQ(stored_mode(), kUserMode);  // the file as it was
+  choose(lighting::kModeTwinkle);
+  EXPECT_EQ(stored_mode(), lighting::kModeTwinkle);
+  EXPECT_EQ(prompts_.notified.size(), 1);
+
+  // After a save that worked, the next failure is news again.
+  breaker.break_it();
+  choose(lighting::kModeRipple);
+  EXPECT_EQ(prompts_.notified.size(), 2);
+  breaker.mend();
+}
+
+TEST(SaveFailureText, NamesTheFolderAndTheReason) {
+  const QString text = save_failure_text("/data/QXR470 GAMING KEYBOARD/keyboard/2024_01_01.Json", ENOSPC);
+  EXPECT_TRUE(text.contains(QStringLiteral("/data/QXR470 GAMING KEYBOARD/keyboard"))) << text.toStdString();
+  EXPECT_FALSE(text.contains(QStringLiteral("2024_01_01")));
+  EXPECT_TRUE(text.contains(QString::fromLocal8Bit(std::strerror(ENOSPC))));
 }
 
 TEST_F(DevicesGuiTest, ThePadsPowerPanelShowsThePhoneOnTheCharger) {

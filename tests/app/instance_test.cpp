@@ -18,7 +18,7 @@
 #include <thread>
 
 #include "app/startup/instance_server.h"
-#include "app/socket/unix_socket.h"
+#include "ipc/unix_socket.h"
 #include "core/debug_line.h"
 #include "tests/app/app_test_support.h"
 #include "tests/support/event_loop.h"
@@ -26,6 +26,7 @@
 namespace qxr::app {
 namespace {
 
+using namespace qxr::ipc;
 using qxr::testing::qt::spin;
 using qxr::testing::qt::wait_until;
 
@@ -42,7 +43,7 @@ TEST(Instance, TheSecondClaimFailsUntilTheFirstGoes) {
 
 TEST(Instance, ALeftoverSocketFileDoesNotStopTheNextStart) {
   {
-    QFile stale(instance_socket_path());
+    QFile stale(QString::fromStdString(instance_socket_path()));
     ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
   }
   InstanceServer server;
@@ -74,7 +75,7 @@ TEST(Instance, GarbageIsDroppedAndTheConnectionKeepsWorking) {
   std::vector<LocalMessage> got;
   QObject::connect(&server, &InstanceServer::message_received, [&](const LocalMessage& m) { got.push_back(m); });
   QLocalSocket client;
-  client.connectToServer(instance_socket_path());
+  client.connectToServer(QString::fromStdString(instance_socket_path()));
   ASSERT_TRUE(client.waitForConnected(2000));
   client.write("no such message\nlight-control 1 0\n");
   client.flush();
@@ -87,7 +88,7 @@ TEST(Instance, AnnouncementsReachConnectedClients) {
   InstanceServer server;
   ASSERT_TRUE(server.claim());
   QLocalSocket client;
-  client.connectToServer(instance_socket_path());
+  client.connectToServer(QString::fromStdString(instance_socket_path()));
   ASSERT_TRUE(client.waitForConnected(2000));
   ASSERT_TRUE(wait_until([&] { return server.client_count() == 1; }));
   EXPECT_EQ(server.announce({MessageKind::LightAnnounce, 1, 0, {}}), 1);
@@ -104,7 +105,7 @@ TEST(Instance, SendingWithoutARunningProgramSaysSo) {
 }
 
 TEST(Instance, TheSocketIsForTheUserOnlyAndGoesWithTheServer) {
-  const std::string path = instance_socket_path().toStdString();
+  const std::string path = instance_socket_path();
   {
     InstanceServer server;
     ASSERT_TRUE(server.claim());
@@ -113,7 +114,7 @@ TEST(Instance, TheSocketIsForTheUserOnlyAndGoesWithTheServer) {
     EXPECT_TRUE(S_ISSOCK(st.st_mode));
     EXPECT_EQ(st.st_mode & 0777, 0600u);
   }
-  EXPECT_FALSE(QFile::exists(instance_socket_path()));
+  EXPECT_FALSE(QFile::exists(QString::fromStdString(instance_socket_path())));
 }
 
 // Reads what the server sent until it closes the connection; false when it stays open.
@@ -133,10 +134,10 @@ bool reads_to_the_end(int fd) {
 TEST(Instance, AClientThatNeverReadsIsDroppedAndTheOthersLoseNothing) {
   InstanceServer server;
   ASSERT_TRUE(server.claim());
-  const SocketResult idle = connect_local(instance_socket_path().toStdString(), 1000);
+  const SocketResult idle = connect_local(instance_socket_path(), 1000);
   ASSERT_TRUE(idle.fd.valid());
   QLocalSocket reader;
-  reader.connectToServer(instance_socket_path());
+  reader.connectToServer(QString::fromStdString(instance_socket_path()));
   ASSERT_TRUE(reader.waitForConnected(2000));
   ASSERT_TRUE(wait_until([&] { return server.client_count() == 2; }));
 
@@ -180,8 +181,8 @@ TEST(Instance, AnOverlongLineClosesOnlyItsOwnConnection) {
   std::vector<LocalMessage> got;
   QObject::connect(&server, &InstanceServer::message_received, [&](const LocalMessage& m) { got.push_back(m); });
   QLocalSocket longest, overlong;
-  longest.connectToServer(instance_socket_path());
-  overlong.connectToServer(instance_socket_path());
+  longest.connectToServer(QString::fromStdString(instance_socket_path()));
+  overlong.connectToServer(QString::fromStdString(instance_socket_path()));
   ASSERT_TRUE(longest.waitForConnected(2000));
   ASSERT_TRUE(overlong.waitForConnected(2000));
   ASSERT_TRUE(wait_until([&] { return server.client_count() == 2; }));
@@ -207,7 +208,7 @@ TEST(Instance, AClientThatHangsUpWhileAnAnnouncementGoesOutIsStillHeard) {
   ASSERT_TRUE(server.claim());
   std::vector<LocalMessage> got;
   QObject::connect(&server, &InstanceServer::message_received, [&](const LocalMessage& m) { got.push_back(m); });
-  SocketResult client = connect_local(instance_socket_path().toStdString(), 1000);
+  SocketResult client = connect_local(instance_socket_path(), 1000);
   ASSERT_TRUE(client.fd.valid());
   ASSERT_TRUE(wait_until([&] { return server.client_count() == 1; }));
   ASSERT_TRUE(send_all(client.fd.get(), "main-action 1\n", 1000));
@@ -236,7 +237,7 @@ TEST(Instance, ASocketPathThatDoesNotFitIsRefusedNotCut) {
   const QString folder_name(static_cast<qsizetype>(kMaxSocketPath), QLatin1Char('d'));
   ASSERT_TRUE(QDir(dir.path()).mkdir(folder_name));
   const RuntimeDirOverride runtime(dir.filePath(folder_name));
-  ASSERT_GT(instance_socket_path().toStdString().size(), kMaxSocketPath);
+  ASSERT_GT(instance_socket_path().size(), kMaxSocketPath);
 
   DebugCapture debug;
   {

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include "app/pages/device_option_ui.h"
 #include "app/pages/device_page_widget.h"
@@ -213,6 +214,22 @@ TEST(DeviceEntry, TimersWithoutAnOpenDeviceStop) {
   entry.on_control_timer(CDeviceOptionUI::kConnectTimer);
   EXPECT_FALSE(ui::control_timer_active(&entry, CDeviceOptionUI::kConnectTimer));
   EXPECT_FALSE(ui::control_timer_active(&entry, CDeviceOptionUI::kLightFrameTimer));
+}
+
+// The connect delay counts the time a device waited before the UI thread saw its arrival.
+TEST(DeviceEntry, ConnectDelayCountsTheTimeAlreadyWaited) {
+  struct Case {
+    int waited_ms;
+    int delay_ms;
+  };
+  for (const Case c : {Case{0, 500}, Case{120, 380}, Case{499, 1}, Case{500, 0}, Case{2000, 0}, Case{-30, 500}}) {
+    CDeviceOptionUI entry;
+    entry.StartConnectTimer(c.waited_ms);
+    const auto* timer = entry.findChild<QTimer*>(QStringLiteral("qxr_control_timer_%1").arg(CDeviceOptionUI::kConnectTimer));
+    ASSERT_NE(timer, nullptr) << c.waited_ms;
+    EXPECT_TRUE(timer->isActive()) << c.waited_ms;
+    EXPECT_EQ(timer->interval(), c.delay_ms) << c.waited_ms;
+  }
 }
 
 // ---- a page's indicators ----

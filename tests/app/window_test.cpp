@@ -17,6 +17,7 @@
 #include "app/startup/instance_server.h"
 #include "app/startup/sleep_watcher.h"
 #include "core/debug_line.h"
+#include "devices/kinds/device_table.h"
 #include "tests/app/app_test_support.h"
 #include "tests/support/event_loop.h"
 #include "ui/language.h"
@@ -25,6 +26,7 @@
 namespace qxr::app {
 namespace {
 
+using qxr::testing::qt::spin;
 using qxr::testing::qt::wait_until;
 
 class WindowTest : public testing::EmulatedWindowTest {
@@ -44,6 +46,7 @@ class WindowTest : public testing::EmulatedWindowTest {
 
 TEST_F(WindowTest, TheCloseButtonHidesAndTheIdentityMessageBringsItBack) {
   start({});
+  window_->set_tray_check([] { return true; });
   ASSERT_TRUE(wait_until([&] { return window_->isVisible(); }));
   QTest::mouseClick(qobject_cast<QAbstractButton*>(find("closebtn")), Qt::LeftButton);
   EXPECT_FALSE(window_->isVisible());
@@ -57,11 +60,41 @@ TEST_F(WindowTest, TheCloseButtonHidesAndTheIdentityMessageBringsItBack) {
   EXPECT_TRUE(window_->isVisible());
 }
 
+TEST_F(WindowTest, WithoutATrayClosingEndsTheProgram) {
+  start({});
+  window_->set_tray_check([] { return false; });
+  int quits = 0;
+  QObject::connect(window_.get(), &CMainWnd::quit_requested, [&] { ++quits; });
+  // The window manager's close (Alt+F4): the program ends, the window goes with it.
+  window_->close();
+  EXPECT_EQ(quits, 1);
+  window_->show();
+  QTest::mouseClick(qobject_cast<QAbstractButton*>(find("closebtn")), Qt::LeftButton);
+  EXPECT_EQ(quits, 2);
+  // Another program hiding the window still only hides it: a second start brings it back.
+  window_->show();
+  window_->handle_message({MessageKind::MainAction, 1, 0, {}});
+  EXPECT_FALSE(window_->isVisible());
+  EXPECT_EQ(quits, 2);
+}
+
+TEST_F(WindowTest, TheQuitLineEndsTheProgramWithOrWithoutATray) {
+  start({});
+  window_->set_tray_check([] { return true; });
+  int quits = 0;
+  QObject::connect(window_.get(), &CMainWnd::quit_requested, [&] { ++quits; });
+  window_->handle_message({MessageKind::Quit, 0, 0, {}});
+  EXPECT_EQ(quits, 1);
+  // Quitting lets the window's own close through.
+  EXPECT_TRUE(window_->close());
+}
+
 TEST_F(WindowTest, ASecondStartShowsTheHiddenWindow) {
   QXR_SKIP_WHERE_FORK_CONFUSES_TSAN();
   InstanceServer server;
   ASSERT_TRUE(server.claim());
   start({});
+  window_->set_tray_check([] { return true; });
   QObject::connect(&server, &InstanceServer::message_received, window_.get(), &CMainWnd::handle_message);
   QTest::mouseClick(qobject_cast<QAbstractButton*>(find("closebtn")), Qt::LeftButton);
   ASSERT_FALSE(window_->isVisible());
@@ -99,12 +132,54 @@ TEST_F(WindowTest, TheButtonAnnouncesTheNewStateToOtherPrograms) {
   ASSERT_TRUE(emu_->start({}));
   window_->initialise();
   QLocalSocket client;
-  client.connectToServer(instance_socket_path());
+  client.connectToServer(QString::fromStdString(instance_socket_path()));
   ASSERT_TRUE(client.waitForConnected(2000));
   ASSERT_TRUE(wait_until([&] { return server.client_count() == 1; }));
+  // The start-up announcement came before anyone could listen: each client gets it first.
+  ASSERT_TRUE(wait_until([&] { return client.canReadLine(); }));
+  EXPECT_EQ(client.readLine(), QByteArray("light-announce 1 1\n"));
   QTest::mouseClick(qobject_cast<QAbstractButton*>(find("control_light_status")), Qt::LeftButton);
   ASSERT_TRUE(wait_until([&] { return client.canReadLine(); }));
   EXPECT_EQ(client.readLine(), QByteArray("light-announce 1 0\n"));
+  // A client that comes later learns the state as it is now.
+  QLocalSocket later;
+  later.connectToServer(QString::fromStdString(instance_socket_path()));
+  ASSERT_TRUE(later.waitForConnected(2000));
+  ASSERT_TRUE(wait_until([&] { return later.canReadLine(); }));
+  EXPECT_EQ(later.readLine(), QByteArray("light-announce 1 0\n"));
+}
+
+TEST_F(WindowTest, TheDeviceTableGoesToTheClientThatAsked) {
+  InstanceServer server;
+  ASSERT_TRUE(server.claim());
+  window_ = std::make_unique<CMainWnd>(*settings_, &server);
+  ASSERT_TRUE(emu_->start({}));
+  window_->initialise();
+  std::vector<LocalMessage> passed_on;
+  QObject::connect(&server, &InstanceServer::message_received, [&](const LocalMessage& m) { passed_on.push_back(m); });
+  QLocalSocket asking, other;
+  asking.connectToServer(QString::fromStdString(instance_socket_path()));
+  other.connectToServer(QString::fromStdString(instance_socket_path()));
+  ASSERT_TRUE(asking.waitForConnected(2000));
+  ASSERT_TRUE(other.waitForConnected(2000));
+  asking.write("device-table\n");
+  ASSERT_TRUE(wait_until([&] {
+    asking.waitForReadyRead(1);
+    return asking.bytesAvailable() > 0 && asking.peek(4096).count('\n') >= 2;
+  }));
+  EXPECT_EQ(asking.readLine(), QByteArray("light-announce 1 1\n"));
+  const QByteArray line = asking.readLine();
+  auto reply = ipc::parse_message(std::string_view(line.constData(), static_cast<size_t>(line.size())));
+  ASSERT_TRUE(reply.has_value()) << line.left(40).toStdString();
+  EXPECT_EQ(reply->kind, MessageKind::Data);
+  EXPECT_EQ(reply->wparam, 5);
+  const devices::DeviceTableBlock block = devices::device_table_block();
+  EXPECT_EQ(reply->data, std::vector<uint8_t>(block.begin(), block.end()));
+  // Only the asking client hears the answer, and the window never sees the request.
+  spin(200);
+  other.waitForReadyRead(1);
+  EXPECT_EQ(other.readAll(), QByteArray("light-announce 1 1\n"));
+  EXPECT_TRUE(passed_on.empty());
 }
 
 TEST_F(WindowTest, SwitchingTheLanguageChangesTheTexts) {

@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+
+#include <cerrno>
 #include <unistd.h>
 
 #include <atomic>
@@ -133,7 +135,9 @@ TEST(AtomicFile, ReplacesWholeFileAndLeavesNoTemporaries) {
   ASSERT_TRUE(write_file_atomic(path, "second, longer"));
   EXPECT_EQ(qxr::testing::read_text(path), "second, longer");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
-  EXPECT_FALSE(write_file_atomic(dir.file("missing/b.json"), "x"));
+  int error = 0;
+  EXPECT_FALSE(write_file_atomic(dir.file("missing/b.json"), "x", &error));
+  EXPECT_EQ(error, ENOENT);
 }
 
 #include <signal.h>

@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdint>
 #include <filesystem>
 #include <limits>
@@ -9,6 +10,7 @@
 #include "core/debug_line.h"
 #include "profile/json_access.h"
 #include "profile/json_file.h"
+#include "profile/write_outcomes.h"
 #include "tests/support/temp_folder.h"
 
 using namespace qxr;
@@ -90,6 +92,26 @@ TEST(WriteJsonFile, FailureIsReportedAndLeavesTheOldFile) {
     EXPECT_EQ(read_text(dir.file("keep.Json")), "{\"old\":1}");
   }
   chmod(dir.folder().c_str(), 0700);
+}
+
+TEST(WriteJsonFile, EveryOutcomeReachesTheListenerWithTheSystemsReason) {
+  TempFolder dir;
+  std::vector<WriteOutcome> outcomes;
+  SetWriteListener([&](const WriteOutcome& o) { outcomes.push_back(o); });
+  Json::Value v;
+  v["a"] = 1;
+  EXPECT_TRUE(WriteJsonFile(dir.file("ok.Json"), v));
+  EXPECT_FALSE(WriteJsonFile(dir.file("no-such-folder/x.Json"), v));
+  write_text(dir.file("plain"), "a file, not a folder");
+  EXPECT_FALSE(WriteJsonFile(dir.file("plain/x.Json"), v));
+  SetWriteListener({});
+  EXPECT_TRUE(WriteJsonFile(dir.file("unheard.Json"), v));
+  ASSERT_EQ(outcomes.size(), 3u);
+  EXPECT_EQ(outcomes[0].path, dir.file("ok.Json"));
+  EXPECT_EQ(outcomes[0].error, 0);
+  EXPECT_EQ(outcomes[1].error, ENOENT);
+  EXPECT_EQ(outcomes[2].path, dir.file("plain/x.Json"));
+  EXPECT_EQ(outcomes[2].error, ENOTDIR);
 }
 
 TEST(MakeTimeStampId, HasTheStoredShape) {

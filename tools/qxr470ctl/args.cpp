@@ -55,6 +55,7 @@ const char* usage_text() {
          "  exchange KIND CMD [DATA-HEX]  one raw command and its reply; DATA-HEX fills the\n"
          "                                report from byte 4 (length, offset low, offset high,\n"
          "                                status, data...)\n"
+         "  device-table                  the device table of the running qxr470, decoded\n"
          "\n"
          "KIND is keyboard, mouse, pad or headset. Numbers are decimal or 0x-hex; CMD may also be\n"
          "a command name such as read_params.\n"

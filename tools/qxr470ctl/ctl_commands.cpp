@@ -6,6 +6,7 @@
 
 #include "devices/device_kind.h"
 #include "protocol/command_channel.h"
+#include "tools/qxr470ctl/device_table_command.h"
 #include "tools/qxr470ctl/info_fields.h"
 #include "tools/qxr470ctl/interface_scan.h"
 
@@ -167,6 +168,7 @@ constexpr CommandEntry kCommands[] = {
     {"info", 1, 1, run_info},
     {"read-params", 3, 3, run_read_params},
     {"exchange", 2, 3, run_exchange},
+    {"device-table", 0, 0, run_device_table},
 };
 
 }  // namespace

@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "app/startup/app_identity.h"
-#include "app/startup/app_options.h"
-#include "app/socket/local_message.h"
+#include "ipc/identity.h"
+#include "ipc/local_message.h"
 
-namespace qxr::app {
+namespace qxr::ipc {
 namespace {
 
 TEST(LocalMessage, EveryKindSurvivesFormatAndParse) {
@@ -15,7 +14,8 @@ TEST(LocalMessage, EveryKindSurvivesFormatAndParse) {
       {MessageKind::GameEnd, 1, 2, {}},         {MessageKind::GameKill, 2, 255, {}},
       {MessageKind::GameDeath, 0, 0, {}},       {MessageKind::Data, 2, 0, {0x00, 0xFF, 0x10}},
       {MessageKind::Data, 1, 0, {}},            {MessageKind::Data, 1, 0, {1}},
-      {MessageKind::Data, 1, 0, {1, 2}},
+      {MessageKind::Data, 1, 0, {1, 2}},      {MessageKind::Quit, 0, 0, {}},
+      {MessageKind::DeviceTable, 0, 0, {}},
   };
   for (const LocalMessage& m : messages) {
     const std::string line = format_message(m);
@@ -47,6 +47,14 @@ TEST(LocalMessage, TheIdentityLineAloneAsksForTheWindow) {
   auto bare = parse_message("identity");
   ASSERT_TRUE(bare.has_value());
   EXPECT_EQ(bare->lparam, 1);
+}
+
+TEST(LocalMessage, RequestsWithoutParametersAreTheNameAlone) {
+  EXPECT_EQ(format_message({MessageKind::Quit, 0, 0, {}}), "quit\n");
+  EXPECT_EQ(format_message({MessageKind::DeviceTable, 0, 0, {}}), "device-table\n");
+  EXPECT_FALSE(parse_message("quit 1").has_value());
+  EXPECT_FALSE(parse_message("device-table 0 0").has_value());
+  EXPECT_EQ(message_from_args({"quit"}), (LocalMessage{MessageKind::Quit, 0, 0, {}}));
 }
 
 TEST(LocalMessage, ParametersMayBeHexadecimalOrNegativeAndCarriageReturnsAreDropped) {
@@ -87,20 +95,5 @@ TEST(LocalMessage, CommandLineWordsMakeTheSameMessages) {
   EXPECT_FALSE(message_from_args({}).has_value());
 }
 
-TEST(AppOptions, CommandLines) {
-  EXPECT_TRUE(parse_options({"--demo"}).demo);
-  EXPECT_TRUE(parse_options({}).error.empty());
-  AppOptions send = parse_options({"--send", "Game_Start", "0", "3"});
-  ASSERT_TRUE(send.send.has_value());
-  EXPECT_EQ(*send.send, (std::vector<std::string>{"Game_Start", "0", "3"}));
-  // Everything after --send belongs to the message, even what looks like an option.
-  AppOptions words = parse_options({"--send", "data", "--demo"});
-  ASSERT_TRUE(words.send.has_value());
-  EXPECT_FALSE(words.demo);
-  EXPECT_FALSE(parse_options({"--send"}).error.empty());
-  EXPECT_FALSE(parse_options({"--demo", "--send", "identity"}).error.empty());
-  EXPECT_FALSE(parse_options({"--bogus"}).error.empty());
-}
-
 }  // namespace
-}  // namespace qxr::app
+}  // namespace qxr::ipc

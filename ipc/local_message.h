@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace qxr::app {
+namespace qxr::ipc {
 
 enum class MessageKind {
   Identity,       // a second start asks the running one to show itself
@@ -20,7 +20,12 @@ enum class MessageKind {
   GameKill,
   GameDeath,
   Data,           // a data block (first parameter: its identifier)
+  Quit,           // ends the program, as the tray menu's "exit" does
+  DeviceTable,    // asks for the device table; answered with a data block to the asking client
 };
+
+// The data block that answers DeviceTable carries this identifier.
+inline constexpr int64_t kDeviceTableDataId = 5;
 
 struct LocalMessage {
   MessageKind kind = MessageKind::Identity;
@@ -44,7 +49,11 @@ std::string format_message(const LocalMessage& message);
 // "--send <name> [args]": the same forms as a line, split into words.
 std::optional<LocalMessage> message_from_args(const std::vector<std::string>& words);
 
+// Quit and DeviceTable take no parameters; the others two integers, Data an identifier and
+// a block.
+bool takes_parameters(MessageKind kind);
+
 // Game events carry their device group in wparam and the lighting mode in lparam.
 bool is_game_event(MessageKind kind);
 
-}  // namespace qxr::app
+}  // namespace qxr::ipc

@@ -1,30 +1,33 @@
-#include "app/socket/local_message.h"
+#include "ipc/local_message.h"
 
 #include <array>
 #include <charconv>
 
-#include "app/startup/app_identity.h"
+#include "ipc/identity.h"
 
-namespace qxr::app {
+namespace qxr::ipc {
 namespace {
 
 struct NameRow {
   MessageKind kind;
   std::string_view name;
   std::string_view alias;  // the message's identity string, when it has one
+  bool parameters;         // up to two integers follow the name
 };
 
-constexpr std::array<NameRow, 10> kNames = {{
-    {MessageKind::Identity, "identity", kAppIdentity},
-    {MessageKind::Forward, "forward", kForwardMsgId},
-    {MessageKind::LightAnnounce, "light-announce", kLightAnnounceMsgId},
-    {MessageKind::LightControl, "light-control", kLightControlMsgId},
-    {MessageKind::MainAction, "main-action", kMainActionMsgId},
-    {MessageKind::GameStart, "Game_Start", ""},
-    {MessageKind::GameEnd, "Game_End", ""},
-    {MessageKind::GameKill, "Game_Kill", ""},
-    {MessageKind::GameDeath, "Game_Death", ""},
-    {MessageKind::Data, "data", ""},
+constexpr std::array<NameRow, 12> kNames = {{
+    {MessageKind::Identity, "identity", kAppIdentity, true},
+    {MessageKind::Forward, "forward", kForwardMsgId, true},
+    {MessageKind::LightAnnounce, "light-announce", kLightAnnounceMsgId, true},
+    {MessageKind::LightControl, "light-control", kLightControlMsgId, true},
+    {MessageKind::MainAction, "main-action", kMainActionMsgId, true},
+    {MessageKind::GameStart, "Game_Start", "", true},
+    {MessageKind::GameEnd, "Game_End", "", true},
+    {MessageKind::GameKill, "Game_Kill", "", true},
+    {MessageKind::GameDeath, "Game_Death", "", true},
+    {MessageKind::Data, "data", "", true},
+    {MessageKind::Quit, "quit", "", false},
+    {MessageKind::DeviceTable, "device-table", "", false},
 }};
 
 constexpr std::string_view kBase64 = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
@@ -120,6 +123,7 @@ std::optional<LocalMessage> from_words(const std::vector<std::string_view>& word
     m.data = std::move(*data);
     return m;
   }
+  if (!takes_parameters(m.kind)) return words.size() == 1 ? std::optional<LocalMessage>(m) : std::nullopt;
   if (words.size() > 3) return std::nullopt;
   // The identity message of a second start carries lparam 1; a bare "identity" means that.
   if (m.kind == MessageKind::Identity) m.lparam = 1;
@@ -165,7 +169,7 @@ std::string format_message(const LocalMessage& m) {
   if (m.kind == MessageKind::Data) {
     line += ' ' + std::to_string(m.wparam);
     if (!m.data.empty()) line += ' ' + encode_base64(m.data);
-  } else {
+  } else if (takes_parameters(m.kind)) {
     line += ' ' + std::to_string(m.wparam) + ' ' + std::to_string(m.lparam);
   }
   return line + '\n';
@@ -176,9 +180,16 @@ std::optional<LocalMessage> message_from_args(const std::vector<std::string>& wo
   return from_words(views);
 }
 
+bool takes_parameters(MessageKind kind) {
+  for (const NameRow& row : kNames) {
+    if (row.kind == kind) return row.parameters;
+  }
+  return false;
+}
+
 bool is_game_event(MessageKind kind) {
   return kind == MessageKind::GameStart || kind == MessageKind::GameEnd || kind == MessageKind::GameKill ||
          kind == MessageKind::GameDeath;
 }
 
-}  // namespace qxr::app
+}  // namespace qxr::ipc
