@@ -1,5 +1,7 @@
 #include "devices/lighting/light_program.h"
 
+#include <algorithm>
+
 #include "devices/lighting/base_effects.h"
 #include "devices/lighting/effect_step.h"
 #include "devices/lighting/keyboard_modes.h"
@@ -109,9 +111,11 @@ void LightProgramPlayer::run(LightProgram& program, std::span<LedRecord> leds, u
   LightProgramStep step;
   size_t index = 0;
   uint64_t generation = 0;
+  quiet_until_ = 0;
   if (!program.current(step, index, generation)) {
     playing_ = false;
     effect_off(leds);
+    quiet_until_ = kQuietForever;  // until the device gives it steps (and wakes its thread)
     return;
   }
   // The same step again (a one-step program wrapping round) keeps its phase and colour.
@@ -122,6 +126,9 @@ void LightProgramPlayer::run(LightProgram& program, std::span<LedRecord> leds, u
   if (now_ms - step_start_ms_ >= step.duration_ms || now_ms < step_start_ms_) {
     program.advance();
     step_start_ms_ = now_ms;
+    quiet_until_ = 0;  // the next step begins with the next run
+  } else if (quiet_until_ != 0) {
+    quiet_until_ = std::min(quiet_until_, step_start_ms_ + step.duration_ms);
   }
 }
 
@@ -144,6 +151,7 @@ void LightProgramPlayer::play(const LightProgramStep& step, std::span<LedRecord>
       if (ticks_ < SpeedTable[speed]) return;
       ticks_ = 0;
       fill_leds(leds, make_led(step.colour, level));
+      quiet_until_ = kQuietForever;  // shown: the same colour again until the step's time is up
       return;
     case ProgramStepType::kBlink: {
       const bool toggle = now_ms < last_toggle_ms_ || now_ms - last_toggle_ms_ >= blink_period_ms(light_speed);
@@ -155,6 +163,7 @@ void LightProgramPlayer::play(const LightProgramStep& step, std::span<LedRecord>
       }
       const Rgb colour = step.multi_color ? wheel_colour(wheel_index_) : step.colour;
       fill_leds(leds, blink_on_ ? make_led(colour, level) : LedRecord{});
+      quiet_until_ = last_toggle_ms_ + blink_period_ms(light_speed);
       return;
     }
     case ProgramStepType::kWave:
@@ -176,6 +185,7 @@ void LightProgramPlayer::play(const LightProgramStep& step, std::span<LedRecord>
       return;
   }
   // Types without an effect leave the frame as it is; their duration still runs.
+  quiet_until_ = kQuietForever;
 }
 
 }  // namespace qxr::lighting

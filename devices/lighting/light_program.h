@@ -77,6 +77,11 @@ class LightProgramPlayer {
   // light_speed is the device's own "Speed": the blink follows it, not the step's.
   void run(LightProgram& program, std::span<LedRecord> leds, uint8_t light_speed, uint64_t now_ms);
   void reset() { *this = LightProgramPlayer{}; }
+  // After run: until when further runs cannot change the frame (a static step once shown, until
+  // its time is up; a blink until its next toggle; an empty program for ever); 0 when the next
+  // run may change it. The step's time and the blink count in milliseconds, so runs left out
+  // while quiet change nothing either.
+  uint64_t quiet_until() const { return quiet_until_; }
 
  private:
   void begin_step(const LightProgramStep& step, size_t index, uint64_t generation, uint64_t now_ms);
@@ -93,6 +98,9 @@ class LightProgramPlayer {
   uint8_t wheel_index_ = 0;
   bool blink_on_ = false;
   uint64_t last_toggle_ms_ = 0;
+  uint64_t quiet_until_ = 0;
 };
+
+inline constexpr uint64_t kQuietForever = UINT64_MAX;
 
 }  // namespace qxr::lighting

@@ -11,6 +11,7 @@ void LoopLighting::set_led_count(size_t count) {
   frame_.count = std::min(count, kMaxLoopLeds);
   frame_.leds.fill(LedRecord{});
   settled_ = false;
+  quiet_until_ = 0;
   ++version_;
 }
 
@@ -24,6 +25,7 @@ void LoopLighting::set_settings(const LoopLightSettings& settings) {
   const bool new_mode = settings.mode != settings_.mode;
   settings_ = settings;
   settled_ = false;
+  quiet_until_ = 0;
   if (new_mode) restart_locked();
 }
 
@@ -70,7 +72,20 @@ void LoopLighting::step(uint64_t now_ms) {
     case LoopEffect::Pairs: step_pairs(leds, settings_, loop_); break;
     case LoopEffect::Program: player_.run(program_, leds, settings_.speed, now_ms); break;
   }
+  quiet_until_ = settled_ ? lighting::kQuietForever : effect == LoopEffect::Program ? player_.quiet_until() : 0;
   ++version_;
+}
+
+void LoopLighting::set_program_steps(std::vector<lighting::LightProgramStep> steps) {
+  std::lock_guard lock(mutex_);
+  program_.set_steps(std::move(steps));
+  settled_ = false;
+  quiet_until_ = 0;
+}
+
+uint64_t LoopLighting::quiet_until() const {
+  std::lock_guard lock(mutex_);
+  return quiet_until_;
 }
 
 bool LoopLighting::settled() const {

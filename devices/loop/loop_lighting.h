@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <mutex>
 #include <span>
+#include <vector>
 
 #include "devices/lighting/base_effects.h"
 #include "devices/lighting/light_program.h"
@@ -34,6 +35,8 @@ class LoopLighting {
   LoopLightSettings settings() const;
   LoopEffect current_effect() const;
   lighting::LightProgram& program() { return program_; }
+  // Replaces the program's steps; a quiet frame is quiet no longer.
+  void set_program_steps(std::vector<lighting::LightProgramStep> steps);
 
   // Light thread. Loops from one step to the next at the current mode and speed.
   uint32_t step_loops() const;
@@ -41,6 +44,9 @@ class LoopLighting {
   // The frame can no longer change until the settings or the LED count do (a fixed colour or
   // off, once stepped): the light thread may sleep until it is poked.
   bool settled() const;
+  // Clock ms until which steps cannot change the frame: lighting::kQuietForever when settled, a
+  // time for a lighting program between its changes, 0 when the next step may change it.
+  uint64_t quiet_until() const;
 
   // Any thread: the newest frame and its version (grows with every step).
   uint64_t read_frame(LoopFrame& out) const;
@@ -55,6 +61,7 @@ class LoopLighting {
   LoopFrame frame_;
   uint64_t version_ = 0;
   bool settled_ = false;
+  uint64_t quiet_until_ = 0;
   lighting::BaseEffectState base_;
   LoopEffectState loop_;
   lighting::LightProgram program_;

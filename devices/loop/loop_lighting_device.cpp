@@ -75,7 +75,8 @@ void CLoopLightingDevice::load_program() {
   profile.LoadConfig(profile.GetConfigPath());
   std::vector<lighting::LightProgramStep> steps;
   for (const LightEffectStep& e : profile.GetLightEffectList()) steps.push_back(lighting::program_step_from_effect(e));
-  lighting_.program().set_steps(std::move(steps));
+  lighting_.set_program_steps(std::move(steps));
+  light_thread_.poke();
 }
 
 void CLoopLightingDevice::run_settings(const LoopLightSettings& settings) {

@@ -150,3 +150,40 @@ TEST(ProgramStep, BytesAndEffectStepsCarryEveryField) {
   effect.time = -5;
   EXPECT_EQ(program_step_from_effect(effect).duration_ms, 0u);
 }
+
+TEST(PlayerQuiet, RunsLeftOutWhileQuietChangeNothingThatEveryLoopWouldShow) {
+  LightProgram every_loop, when_due;
+  const std::vector<LightProgramStep> steps = {
+      make_step(ProgramStepType::kStatic, 2, 300, 0, {9, 8, 7}),
+      make_step(ProgramStepType::kBlink, 0, 5000, 1),
+      make_step(ProgramStepType::kWave, 3, 200, 1),
+      make_step(ProgramStepType::kStatic, 4, 1000, 0, {1, 2, 3}),
+      make_step(static_cast<ProgramStepType>(3), 4, 400),  // no effect of its own
+  };
+  every_loop.set_steps(steps);
+  when_due.set_steps(steps);
+  LightProgramPlayer a, b;
+  std::array<LedRecord, 6> leds_a{}, leds_b{};
+  size_t runs_b = 0, loops = 0;
+  for (uint64_t now = 10'000; now < 30'000; now += 2, ++loops) {
+    a.run(every_loop, leds_a, 4, now);
+    if (now >= b.quiet_until()) {
+      b.run(when_due, leds_b, 4, now);
+      ++runs_b;
+    }
+    ASSERT_EQ(leds_a, leds_b) << "at " << now;
+  }
+  // Quiet most of the time: the static steps, the blink between toggles, the empty step.
+  EXPECT_LT(runs_b * 10, loops);
+}
+
+TEST(PlayerQuiet, AnEmptyProgramIsQuietUntilItGetsSteps) {
+  LightProgram program;
+  LightProgramPlayer player;
+  std::array<LedRecord, 2> leds{};
+  player.run(program, leds, 4, 100);
+  EXPECT_EQ(player.quiet_until(), kQuietForever);
+  program.set_steps({make_step(ProgramStepType::kSpectrum, 4)});
+  player.run(program, leds, 4, 102);
+  EXPECT_EQ(player.quiet_until(), 0u);
+}
