@@ -23,6 +23,7 @@ QColor over(const QColor& top, const QColor& bottom) {
 
 FastKeyButton::FastKeyButton(QWidget* parent) : CDeviceKeyButtonUI(parent) {
   setAttribute(Qt::WA_Hover);
+  parent_canvas_ = qobject_cast<KeyCanvas*>(parentWidget());
   choose_painter();
 }
 
@@ -31,7 +32,7 @@ bool FastKeyButton::needs_images() const {
 }
 
 void FastKeyButton::choose_painter() {
-  KeyCanvas* canvas = needs_images() ? nullptr : qobject_cast<KeyCanvas*>(parentWidget());
+  KeyCanvas* canvas = needs_images() ? nullptr : parent_canvas_.data();
   if (canvas == canvas_) return;
   canvas_ = canvas;
   refresh_look();
@@ -62,6 +63,7 @@ void FastKeyButton::look_changed() {
 bool FastKeyButton::event(QEvent* event) {
   switch (event->type()) {
     case QEvent::ParentChange:
+      parent_canvas_ = qobject_cast<KeyCanvas*>(parentWidget());
       choose_painter();
       break;
     case QEvent::PaletteChange:

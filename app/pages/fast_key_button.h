@@ -44,6 +44,9 @@ class FastKeyButton : public CDeviceKeyButtonUI {
   void draw_label_image(const QColor& pen);
 
   QPointer<KeyCanvas> canvas_;
+  // The parent when it is a canvas, looked up when the parent changes: a light frame changes
+  // every key's look, and a cast per key and frame showed in profiles.
+  QPointer<KeyCanvas> parent_canvas_;
   // Copying a label drawn once (per text, font, colour and scale) costs a frame less than
   // laying out its glyphs again.
   QImage label_image_;
