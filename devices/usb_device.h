@@ -114,7 +114,10 @@ class CMarluneUSBDevice : public DeviceOperations, public KeyAssignments, public
   void set_ui_flag(bool on) { ui_flag_.store(on); }
   bool get_ui_flag() const { return ui_flag_.load(); }
   // Set while the owner's synchronised lighting drives this page; the light thread idles.
-  void set_synchronised(bool on) override { primary_.set_synchronised(on); }
+  void set_synchronised(bool on) override {
+    primary_.set_synchronised(on);
+    poke_light_thread();
+  }
   bool synchronised() const override { return primary_.synchronised(); }
 
   // Names the device's threads after owner ("keyboard"): "keyboard exec", "keyboard events",
@@ -242,7 +245,10 @@ class CMarluneUSBDevice : public DeviceOperations, public KeyAssignments, public
   // wrong with it and it went less than kFrameRefreshMs ago: a still picture wakes nobody.
   void send_light_frame();
   // The next send_light_frame posts whatever the frame holds (a page shown again needs it).
-  void request_light_frame() { frame_owed_.store(true); }
+  void request_light_frame() {
+    frame_owed_.store(true);
+    poke_light_thread();
+  }
   void read_device_status();
 
   // --- the work itself (executor thread, tests) ---
@@ -314,6 +320,8 @@ class CMarluneUSBDevice : public DeviceOperations, public KeyAssignments, public
   virtual bool reads_mode_values() const { return false; }
   virtual void stop_light_thread() {}
   virtual void name_light_thread(const std::string& name) { (void)name; }
+  // What the light thread waits for changed (synchronised lighting, the page shown): look again.
+  virtual void poke_light_thread() {}
   void set_key_list(std::vector<KeyAssignRecord> keys);
   // The key list with the selected key's current assignment replaced: profile, save, sent.
   int assign_key_now(int key, std::optional<KeyAssignment> assignment);

@@ -103,6 +103,7 @@ class CMarluneKeyboardDevice : public CMarluneUSBDevice, public SystemSettings {
   bool reads_mode_values() const override { return true; }
   void stop_light_thread() override { light_thread_.stop(); }
   void name_light_thread(const std::string& name) override { light_thread_.set_name(name); }
+  void poke_light_thread() override { light_thread_.poke(); }
   uint64_t frame_version() const override { return lighting_.frame_version(); }
   // Only the streamed modes send frames; the others are the keyboard's own, shown on the page.
   bool frame_goes_to_device() const override;

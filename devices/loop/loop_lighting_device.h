@@ -45,6 +45,7 @@ class CLoopLightingDevice : public CMarluneUSBDevice {
  protected:
   void stop_light_thread() override { light_thread_.stop(); }
   void name_light_thread(const std::string& name) override { light_thread_.set_name(name); }
+  void poke_light_thread() override { light_thread_.poke(); }
   uint64_t frame_version() const override { return lighting_.frame_version(); }
   // The settings the light thread runs for a lighting record (the profile's or the panel's).
   virtual LoopLightSettings run_settings_for(const LightInfo& light) = 0;
