@@ -15,6 +15,8 @@
 //                           platform: x_*_pct is the X server's CPU, *_total_pct program + X server
 //   wakeups_hidden_per_s    how often the program's threads went to sleep and woke again while
 //                           hidden (voluntary context switches); each thread's share goes to stderr
+// QXR470_BENCH_BUILD=<build folder> and QXR470_BENCH_SOURCE=<source folder> measure another
+// build's qxr470 and qxr470-emu (an older commit, for before-and-after figures).
 // Targets: ratio <= 2, connected <= 700 ms, CPU shown <= 3 % (under Xvfb: program + X server),
 // CPU hidden <= 1.0 %.
 #include <benchmark/benchmark.h>
@@ -41,6 +43,23 @@
 extern char** environ;
 
 namespace {
+
+std::string from_env(const char* name, const std::string& fallback, const char* suffix = "") {
+  const char* v = std::getenv(name);
+  return v != nullptr && *v != '\0' ? std::string(v) + suffix : fallback;
+}
+const std::string& program_path() {
+  static const std::string path = from_env("QXR470_BENCH_BUILD", QXR_PROGRAM_PATH, "/app/qxr470");
+  return path;
+}
+const std::string& emulator_path() {
+  static const std::string path = from_env("QXR470_BENCH_BUILD", QXR_EMULATOR_PATH, "/emulator/qxr470-emu");
+  return path;
+}
+const std::string& source_path() {
+  static const std::string path = from_env("QXR470_BENCH_SOURCE", QXR_SOURCE_PATH);
+  return path;
+}
 
 constexpr int kSettleSeconds = 4;
 constexpr int kMeasureSeconds = 10;
@@ -75,7 +94,7 @@ class Sandbox {
     env.push_back("XDG_CONFIG_HOME=" + dir_ + "/config");
     env.push_back("XDG_DATA_HOME=" + dir_ + "/data");
     env.push_back("QT_QPA_PLATFORM=offscreen");
-    env.push_back(std::string("QXR470_SOURCE_DIR=") + QXR_SOURCE_PATH);
+    env.push_back("QXR470_SOURCE_DIR=" + source_path());
     if (first_paint) env.push_back("QXR470_BENCH_FIRST_PAINT=1");
     return env;
   }
@@ -151,7 +170,7 @@ class EmulatorProcess {
   explicit EmulatorProcess(const Sandbox& box) : dir_(box.dir() + "/emulator") {
     // The emulator reads commands from its input and ends with it: keep a pipe open.
     if (pipe(commands_) != 0) return;
-    child_ = spawn({QXR_EMULATOR_PATH, "--dir", dir_, "keyboard", "mouse", "pad", "headset"}, box.environment(false),
+    child_ = spawn({emulator_path(), "--dir", dir_, "keyboard", "mouse", "pad", "headset"}, box.environment(false),
                    box.dir() + "/emulator.txt", commands_[0]);
     close(commands_[0]);
     std::this_thread::sleep_for(std::chrono::seconds(1));
@@ -178,7 +197,7 @@ void BM_StartupToFirstPaint(benchmark::State& state) {
     Sandbox box;
     const double bare = time_to_first_paint({QXR_BARE_WINDOW_PATH}, box);
     const double bare_text = time_to_first_paint({QXR_BARE_WINDOW_PATH, "--text"}, box);
-    const double app = time_to_first_paint({QXR_PROGRAM_PATH, "--demo"}, box);
+    const double app = time_to_first_paint({program_path(), "--demo"}, box);
     if (bare < 0 || bare_text < 0 || app < 0) {
       state.SkipWithError("a program did not paint");
       return;
@@ -215,7 +234,7 @@ void BM_StartupToConnected(benchmark::State& state) {
     std::vector<std::string> env = box.environment(false);
     env.push_back("QXR470_EMULATOR_DIR=" + emulator.dir());
     env.push_back("QXR470_BENCH_CONNECTED=" + std::to_string(kEmulatedDevices));
-    const double ms = time_to("connected", {QXR_PROGRAM_PATH}, env, box);
+    const double ms = time_to("connected", {program_path()}, env, box);
     if (ms < 0) {
       state.SkipWithError("the devices did not connect");
       return;
@@ -390,8 +409,8 @@ void BM_Running(benchmark::State& state) {
       emulator = std::make_unique<EmulatorProcess>(box);
       env.push_back("QXR470_EMULATOR_DIR=" + emulator->dir());
     }
-    Child c = demo ? spawn({QXR_PROGRAM_PATH, "--demo"}, env, box.dir() + "/stderr.txt")
-                   : spawn({QXR_PROGRAM_PATH}, env, box.dir() + "/stderr.txt");
+    Child c = demo ? spawn({program_path(), "--demo"}, env, box.dir() + "/stderr.txt")
+                   : spawn({program_path()}, env, box.dir() + "/stderr.txt");
     if (c.pid < 0 || (!demo && !emulator->running())) {
       state.SkipWithError("a program did not start");
       return;
@@ -401,7 +420,7 @@ void BM_Running(benchmark::State& state) {
     const Window shown = measure(c.pid, x_pid, kMeasureSeconds, false);
     state.counters["cpu_shown_pct"] = shown.cpu_pct;
     // Hide to the tray the way another program would.
-    Child hide = spawn({QXR_PROGRAM_PATH, "--send", "main-action", "1"}, env, box.dir() + "/send.txt");
+    Child hide = spawn({program_path(), "--send", "main-action", "1"}, env, box.dir() + "/send.txt");
     const int sent = hide.pid < 0 ? -1 : wait_exit(hide.pid);
     std::this_thread::sleep_for(std::chrono::seconds(1));
     std::fprintf(stderr, "BM_Running demo:%d xvfb:%d, hidden:\n", demo ? 1 : 0, xvfb ? 1 : 0);
