@@ -79,6 +79,7 @@ void KeyboardEffects::step(uint64_t now_ms, const MusicFrame& music, LightProgra
   const StepContext ctx{now_ms, music, program};
   const uint8_t m = mode();
   (this->*kSteps[m < kSteps.size() ? m : kModeProgram])(ctx);
+  quiet_until_ = is_still_mode(m) ? kQuietForever : is_program_mode(m) ? player_.quiet_until() : 0;
 }
 
 Rgb KeyboardEffects::key_colour(size_t key) const {
@@ -125,6 +126,7 @@ void KeyboardEffects::mark_ripple_keys(bool recolour) {
 }
 
 void KeyboardEffects::ResetEffectState() {
+  quiet_until_ = 0;
   state_.counter = 0;
   state_.glow.clear_glow();
   state_.colour_tab.fill(0);
@@ -170,21 +172,25 @@ void KeyboardEffects::PrepareMode(uint8_t mode) {
 void KeyboardEffects::restart_after_profile() {
   if (mode() == kModeFallingKeys) state_.colour_tab.fill(0);
   state_.counter = 0;
+  quiet_until_ = 0;
 }
 
 void KeyboardEffects::set_custom_colours(std::span<const Rgb, kKeyCount> colours) {
   std::copy(colours.begin(), colours.end(), state_.custom.begin());
+  quiet_until_ = 0;
 }
 
 bool KeyboardEffects::SetCustomKeyColour(size_t key, Rgb colour) {
   if (mode() != kModeCustom || key >= kKeyCount) return false;
   state_.custom[key] = colour;
   state_.frame[key] = make_led(colour, level());
+  quiet_until_ = 0;
   return true;
 }
 
 void KeyboardEffects::OnKeyEvent(size_t key, uint8_t action) {
   if (key >= kKeyCount || (action != kKeyPressed && action != kKeyReleased)) return;
+  quiet_until_ = 0;
   switch (mode()) {
     case kModeReactive:
       StartReactive(key, action);

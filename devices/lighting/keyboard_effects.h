@@ -69,11 +69,19 @@ class KeyboardEffects {
   explicit KeyboardEffects(uint32_t seed = LightRandom::kDefaultSeed) : random_(seed) {}
 
   // Mode ("SelectItem") and speed as the light thread should run them, and the look.
-  void set_light_info(const LightInfo& info) { info_ = info; }
+  void set_light_info(const LightInfo& info) {
+    info_ = info;
+    quiet_until_ = 0;
+  }
   const LightInfo& light_info() const { return info_; }
   uint8_t mode() const { return info_.select_item; }
   void set_music_style(const MusicStyle& style) { music_style_ = style; }
   const MusicStyle& music_style() const { return music_style_; }
+
+  // After a step: until when further steps cannot change the frame (kQuietForever for the still
+  // modes, the lighting program's own time in the program modes), 0 when the next one may.
+  // Anything that changes what the steps paint ends it.
+  uint64_t quiet_until() const { return quiet_until_; }
 
   // Step counter, per-key tables, masks, reactive and music state, and the frame cleared.
   void ResetEffectState();
@@ -174,6 +182,7 @@ class KeyboardEffects {
   KeyboardEffectState state_{};
   LightRandom random_;
   LightProgramPlayer player_;
+  uint64_t quiet_until_ = 0;
 };
 
 }  // namespace qxr::lighting

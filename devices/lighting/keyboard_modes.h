@@ -46,6 +46,11 @@ constexpr bool is_program_mode(uint8_t mode) {
   return mode == kModeProgram || mode == kModeProgramToo || mode > kLastKeyboardMode;
 }
 
+// Modes whose frame, once stepped, stays as it is until the settings change.
+constexpr bool is_still_mode(uint8_t mode) {
+  return mode == kModeStatic || mode == kModeStaticWheel || mode == kModeCustom || mode == kModeOff;
+}
+
 // The keyboard's light thread counts ticks of at least this many milliseconds.
 inline constexpr uint32_t kKeyboardTickMs = 2;
 // The other kinds count loops; each waits 1 ms on its stop event and sleeps 1 ms.

@@ -103,6 +103,7 @@ void LightProgramPlayer::begin_step(const LightProgramStep& step, size_t index, 
   step_start_ms_ = now_ms;
   ticks_ = 0;
   phase_ = 0;
+  static_shown_ = false;
   colour_index_ = step.state[0] % kProgramColourCount;
 }
 
@@ -148,10 +149,15 @@ void LightProgramPlayer::play(const LightProgramStep& step, std::span<LedRecord>
       return;
     }
     case ProgramStepType::kStatic:
-      if (ticks_ < SpeedTable[speed]) return;
+      // Once shown, the same colour again until the step's time is up.
+      if (ticks_ < SpeedTable[speed]) {
+        if (static_shown_) quiet_until_ = kQuietForever;
+        return;
+      }
       ticks_ = 0;
       fill_leds(leds, make_led(step.colour, level));
-      quiet_until_ = kQuietForever;  // shown: the same colour again until the step's time is up
+      static_shown_ = true;
+      quiet_until_ = kQuietForever;
       return;
     case ProgramStepType::kBlink: {
       const bool toggle = now_ms < last_toggle_ms_ || now_ms - last_toggle_ms_ >= blink_period_ms(light_speed);

@@ -99,6 +99,7 @@ class LightProgramPlayer {
   bool blink_on_ = false;
   uint64_t last_toggle_ms_ = 0;
   uint64_t quiet_until_ = 0;
+  bool static_shown_ = false;
 };
 
 inline constexpr uint64_t kQuietForever = UINT64_MAX;

@@ -245,3 +245,44 @@ TEST_F(KeyboardModes, ProgramModesPlayTheLightingProgram) {
     EXPECT_EQ(frame()[169], led({5, 6, 7}, 80)) << int(mode);
   }
 }
+
+// The light thread sleeps while a mode is quiet: every step it leaves out must have changed
+// nothing, and in every other mode it must not sleep.
+TEST_F(KeyboardModes, StillModesAreQuietAfterOneStepAndTheirFurtherStepsChangeNothing) {
+  for (uint8_t mode = 1; mode <= kLastKeyboardMode; ++mode) {
+    if (is_program_mode(mode)) continue;
+    for (uint8_t multi : {0, 1}) {
+      LightInfo info = make_info(mode);
+      info.multi_color = multi;
+      start(info);
+      steps(1);
+      const KeyFrame after_one = frame();
+      if (!is_still_mode(mode)) {
+        EXPECT_EQ(fx_.quiet_until(), 0u) << int{mode};
+        continue;
+      }
+      EXPECT_EQ(fx_.quiet_until(), kQuietForever) << int{mode};
+      steps(500);
+      EXPECT_EQ(frame(), after_one) << int{mode} << "/" << int{multi};
+      fx_.set_light_info(info);  // settings given again: look again
+      EXPECT_EQ(fx_.quiet_until(), 0u) << int{mode};
+      fx_.OnKeyEvent(5, kKeyPressed);
+      steps(1);
+      EXPECT_EQ(frame(), after_one) << int{mode};
+    }
+  }
+}
+
+TEST_F(KeyboardModes, AProgramModeIsQuietWhileItsStaticStepShows) {
+  LightProgramStep still;
+  still.type = static_cast<uint8_t>(ProgramStepType::kStatic);
+  still.level = 4;
+  still.speed = 4;
+  still.colour = {1, 2, 3};
+  still.duration_ms = 5000;
+  program_.set_steps({still});
+  start(make_info(kModeProgram));
+  steps(20);
+  EXPECT_GT(fx_.quiet_until(), 0u);
+  EXPECT_NE(fx_.quiet_until(), kQuietForever);  // the step's time runs out
+}
