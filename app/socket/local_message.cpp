@@ -4,6 +4,8 @@
 #include <charconv>
 
 #include "app/startup/app_identity.h"
+#include "core/base64.h"
+#include "music/recorder_link.h"
 
 namespace qxr::app {
 namespace {
@@ -14,7 +16,7 @@ struct NameRow {
   std::string_view alias;  // the message's identity string, when it has one
 };
 
-constexpr std::array<NameRow, 10> kNames = {{
+constexpr std::array<NameRow, 13> kNames = {{
     {MessageKind::Identity, "identity", kAppIdentity},
     {MessageKind::Forward, "forward", kForwardMsgId},
     {MessageKind::LightAnnounce, "light-announce", kLightAnnounceMsgId},
@@ -24,54 +26,11 @@ constexpr std::array<NameRow, 10> kNames = {{
     {MessageKind::GameEnd, "Game_End", ""},
     {MessageKind::GameKill, "Game_Kill", ""},
     {MessageKind::GameDeath, "Game_Death", ""},
-    {MessageKind::Data, "data", ""},
+    {MessageKind::Data, music::kDataLine, ""},
+    {MessageKind::RecorderReady, music::kRecorderReadyLine, ""},
+    {MessageKind::RecorderState, music::kRecorderStateLine, ""},
+    {MessageKind::RecorderCmd, music::kRecorderCmdLine, music::kRecorderCmdAlias},
 }};
-
-constexpr std::string_view kBase64 = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-
-std::string encode_base64(const std::vector<uint8_t>& bytes) {
-  std::string out;
-  out.reserve((bytes.size() + 2) / 3 * 4);
-  for (size_t i = 0; i < bytes.size(); i += 3) {
-    uint32_t v = uint32_t{bytes[i]} << 16;
-    if (i + 1 < bytes.size()) v |= uint32_t{bytes[i + 1]} << 8;
-    if (i + 2 < bytes.size()) v |= bytes[i + 2];
-    out += kBase64[(v >> 18) & 63];
-    out += kBase64[(v >> 12) & 63];
-    out += i + 1 < bytes.size() ? kBase64[(v >> 6) & 63] : '=';
-    out += i + 2 < bytes.size() ? kBase64[v & 63] : '=';
-  }
-  return out;
-}
-
-std::optional<std::vector<uint8_t>> decode_base64(std::string_view text) {
-  if (text.size() % 4 != 0) return std::nullopt;
-  std::vector<uint8_t> out;
-  out.reserve(text.size() / 4 * 3);
-  for (size_t i = 0; i < text.size(); i += 4) {
-    uint32_t v = 0;
-    int pad = 0;
-    for (size_t j = 0; j < 4; ++j) {
-      char c = text[i + j];
-      uint32_t d = 0;
-      if (c == '=') {
-        // Padding only at the end of the last group.
-        if (i + 4 != text.size() || j < 2) return std::nullopt;
-        ++pad;
-      } else {
-        if (pad != 0) return std::nullopt;
-        size_t at = kBase64.find(c);
-        if (at == std::string_view::npos) return std::nullopt;
-        d = static_cast<uint32_t>(at);
-      }
-      v = (v << 6) | d;
-    }
-    out.push_back(static_cast<uint8_t>(v >> 16));
-    if (pad < 2) out.push_back(static_cast<uint8_t>(v >> 8));
-    if (pad < 1) out.push_back(static_cast<uint8_t>(v));
-  }
-  return out;
-}
 
 std::optional<int64_t> parse_int(std::string_view word) {
   int64_t v = 0;

@@ -20,6 +20,9 @@ enum class MessageKind {
   GameKill,
   GameDeath,
   Data,           // a data block (first parameter: its identifier)
+  RecorderReady,  // the recorder introduces itself on its connection (its process id)
+  RecorderState,  // how the recorder's capture goes (music/recorder_link.h)
+  RecorderCmd,    // sent to the recorder: a command and its value
 };
 
 struct LocalMessage {

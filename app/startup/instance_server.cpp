@@ -164,7 +164,7 @@ void InstanceServer::dispatch(uint64_t id, const std::vector<std::string>& lines
   const QPointer<InstanceServer> alive(this);
   for (const std::string& line : lines) {
     if (auto message = parse_message(line)) {
-      emit message_received(*message);
+      emit message_received(*message, id);
       if (!alive) return;
     } else {
       debug_fmt("local socket: unknown message '{}'", std::string_view(line).substr(0, kShownLineChars));
@@ -228,7 +228,19 @@ void InstanceServer::write_client(uint64_t id) {
   if (client.output.empty()) client.writer->setEnabled(false);
 }
 
-void InstanceServer::drop(uint64_t id) { clients_.erase(id); }
+void InstanceServer::drop(uint64_t id) {
+  if (clients_.erase(id) != 0) emit client_closed(id);
+}
+
+bool InstanceServer::send_to(quint64 client, const LocalMessage& message) {
+  const auto it = clients_.find(client);
+  if (it == clients_.end()) return false;
+  if (deliver(*it->second, format_message(message)) == Delivery::Overflow) {
+    drop(client);
+    return false;
+  }
+  return it->second->can_write;
+}
 
 SendResult send_to_instance(const LocalMessage& message, int timeout_ms) {
   const std::string path = instance_socket_path().toStdString();

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "app/socket/local_message.h"
-#include "app/socket/unix_socket.h"
+#include "core/unix_socket.h"
 #include "core/file_lock.h"
 
 class QSocketNotifier;
@@ -39,9 +39,13 @@ class InstanceServer : public QObject {
   // waits: lines a client does not take yet are kept up to a limit, past it the client is dropped.
   int announce(const LocalMessage& message);
   int client_count() const { return static_cast<int>(clients_.size()); }
+  // Sends the line to one client (the recorder); false when it is gone or stopped reading.
+  bool send_to(quint64 client, const LocalMessage& message);
 
  signals:
-  void message_received(const qxr::app::LocalMessage& message);
+  // client names the connection, for an answer with send_to.
+  void message_received(const qxr::app::LocalMessage& message, quint64 client);
+  void client_closed(quint64 client);
 
  private:
   struct Client;

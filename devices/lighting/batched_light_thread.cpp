@@ -21,13 +21,31 @@ LightPace BatchedLightThread::pace() {
   if (settled()) return LightPace::idle_for(kMaxLightSleepMs);
   pace_ticks_ = std::max<uint32_t>(1, step_ticks());
   batch_ = std::max<uint32_t>(1, batch_ms_ / (pace_ticks_ * tick_ms_));
-  return LightPace::steps_every(pace_ticks_ * batch_);
+  uint32_t counts = pace_ticks_ * batch_;
+  const uint64_t wake_by = wake_by_ms();
+  if (wake_by != kNoWake && wake_by < last_step_ms_ + uint64_t{counts} * tick_ms_) {
+    const uint64_t ahead = wake_by > last_step_ms_ ? wake_by - last_step_ms_ : 0;
+    counts = static_cast<uint32_t>(std::max<uint64_t>(1, (ahead + tick_ms_ - 1) / tick_ms_));
+  }
+  LightPace pace = LightPace::steps_every(counts);
+  pace.step_now = input_waiting();
+  return pace;
 }
 
 void BatchedLightThread::step(uint64_t now_ms) {
+  // The steps due since the last wake: a whole batch on time, fewer when input or a wake-by
+  // time came first (the rest of a step's time is counted towards the next).
+  const uint64_t step_ms = uint64_t{pace_ticks_} * tick_ms_;
+  const uint64_t elapsed = (now_ms > last_step_ms_ ? now_ms - last_step_ms_ : 0) + carry_ms_;
+  uint32_t n = static_cast<uint32_t>(std::clamp<uint64_t>(elapsed / step_ms, 1, batch_));
+  carry_ms_ = n < batch_ && elapsed > n * step_ms ? elapsed - n * step_ms : 0;
   // Settings changed since pace(): one step now, the next pace() sees the new cadence.
-  const uint32_t n = step_ticks() == pace_ticks_ ? batch_ : 1;
-  for (uint32_t i = 0; i < n; ++i) step_model(now_ms);
+  if (step_ticks() != pace_ticks_) {
+    n = 1;
+    carry_ms_ = 0;
+  }
+  last_step_ms_ = now_ms;
+  step_models(now_ms, n);
   model_steps_.fetch_add(n, std::memory_order_relaxed);
 }
 

@@ -18,7 +18,7 @@
 #include <thread>
 
 #include "app/startup/instance_server.h"
-#include "app/socket/unix_socket.h"
+#include "core/unix_socket.h"
 #include "core/debug_line.h"
 #include "tests/app/app_test_support.h"
 #include "tests/support/event_loop.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace qxr::app {
+namespace qxr {
 
 class UniqueFd {
  public:
@@ -66,4 +66,4 @@ IoResult receive_some(int fd, std::string& into, size_t max);
 // Writes all of data, waiting up to timeout_ms whenever the socket is full.
 bool send_all(int fd, std::string_view data, int timeout_ms);
 
-}  // namespace qxr::app
+}  // namespace qxr

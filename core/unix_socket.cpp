@@ -1,4 +1,4 @@
-#include "app/socket/unix_socket.h"
+#include "core/unix_socket.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -9,7 +9,7 @@
 #include <cerrno>
 #include <cstring>
 
-namespace qxr::app {
+namespace qxr {
 namespace {
 
 constexpr int kMillisPerSecond = 1000;
@@ -112,4 +112,4 @@ bool send_all(int fd, std::string_view data, int timeout_ms) {
   return true;
 }
 
-}  // namespace qxr::app
+}  // namespace qxr
