@@ -17,6 +17,7 @@
 #include "app/pages/device_option_ui.h"
 #include "app/pages/device_profile_ui.h"
 #include "app/window/game_lighting.h"
+#include "app/window/music_link.h"
 #include "app/startup/instance_server.h"
 #include "app/window/skin_pictures.h"
 #include "app/startup/sleep_watcher.h"
@@ -96,6 +97,9 @@ CMainWnd::CMainWnd(AppSettings& settings, InstanceServer* server, QWidget* paren
   connect(&manager_, &DeviceManager::device_arrived, this, &CMainWnd::bring_to_front);
   connect(&manager_, &DeviceManager::first_pass_done, this, [this] { handle_message({MessageKind::Identity, 0, 0, {}}); });
   connect(&manager_, &DeviceManager::entries_changed, this, &CMainWnd::update_sync_targets);
+  music_ = new MusicLink(*this, server_);
+  connect(&manager_, &DeviceManager::entries_changed, music_, &MusicLink::update_need);
+  if (server_ != nullptr) connect(server_, &InstanceServer::client_closed, music_, &MusicLink::client_closed);
   ui::register_scaled_window(this);
 }
 
@@ -157,6 +161,7 @@ void CMainWnd::start_devices() {
   manager_.start_discovery();
   sync_.start();
   threads_.attach(kSyncLightingSlot, [this] { sync_.stop_event().set(); }, [this] { return sync_.stop(); });
+  music_->start(threads_);
 }
 
 void CMainWnd::shutdown() {
@@ -169,6 +174,7 @@ void CMainWnd::shutdown() {
   game_timer_.stop();
   sync_.set_targets({});
   threads_.shutdown();
+  music_->shutdown();
   for (const DeviceManager::Model& m : manager_.models()) {
     if (m.entry != nullptr) m.entry->StopTimers();
   }
@@ -237,6 +243,9 @@ void CMainWnd::route(Route r, const ui::Notification& n) {
       break;
     case Route::Skin:
       debug_line("skin choice is not offered");
+      break;
+    case Route::MusicSettings:
+      music_->open_style_window();
       break;
     case Route::Settings: {
       CAboutWnd about(this);
@@ -309,6 +318,8 @@ void CMainWnd::route(Route r, const ui::Notification& n) {
       auto it = editor_handlers_.find(r);
       if (it != editor_handlers_.end()) {
         it->second(page, n);
+        // The mode may have become (or stopped being) a music mode.
+        if (r == Route::LightingEditor) music_->update_need();
       } else {
         debug_fmt("no panel handles {} from {}", std::string(route_name(r)), n.sender_name.toStdString());
       }
@@ -413,6 +424,7 @@ void CMainWnd::page_operation_done(DevicePageWidget* page, devices::DeviceOperat
 
 void CMainWnd::set_light_state(bool on, bool announce) {
   light_state_ = on;
+  if (music_ != nullptr) music_->update_need();
   if (auto* status = control(QStringLiteral("control_light_status"))) {
     ui::Language::instance().set_text(status, QString::fromUtf8(on ? kLightControlOnText : kLightControlOffText));
   }
@@ -445,7 +457,7 @@ void CMainWnd::restore_game_lighting() {
 
 // ---- messages of other programs ----
 
-void CMainWnd::handle_message(const LocalMessage& m) {
+void CMainWnd::handle_message(const LocalMessage& m, quint64 client) {
   switch (m.kind) {
     case MessageKind::Identity:
       debug_fmt("软件标示 {}，{}d{}d", std::string(message_name(m.kind)), hex(m.wparam), hex(m.lparam));
@@ -470,9 +482,12 @@ void CMainWnd::handle_message(const LocalMessage& m) {
       if (awake_) game_event(m.kind, m.wparam, m.lparam);
       break;
     case MessageKind::Data:
-      exchange_buffers_[static_cast<int>(m.wparam)] =
-          QByteArray(reinterpret_cast<const char*>(m.data.data()), static_cast<qsizetype>(m.data.size()));
+    case MessageKind::RecorderReady:
+    case MessageKind::RecorderState:
+      music_->handle(m, client);
       break;
+    case MessageKind::RecorderCmd:
+      break;  // ours to send, not to take
   }
 }
 
@@ -488,11 +503,13 @@ void CMainWnd::hide_to_tray() { hide(); }
 void CMainWnd::on_suspend() {
   awake_ = false;
   manager_.set_host_lighting_all(false);
+  music_->update_need();
 }
 
 void CMainWnd::on_resume() {
   awake_ = true;
   manager_.set_host_lighting_all(light_state_);
+  music_->update_need();
 }
 
 void CMainWnd::rescale() {

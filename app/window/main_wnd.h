@@ -28,6 +28,7 @@ class QStackedWidget;
 namespace qxr::app {
 
 class InstanceServer;
+class MusicLink;
 class SleepWatcher;
 class TrayIcon;
 
@@ -78,13 +79,15 @@ class CMainWnd : public QWidget, public ui::NotifyHandler, public PageOwner {
   DeviceManager& devices() { return manager_; }
   LanguageChoice& language() { return *language_; }
   SyncLighting& sync_lighting() { return sync_; }
+  MusicLink& music() { return *music_; }
   bool lighting_controlled() const { return light_state_; }
   bool awake() const { return awake_; }
   int language_index() const { return language_->current(); }
   bool apply_language(int index, LanguageChoice::Remember remember = LanguageChoice::Remember::Yes);
 
-  // Handles a message of another program (local socket) as the window messages are handled.
-  void handle_message(const LocalMessage& message);
+  // Handles a message of another program (local socket) as the window messages are handled;
+  // client is the connection it came on (0: none).
+  void handle_message(const LocalMessage& message, quint64 client = 0);
   // Brings the window to the front, restored and shown, with the notice as the list says.
   void bring_to_front();
   // Suspend and resume of the computer.
@@ -151,6 +154,7 @@ class CMainWnd : public QWidget, public ui::NotifyHandler, public PageOwner {
   ThreadTable threads_;
   SyncLighting sync_;
   TrayIcon* tray_ = nullptr;
+  MusicLink* music_ = nullptr;
   SleepWatcher* sleep_ = nullptr;
 
   bool initialised_ = false;
@@ -174,7 +178,6 @@ class CMainWnd : public QWidget, public ui::NotifyHandler, public PageOwner {
 
   RouteObserver route_observer_;
   std::map<Route, EditorHandler> editor_handlers_;
-  QHash<int, QByteArray> exchange_buffers_;
 };
 
 }  // namespace qxr::app

@@ -33,6 +33,15 @@ UserPrompts* g_replacement = nullptr;
 
 }  // namespace
 
+void UserPrompts::notify(QWidget* parent, const QString& text) {
+  auto* box = new CMsgWnd(parent);
+  box->SetText(ui::Language::instance().text(text));
+  box->SetButtonMode(CMsgWnd::kButtonsConfirm);
+  QObject::connect(box, &QDialog::finished, box, &QObject::deleteLater);
+  box->setModal(false);
+  box->show();
+}
+
 UserPrompts& prompts() {
   static DefaultPrompts standard;
   return g_replacement != nullptr ? *g_replacement : standard;

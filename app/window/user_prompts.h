@@ -17,6 +17,8 @@ class UserPrompts {
   // text may be a language key.
   virtual void inform(QWidget* parent, const QString& text) = 0;
   virtual bool confirm(QWidget* parent, const QString& text) = 0;
+  // A notice that needs no answer; shown without waiting for one.
+  virtual void notify(QWidget* parent, const QString& text);
   // Empty when cancelled.
   virtual QString choose_open_file(QWidget* parent, const QString& filter) = 0;
   virtual QString choose_save_file(QWidget* parent, const QString& filter) = 0;

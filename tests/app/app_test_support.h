@@ -31,6 +31,7 @@ class RecordedPrompts : public UserPrompts {
   RecordedPrompts() { set_prompts(this); }
   ~RecordedPrompts() override { set_prompts(nullptr); }
   void inform(QWidget*, const QString& text) override { informed << text; }
+  void notify(QWidget*, const QString& text) override { notified << text; }
   bool confirm(QWidget*, const QString& text) override {
     confirmed << text;
     return confirm_answer;
@@ -46,6 +47,7 @@ class RecordedPrompts : public UserPrompts {
 
   QStringList informed;
   QStringList confirmed;
+  QStringList notified;
   QStringList filters;
   bool confirm_answer = true;
   QString open_path;
