@@ -34,11 +34,13 @@ LightPace BatchedLightThread::pace() {
 
 void BatchedLightThread::step(uint64_t now_ms) {
   // The steps due since the last wake: a whole batch on time, fewer when input or a wake-by
-  // time came first (the rest of a step's time is counted towards the next).
-  const uint64_t step_ms = uint64_t{pace_ticks_} * tick_ms_;
-  const uint64_t elapsed = (now_ms > last_step_ms_ ? now_ms - last_step_ms_ : 0) + carry_ms_;
-  uint32_t n = static_cast<uint32_t>(std::clamp<uint64_t>(elapsed / step_ms, 1, batch_));
-  carry_ms_ = n < batch_ && elapsed > n * step_ms ? elapsed - n * step_ms : 0;
+  // time came first. What is left of a step's time counts towards the next; a step input
+  // forced before its time is taken from the next (at most one step ahead).
+  const auto step_ms = static_cast<int64_t>(pace_ticks_) * tick_ms_;
+  const int64_t elapsed = static_cast<int64_t>(now_ms > last_step_ms_ ? now_ms - last_step_ms_ : 0) + carry_ms_;
+  const int64_t due = elapsed / step_ms;
+  uint32_t n = static_cast<uint32_t>(std::clamp<int64_t>(due, 1, batch_));
+  carry_ms_ = due >= batch_ ? 0 : std::max(elapsed - n * step_ms, -step_ms);
   // Settings changed since pace(): one step now, the next pace() sees the new cadence.
   if (step_ticks() != pace_ticks_) {
     n = 1;

@@ -60,7 +60,7 @@ class BatchedLightThread : private LightDriver {
   uint32_t batch_ = 1;       // light thread only
   uint32_t pace_ticks_ = 1;  // light thread only: the step_ticks() the batch was made for
   uint64_t last_step_ms_ = 0;  // light thread only
-  uint64_t carry_ms_ = 0;      // light thread only: time counted towards the next step
+  int64_t carry_ms_ = 0;       // light thread only: time counted towards the next step
   std::atomic<uint64_t> model_steps_{0};
 };
 
