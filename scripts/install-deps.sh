@@ -9,6 +9,8 @@ packages=(
   qt6-base-dev qt6-tools-dev libqt6opengl6-dev qt6-svg-dev qt6-l10n-tools
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-wqy-microhei fonts-dejavu-core
+  # a private sound server for the music lighting's end-to-end test and benchmark
+  pulseaudio pulseaudio-utils
 )
 
 missing=()
