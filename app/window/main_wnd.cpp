@@ -58,6 +58,9 @@ CMainWnd::CMainWnd(AppSettings& settings, InstanceServer* server, QWidget* paren
   // The close button hides the window; only "exit" ends the program.
   setAttribute(Qt::WA_QuitOnClose, false);
   debug_line("InitWindow");
+  music_ = new MusicLink(*this, server_);
+  connect(&manager_, &DeviceManager::entries_changed, music_, &MusicLink::update_need);
+  if (server_ != nullptr) connect(server_, &InstanceServer::client_closed, music_, &MusicLink::client_closed);
   language_ = std::make_unique<LanguageChoice>(
       settings_, QString::fromStdString(DefaultDataFolder()) + QString::fromLatin1(kLanguageConfig));
 
@@ -97,9 +100,6 @@ CMainWnd::CMainWnd(AppSettings& settings, InstanceServer* server, QWidget* paren
   connect(&manager_, &DeviceManager::device_arrived, this, &CMainWnd::bring_to_front);
   connect(&manager_, &DeviceManager::first_pass_done, this, [this] { handle_message({MessageKind::Identity, 0, 0, {}}); });
   connect(&manager_, &DeviceManager::entries_changed, this, &CMainWnd::update_sync_targets);
-  music_ = new MusicLink(*this, server_);
-  connect(&manager_, &DeviceManager::entries_changed, music_, &MusicLink::update_need);
-  if (server_ != nullptr) connect(server_, &InstanceServer::client_closed, music_, &MusicLink::client_closed);
   ui::register_scaled_window(this);
 }
 
@@ -424,7 +424,7 @@ void CMainWnd::page_operation_done(DevicePageWidget* page, devices::DeviceOperat
 
 void CMainWnd::set_light_state(bool on, bool announce) {
   light_state_ = on;
-  if (music_ != nullptr) music_->update_need();
+  music_->update_need();
   if (auto* status = control(QStringLiteral("control_light_status"))) {
     ui::Language::instance().set_text(status, QString::fromUtf8(on ? kLightControlOnText : kLightControlOffText));
   }

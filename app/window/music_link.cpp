@@ -87,7 +87,17 @@ void MusicLink::start(ThreadTable& threads) {
   update_need();
 }
 
-void MusicLink::shutdown() { supervisor_.set_needed(false, now_ms()); }
+void MusicLink::shutdown() {
+  supervisor_.set_needed(false, now_ms());
+  // Told to quit; a recorder still there after the grace time is ended, none is left behind.
+  for (QProcess* p : findChildren<QProcess*>()) {
+    if (p->state() == QProcess::NotRunning) continue;
+    if (!p->waitForFinished(kRecorderQuitGraceMs)) {
+      p->terminate();
+      p->waitForFinished(kRecorderQuitGraceMs);
+    }
+  }
+}
 
 void MusicLink::on_watch(bool recorder_lock_held) {
   // A recorder we started whose lock is gone has ended, whatever its process says.
@@ -100,6 +110,8 @@ void MusicLink::on_watch(bool recorder_lock_held) {
 }
 
 bool MusicLink::needed() const {
+  // Without the socket the recorder could not reach us.
+  if (server_ == nullptr || !server_->serving()) return false;
   if (style_window_ != nullptr) return true;
   if (!window_.lighting_controlled() || !window_.awake()) return false;
   for (const DeviceManager::Model& m : window_.devices().models()) {
