@@ -66,6 +66,7 @@ int run_style_window(CMainWnd& window, std::function<void(MusicWnd&)> act) {
 class MusicTest : public MusicWindowTest {};
 
 TEST_F(MusicTest, StylesNamesAndColoursSurviveARestartAndGreenZeroIsSentAsOne) {
+  QXR_SKIP_WHERE_FORK_CONFUSES_TSAN();
   use_idle_recorder();
   start_serving({});
   FakeRecorder recorder;
@@ -124,6 +125,7 @@ TEST_F(MusicTest, StylesNamesAndColoursSurviveARestartAndGreenZeroIsSentAsOne) {
 }
 
 TEST_F(MusicTest, DataBlocksFeedTheFirstKeyboardAndOnlyTheirBuffersWorth) {
+  QXR_SKIP_WHERE_FORK_CONFUSES_TSAN();
   use_idle_recorder();
   start_serving({DeviceType::Keyboard});
   ASSERT_TRUE(wait_connected(kKeyboardRow));
@@ -148,6 +150,7 @@ TEST_F(MusicTest, DataBlocksFeedTheFirstKeyboardAndOnlyTheirBuffersWorth) {
 }
 
 TEST_F(MusicTest, TheRecorderRunsOnlyWhileAKeyboardIsInAMusicMode) {
+  QXR_SKIP_WHERE_FORK_CONFUSES_TSAN();
   use_idle_recorder();
   start_serving({DeviceType::Keyboard});
   ASSERT_TRUE(wait_connected(kKeyboardRow));
@@ -164,6 +167,7 @@ TEST_F(MusicTest, TheRecorderRunsOnlyWhileAKeyboardIsInAMusicMode) {
 }
 
 TEST_F(MusicTest, ARecorderThatCannotStartIsReportedOnceAndTriedAgain) {
+  QXR_SKIP_WHERE_FORK_CONFUSES_TSAN();
   qputenv("QXR470_RECORDER", QByteArray("/nonexistent/qxr470-recorder"));
   start_serving({DeviceType::Keyboard});
   ASSERT_TRUE(wait_connected(kKeyboardRow));
