@@ -6,6 +6,7 @@
 // trying: a server that is not there is tried again every 2 s, an output that is missing
 // whenever the server's outputs change.
 #include <pulse/context.h>
+#include <pulse/introspect.h>
 #include <pulse/mainloop-api.h>
 #include <pulse/stream.h>
 

@@ -14,8 +14,9 @@ uint64_t KeyboardLightThread::wake_by_ms() { return pacer_.owed_at().value_or(kN
 
 void KeyboardLightThread::step_models(uint64_t now_ms, uint32_t count) {
   // Only the last step takes the fed data, so the frame shows it as it came.
-  for (uint32_t i = 1; i < count; ++i) model_.step(now_ms, false);
-  const bool fresh = model_.step(now_ms, true);
+  // (No step at all when the wake was only for an owed frame.)
+  bool fresh = false;
+  for (uint32_t i = 0; i < count; ++i) fresh = model_.step(now_ms, i + 1 == count);
   if (!model_.in_music_mode()) {
     pacer_.forget();
     return;

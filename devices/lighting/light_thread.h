@@ -17,7 +17,6 @@ struct LightPace {
   uint32_t step_counts = 1;  // counted ticks (or loops) between two steps
   uint32_t idle_ms = 0;      // > 0: no step now (channel closed, synchronised); look again
                              // after this long, or sooner when poked
-  bool step_now = false;     // new input waits: step at once rather than at the deadline
   static LightPace steps_every(uint32_t counts) { return {counts, 0}; }
   static LightPace idle_for(uint32_t ms) { return {1, ms == 0 ? 1 : ms}; }
 };
@@ -28,6 +27,8 @@ class LightDriver {
   virtual ~LightDriver() = default;
   virtual LightPace pace() = 0;
   virtual void step(uint64_t now_ms) = 0;
+  // New input waits for a step (the device pokes the thread): step now, not at the deadline.
+  virtual bool input_waiting() { return false; }
 };
 
 // Idle waits of a closed channel, as the device kinds poll it.
