@@ -67,6 +67,8 @@ MusicLink::~MusicLink() {
   shutdown();
 }
 
+MusicWnd* MusicLink::style_window() const { return style_window_.data(); }
+
 uint64_t MusicLink::now_ms() const { return system_clock().now_ms(); }
 
 void MusicLink::start(ThreadTable& threads) {

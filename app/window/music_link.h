@@ -65,7 +65,7 @@ class MusicLink : public QObject, private music::RecorderActions {
   const AudioStyles& styles() const { return styles_; }
   const music::RecorderSupervisor& supervisor() const { return supervisor_; }
   bool recorder_connected() const { return recorder_client_ != 0; }
-  MusicWnd* style_window() const { return style_window_; }
+  MusicWnd* style_window() const;
   // Spectrum blocks handled since start.
   uint64_t spectrum_blocks() const { return spectrum_blocks_; }
 
