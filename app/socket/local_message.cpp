@@ -14,6 +14,7 @@ struct NameRow {
   MessageKind kind;
   std::string_view name;
   std::string_view alias;  // the message's identity string, when it has one
+  bool taken = true;       // false: ours to send only, never taken from others
 };
 
 constexpr std::array<NameRow, 13> kNames = {{
@@ -29,7 +30,7 @@ constexpr std::array<NameRow, 13> kNames = {{
     {MessageKind::Data, music::kDataLine, ""},
     {MessageKind::RecorderReady, music::kRecorderReadyLine, ""},
     {MessageKind::RecorderState, music::kRecorderStateLine, ""},
-    {MessageKind::RecorderCmd, music::kRecorderCmdLine, music::kRecorderCmdAlias},
+    {MessageKind::RecorderCmd, music::kRecorderCmdLine, music::kRecorderCmdAlias, false},
 }};
 
 std::optional<int64_t> parse_int(std::string_view word) {
@@ -106,6 +107,7 @@ std::string_view message_name(MessageKind kind) {
 
 std::optional<MessageKind> message_kind(std::string_view name) {
   for (const NameRow& row : kNames) {
+    if (!row.taken) continue;
     if (name == row.name || (!row.alias.empty() && name == row.alias)) return row.kind;
   }
   return std::nullopt;

@@ -8,6 +8,7 @@
 #include <numbers>
 
 #include "app/pages/device_page_widget.h"
+#include "app/window/light_panels.h"
 #include "tests/support/event_loop.h"
 
 namespace qxr::app::testing {
@@ -31,6 +32,7 @@ void MusicWindowTest::start_serving(const std::vector<emu::DeviceType>& plugged)
   ASSERT_TRUE(emu_->start(plugged));
   window_ = std::make_unique<CMainWnd>(*settings_, server_.get());
   ASSERT_TRUE(window_->loaded());
+  install_lighting_editor(*window_);  // the mode combo, as the program has it
   QObject::connect(server_.get(), &InstanceServer::message_received, window_.get(), &CMainWnd::handle_message);
   window_->initialise();
   window_->show();
@@ -51,7 +53,8 @@ devices::CMarluneUSBDevice* MusicWindowTest::keyboard_device() const { return pa
 void MusicWindowTest::choose_keyboard_mode(int mode) {
   auto* combo = page(kKeyboardRow)->findChild<QComboBox*>(QStringLiteral("light_combo_modeSelect"));
   ASSERT_NE(combo, nullptr);
-  ASSERT_GT(combo->count(), mode);
+  // The modes are filled once the keyboard's profile is shown.
+  ASSERT_TRUE(wait_until([&] { return combo->count() > mode; }));
   combo->setCurrentIndex(mode);
   ASSERT_TRUE(wait_until([&] { return keyboard_device()->GetLightInfo().select_item == mode; }));
 }
