@@ -46,6 +46,8 @@ bool ManualClock::sleep_until(uint64_t deadline_ms, const StopEvent& stop) {
       reached = true;
       break;
     }
+    seen_moves_ = moves_;
+    cv_.notify_all();
     cv_.wait_for(lock, std::chrono::milliseconds(kManualStopPollMs));
   }
   --sleepers_;
@@ -55,13 +57,21 @@ bool ManualClock::sleep_until(uint64_t deadline_ms, const StopEvent& stop) {
 void ManualClock::advance(uint64_t ms) {
   std::lock_guard lock(mutex_);
   now_ += ms;
+  ++moves_;
   cv_.notify_all();
 }
 
 void ManualClock::set(uint64_t now_ms) {
   std::lock_guard lock(mutex_);
   now_ = now_ms;
+  ++moves_;
   cv_.notify_all();
+}
+
+bool ManualClock::wait_until_settled(int timeout_ms) const {
+  std::unique_lock lock(mutex_);
+  return cv_.wait_for(lock, std::chrono::milliseconds(timeout_ms),
+                      [&] { return sleepers_ >= 1 && seen_moves_ == moves_; });
 }
 
 bool ManualClock::wait_for_sleepers(int n, int timeout_ms) const {

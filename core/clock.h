@@ -36,12 +36,17 @@ class ManualClock final : public Clock {
   void set(uint64_t now_ms);
   // Blocks until at least n threads are sleeping in sleep_until (or the timeout passes).
   bool wait_for_sleepers(int n, int timeout_ms = 5000) const;
+  // Blocks until a thread sleeps in sleep_until having seen the time as it is now (the one
+  // sleeper of a test has taken in the last move of the clock).
+  bool wait_until_settled(int timeout_ms = 5000) const;
 
  private:
   mutable std::mutex mutex_;
   mutable std::condition_variable cv_;
   uint64_t now_;
   int sleepers_ = 0;
+  uint64_t moves_ = 0;       // times the clock was moved
+  uint64_t seen_moves_ = 0;  // moves_ when a sleeper last looked
 };
 
 }  // namespace qxr

@@ -161,6 +161,10 @@ class DeviceOperations {
   virtual bool paint_custom_keys(std::span<const int> keys, bool lit) = 0;
   virtual void set_synchronised(bool on) = 0;
   virtual bool synchronised() const = 0;
+  // Music lighting feeds the kinds with capabilities().music; any thread, never waits. Band
+  // magnitudes: the first 25 values are taken. Levels: up to 6.
+  virtual void FeedSpectrum(const int32_t* bands, size_t count, int level) = 0;
+  virtual void FeedLevels(const uint8_t* values, size_t count) = 0;
 
   // --- the groups of some kinds ---
   virtual KeyAssignments* key_assignments() { return nullptr; }

@@ -232,10 +232,10 @@ class CMarluneUSBDevice : public DeviceOperations, public KeyAssignments, public
   lighting::LightProgram& lighting_program() { return program_; }
 
   // Music lighting (audio thread); only the keyboard takes it.
-  virtual void FeedSpectrum(const int32_t* bands, size_t count, int level) {
+  void FeedSpectrum(const int32_t* bands, size_t count, int level) override {
     (void)bands, (void)count, (void)level;
   }
-  virtual void FeedLevels(const uint8_t* values, size_t count) { (void)values, (void)count; }
+  void FeedLevels(const uint8_t* values, size_t count) override { (void)values, (void)count; }
 
   // --- page and device operations (UI thread; post to the executor) ---
   virtual void bind_page_controls();

@@ -3,7 +3,9 @@
 #include <array>
 #include <charconv>
 
+#include "core/base64.h"
 #include "ipc/identity.h"
+#include "music/recorder_link.h"
 
 namespace qxr::ipc {
 namespace {
@@ -13,9 +15,10 @@ struct NameRow {
   std::string_view name;
   std::string_view alias;  // the message's identity string, when it has one
   bool parameters;         // up to two integers follow the name
+  bool taken = true;       // false: ours to send only, never taken from others
 };
 
-constexpr std::array<NameRow, 12> kNames = {{
+constexpr std::array<NameRow, 15> kNames = {{
     {MessageKind::Identity, "identity", kAppIdentity, true},
     {MessageKind::Forward, "forward", kForwardMsgId, true},
     {MessageKind::LightAnnounce, "light-announce", kLightAnnounceMsgId, true},
@@ -25,56 +28,13 @@ constexpr std::array<NameRow, 12> kNames = {{
     {MessageKind::GameEnd, "Game_End", "", true},
     {MessageKind::GameKill, "Game_Kill", "", true},
     {MessageKind::GameDeath, "Game_Death", "", true},
-    {MessageKind::Data, "data", "", true},
+    {MessageKind::Data, music::kDataLine, "", true},
     {MessageKind::Quit, "quit", "", false},
     {MessageKind::DeviceTable, "device-table", "", false},
+    {MessageKind::RecorderReady, music::kRecorderReadyLine, "", true},
+    {MessageKind::RecorderState, music::kRecorderStateLine, "", true},
+    {MessageKind::RecorderCmd, music::kRecorderCmdLine, music::kRecorderCmdAlias, true, false},
 }};
-
-constexpr std::string_view kBase64 = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-
-std::string encode_base64(const std::vector<uint8_t>& bytes) {
-  std::string out;
-  out.reserve((bytes.size() + 2) / 3 * 4);
-  for (size_t i = 0; i < bytes.size(); i += 3) {
-    uint32_t v = uint32_t{bytes[i]} << 16;
-    if (i + 1 < bytes.size()) v |= uint32_t{bytes[i + 1]} << 8;
-    if (i + 2 < bytes.size()) v |= bytes[i + 2];
-    out += kBase64[(v >> 18) & 63];
-    out += kBase64[(v >> 12) & 63];
-    out += i + 1 < bytes.size() ? kBase64[(v >> 6) & 63] : '=';
-    out += i + 2 < bytes.size() ? kBase64[v & 63] : '=';
-  }
-  return out;
-}
-
-std::optional<std::vector<uint8_t>> decode_base64(std::string_view text) {
-  if (text.size() % 4 != 0) return std::nullopt;
-  std::vector<uint8_t> out;
-  out.reserve(text.size() / 4 * 3);
-  for (size_t i = 0; i < text.size(); i += 4) {
-    uint32_t v = 0;
-    int pad = 0;
-    for (size_t j = 0; j < 4; ++j) {
-      char c = text[i + j];
-      uint32_t d = 0;
-      if (c == '=') {
-        // Padding only at the end of the last group.
-        if (i + 4 != text.size() || j < 2) return std::nullopt;
-        ++pad;
-      } else {
-        if (pad != 0) return std::nullopt;
-        size_t at = kBase64.find(c);
-        if (at == std::string_view::npos) return std::nullopt;
-        d = static_cast<uint32_t>(at);
-      }
-      v = (v << 6) | d;
-    }
-    out.push_back(static_cast<uint8_t>(v >> 16));
-    if (pad < 2) out.push_back(static_cast<uint8_t>(v >> 8));
-    if (pad < 1) out.push_back(static_cast<uint8_t>(v));
-  }
-  return out;
-}
 
 std::optional<int64_t> parse_int(std::string_view word) {
   int64_t v = 0;
@@ -151,6 +111,7 @@ std::string_view message_name(MessageKind kind) {
 
 std::optional<MessageKind> message_kind(std::string_view name) {
   for (const NameRow& row : kNames) {
+    if (!row.taken) continue;
     if (name == row.name || (!row.alias.empty() && name == row.alias)) return row.kind;
   }
   return std::nullopt;

@@ -22,6 +22,9 @@ enum class MessageKind {
   Data,           // a data block (first parameter: its identifier)
   Quit,           // ends the program, as the tray menu's "exit" does
   DeviceTable,    // asks for the device table; answered with a data block to the asking client
+  RecorderReady,  // the recorder introduces itself on its connection (its process id)
+  RecorderState,  // how the recorder's capture goes (music/recorder_link.h)
+  RecorderCmd,    // sent to the recorder: a command and its value
 };
 
 // The data block that answers DeviceTable carries this identifier.

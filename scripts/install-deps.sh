@@ -11,6 +11,8 @@ packages=(
   xvfb xauth fonts-wqy-microhei fonts-dejavu-core
   # the Debian package: its dependencies, the udev rules folder, and the checks CI runs on it
   dpkg-dev file udev desktop-file-utils appstream lintian
+  # a private sound server for the music lighting's end-to-end test and benchmark
+  pulseaudio pulseaudio-utils
 )
 
 missing=()

@@ -163,7 +163,7 @@ void InstanceServer::dispatch(uint64_t id, const std::vector<std::string>& lines
         }
         continue;
       }
-      emit message_received(*message);
+      emit message_received(*message, id);
       if (!alive) return;
     } else {
       debug_fmt("local socket: unknown message '{}'", std::string_view(line).substr(0, kShownLineChars));
@@ -227,6 +227,18 @@ void InstanceServer::write_client(uint64_t id) {
   if (client.output.empty()) client.writer->setEnabled(false);
 }
 
-void InstanceServer::drop(uint64_t id) { clients_.erase(id); }
+void InstanceServer::drop(uint64_t id) {
+  if (clients_.erase(id) != 0) emit client_closed(id);
+}
+
+bool InstanceServer::send_to(quint64 client, const LocalMessage& message) {
+  const auto it = clients_.find(client);
+  if (it == clients_.end()) return false;
+  if (deliver(*it->second, format_message(message)) == Delivery::Overflow) {
+    drop(client);
+    return false;
+  }
+  return it->second->can_write;
+}
 
 }  // namespace qxr::app

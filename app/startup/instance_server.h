@@ -54,9 +54,13 @@ class InstanceServer : public QObject {
   // are not passed on as message_received.
   void set_answer(MessageKind kind, std::function<LocalMessage()> answer);
   int client_count() const { return static_cast<int>(clients_.size()); }
+  // Sends the line to one client (the recorder); false when it is gone or stopped reading.
+  bool send_to(quint64 client, const LocalMessage& message);
 
  signals:
-  void message_received(const qxr::ipc::LocalMessage& message);
+  // client names the connection, for an answer with send_to.
+  void message_received(const qxr::ipc::LocalMessage& message, quint64 client);
+  void client_closed(quint64 client);
 
  private:
   struct Client;

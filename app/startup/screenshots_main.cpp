@@ -1,11 +1,14 @@
 // qxr470-screenshots <folder>: the main window with each device page, on the emulated devices,
 // written as PNG files (scripts/screenshots.sh runs it offscreen for the README).
 #include <QApplication>
+#include <QComboBox>
+#include <QTimer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QPixmap>
 #include <QThread>
 
+#include <cmath>
 #include <cstdio>
 
 #include "app/window/app_controls.h"
@@ -22,6 +25,11 @@
 #include "app/window/recoil_panels.h"
 #include "app/window/light_panels.h"
 #include "app/window/main_wnd.h"
+#include "app/window/music_link.h"
+#include "devices/lighting/keyboard_modes.h"
+#include "music/exchange_buffers.h"
+#include "ui/controls/audio_record.h"
+#include "ui/music_wnd.h"
 #include "emulator/emulator.h"
 #include "ui/skin_resources.h"
 
@@ -132,6 +140,37 @@ int main(int argc, char** argv) {
   }
   run_for(kFrameMs);
   ok &= save(&window, folder, QStringLiteral("keyboard-macros.png"));
+
+  // The keyboard following music (a few spectrum blocks as the recorder sends them), and the
+  // music colour window with its level display.
+  keyboard.page->profile_panel()->SelectOptionTab(0);
+  keyboard.page->show_option_page(0);
+  if (auto* modes = keyboard.page->findChild<QComboBox*>(QStringLiteral("light_combo_modeSelect"))) {
+    modes->setCurrentIndex(lighting::kModeMusic);
+  }
+  run_for(kFrameMs);
+  std::vector<int32_t> spectrum(music::kSampleCount);
+  for (int block = 0; block < 12; ++block) {
+    std::vector<uint8_t> bytes;
+    for (size_t i = 0; i < spectrum.size(); ++i) {
+      spectrum[i] = static_cast<int32_t>(4000 + 3500 * std::sin(0.02 * static_cast<double>(i) + block) *
+                                                    std::cos(0.05 * static_cast<double>(i) * (block % 3 + 1)));
+      for (int b = 0; b < 4; ++b) bytes.push_back(static_cast<uint8_t>(static_cast<uint32_t>(spectrum[i]) >> (8 * b)));
+    }
+    window.handle_message({app::MessageKind::Data, music::kSpectrumBlock, 0, bytes});
+    run_for(30);
+  }
+  ok &= save(&window, folder, QStringLiteral("keyboard-music.png"));
+  QTimer::singleShot(kFrameMs, [&] {
+    MusicWnd* colours = window.music().style_window();
+    if (colours == nullptr) return;
+    for (int32_t& v : spectrum) v = std::abs(v - 4000) * 2;
+    if (colours->level_display() != nullptr) colours->level_display()->set_samples(spectrum);
+    run_for(kFrameMs);
+    ok &= save(colours, folder, QStringLiteral("music-colours.png"));
+    colours->reject();
+  });
+  window.music().open_style_window();
 
   // The mouse's DPI stages.
   const auto& mouse = window.devices().models()[1];

@@ -20,6 +20,7 @@
 #include "app/pages/device_profile_ui.h"
 #include "app/window/game_lighting.h"
 #include "devices/kinds/device_table.h"
+#include "app/window/music_link.h"
 #include "app/startup/instance_server.h"
 #include "app/window/save_failures.h"
 #include "app/window/skin_pictures.h"
@@ -63,6 +64,9 @@ CMainWnd::CMainWnd(AppSettings& settings, InstanceServer* server, QWidget* paren
   // The close button hides the window; only "exit" ends the program.
   setAttribute(Qt::WA_QuitOnClose, false);
   debug_line("InitWindow");
+  music_ = new MusicLink(*this, server_);
+  connect(&manager_, &DeviceManager::entries_changed, music_, &MusicLink::update_need);
+  if (server_ != nullptr) connect(server_, &InstanceServer::client_closed, music_, &MusicLink::client_closed);
   language_ = std::make_unique<LanguageChoice>(
       settings_, QString::fromStdString(DefaultDataFolder()) + QString::fromLatin1(kLanguageConfig));
 
@@ -168,6 +172,7 @@ void CMainWnd::start_devices() {
   manager_.init_devices(c, this);
   sync_.start();
   threads_.attach(kSyncLightingSlot, [this] { sync_.stop_event().set(); }, [this] { return sync_.stop(); });
+  music_->start(threads_);
 }
 
 void CMainWnd::shutdown() {
@@ -185,6 +190,7 @@ void CMainWnd::shutdown() {
   }
   sync_.set_targets({});
   threads_.shutdown();
+  music_->shutdown();
   for (const DeviceManager::Model& m : manager_.models()) {
     if (m.entry != nullptr) m.entry->StopTimers();
   }
@@ -254,6 +260,9 @@ void CMainWnd::route(Route r, const ui::Notification& n) {
     case Route::Skin:
       debug_line("skin choice is not offered");
       break;
+    case Route::MusicSettings:
+      music_->open_style_window();
+      break;
     case Route::Settings:
       open_settings(CSetWnd::Page::General);
       break;
@@ -322,6 +331,8 @@ void CMainWnd::route(Route r, const ui::Notification& n) {
       auto it = editor_handlers_.find(r);
       if (it != editor_handlers_.end()) {
         it->second(page, n);
+        // The mode may have become (or stopped being) a music mode.
+        if (r == Route::LightingEditor) music_->update_need();
       } else {
         debug_fmt("no panel handles {} from {}", std::string(route_name(r)), n.sender_name.toStdString());
       }
@@ -427,6 +438,7 @@ void CMainWnd::page_operation_done(DevicePageWidget* page, devices::DeviceOperat
 
 void CMainWnd::set_light_state(bool on, bool announce) {
   light_state_ = on;
+  music_->update_need();
   if (auto* status = control(QStringLiteral("control_light_status"))) {
     ui::Language::instance().set_text(status, QString::fromUtf8(on ? kLightControlOnText : kLightControlOffText));
   }
@@ -461,7 +473,7 @@ void CMainWnd::restore_game_lighting() {
 
 // ---- messages of other programs ----
 
-void CMainWnd::handle_message(const LocalMessage& m) {
+void CMainWnd::handle_message(const LocalMessage& m, quint64 client) {
   switch (m.kind) {
     case MessageKind::Identity:
       debug_fmt("软件标示 {}，{}d{}d", std::string(message_name(m.kind)), hex(m.wparam), hex(m.lparam));
@@ -487,14 +499,17 @@ void CMainWnd::handle_message(const LocalMessage& m) {
       if (awake_) game_event(m.kind, m.wparam, m.lparam);
       break;
     case MessageKind::Data:
-      exchange_buffers_[static_cast<int>(m.wparam)] =
-          QByteArray(reinterpret_cast<const char*>(m.data.data()), static_cast<qsizetype>(m.data.size()));
+    case MessageKind::RecorderReady:
+    case MessageKind::RecorderState:
+      music_->handle(m, client);
       break;
     case MessageKind::Quit:
       quit();
       break;
     case MessageKind::DeviceTable:
       break;  // the server answers it
+    case MessageKind::RecorderCmd:
+      break;  // ours to send, not to take
   }
 }
 
@@ -595,11 +610,13 @@ void CMainWnd::close_window() {
 void CMainWnd::on_suspend() {
   awake_ = false;
   manager_.set_host_lighting_all(false);
+  music_->update_need();
 }
 
 void CMainWnd::on_resume() {
   awake_ = true;
   manager_.set_host_lighting_all(light_state_);
+  music_->update_need();
 }
 
 void CMainWnd::rescale() {

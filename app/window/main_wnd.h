@@ -30,6 +30,7 @@ namespace qxr::app {
 
 class InstanceServer;
 class SaveFailureNotice;
+class MusicLink;
 class SleepWatcher;
 class TrayIcon;
 
@@ -84,13 +85,15 @@ class CMainWnd : public QWidget, public ui::NotifyHandler, public PageOwner {
   LanguageChoice& language() { return *language_; }
   SyncLighting& sync_lighting() { return sync_; }
   SaveFailureNotice& save_failures() { return *save_failures_; }
+  MusicLink& music() { return *music_; }
   bool lighting_controlled() const { return light_state_; }
   bool awake() const { return awake_; }
   int language_index() const { return language_->current(); }
   bool apply_language(int index, LanguageChoice::Remember remember = LanguageChoice::Remember::Yes);
 
-  // Handles a message of another program (local socket) as the window messages are handled.
-  void handle_message(const LocalMessage& message);
+  // Handles a message of another program (local socket) as the window messages are handled;
+  // client is the connection it came on (0: none).
+  void handle_message(const LocalMessage& message, quint64 client = 0);
   // The window's own messages (window_messages.h), handled on a later turn of the event loop.
   void post_message(uint32_t message, qintptr param = 0);
   void handle_window_message(uint32_t message, qintptr param);
@@ -180,6 +183,7 @@ class CMainWnd : public QWidget, public ui::NotifyHandler, public PageOwner {
   SyncLighting sync_;
   TrayIcon* tray_ = nullptr;
   SaveFailureNotice* save_failures_ = nullptr;
+  MusicLink* music_ = nullptr;
   SleepWatcher* sleep_ = nullptr;
 
   bool initialised_ = false;
@@ -206,7 +210,6 @@ class CMainWnd : public QWidget, public ui::NotifyHandler, public PageOwner {
 
   RouteObserver route_observer_;
   std::map<Route, EditorHandler> editor_handlers_;
-  QHash<int, QByteArray> exchange_buffers_;
 };
 
 }  // namespace qxr::app

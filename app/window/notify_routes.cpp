@@ -37,6 +37,7 @@ constexpr RouteRow kWindowRoutes[] = {
     {"click", "restorebtn", X, Restore},
     {"click", "skinbtn", X, Skin},
     {"click", "setbtn", X, Settings},
+    {"click", "music_setting_btn", X, MusicSettings},
     {"click", "key_", N, KeyButton},
     {"click", "windowdeviceset_", N, SystemApplet},
     {"click", "default_btn", X, KeyboardSystemButton},
@@ -92,7 +93,7 @@ constexpr std::array<std::string_view, 2> kPassedThrough = {"click_wpadd", "clic
 
 constexpr std::string_view kRouteNames[] = {
     "WindowInit",     "WindowSize",    "Hover",          "Close",          "NoDeviceOk",   "LightStatus",
-    "Minimize",       "Maximize",      "Restore",        "Skin",           "Settings",     "DeviceSelect",
+    "Minimize",       "Maximize",      "Restore",        "Skin",           "Settings",     "MusicSettings", "DeviceSelect",
     "SynchroSelect",  "OptionTab",     "KeyButton",      "KeySelectionEnd", "KeyboardSetting",
     "KeyboardSystemButton", "MouseSetting", "SystemApplet", "ProfileSelect", "ProfileAction", "ProfileFile",
     "LightingEditor", "ColourSwatch",  "MusicLighting",  "KeyAssignEditor", "MacroEditor", "RecoilEditor",

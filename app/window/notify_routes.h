@@ -23,6 +23,7 @@ enum class Route {
   Restore,
   Skin,
   Settings,
+  MusicSettings,
   // device list
   DeviceSelect,
   SynchroSelect,

@@ -18,6 +18,10 @@ constexpr uint16_t kActiveProfileAddress = 0;
 
 bool is_streamed_mode(uint8_t mode) { return mode == kMusicMode || mode == kFedColourMode; }
 
+constexpr char kMusicFrameTask[] = "music frame";
+// The light timer's period: a music frame sent within it makes the timer's own frame needless.
+constexpr uint64_t kLightTimerMs = 50;
+
 // 0xRRGGBB-style words of the colour pair: byte n of a 32-bit value.
 uint8_t byte_of(uint32_t v, int n) { return static_cast<uint8_t>(v >> (8 * n)); }
 
@@ -30,6 +34,10 @@ CMarluneKeyboardDevice::CMarluneKeyboardDevice(DevicePage& page, Clock& clock)
   profile_.SetDefaultPath(default_profile_path());
   profile_.SetDeviceIndex(0);
   custom_colours_.assign(kLogicalKeyCount, CustomColour{});
+  light_thread_.set_music_frame_sender([this] {
+    if (!get_host_lighting()) return;
+    post_coalesced(kMusicFrameTask, [this] { send_frame_now(true); });
+  });
 }
 
 CMarluneKeyboardDevice::~CMarluneKeyboardDevice() { CMarluneKeyboardDevice::stop_device_threads(); }
@@ -183,11 +191,13 @@ std::vector<int> CMarluneKeyboardDevice::collect_key_items() const {
 void CMarluneKeyboardDevice::FeedSpectrum(const int32_t* bands, size_t count, int) {
   if (bands == nullptr) return;
   lighting_.FeedSpectrum(bands, std::min(count, lighting::kMusicBands));
+  if (lighting_.in_music_mode()) light_thread_.poke();
 }
 
 void CMarluneKeyboardDevice::FeedLevels(const uint8_t* values, size_t count) {
   if (values == nullptr) return;
   lighting_.FeedLevels(values, std::min(count, lighting::kMusicLevels));
+  if (lighting_.in_music_mode()) light_thread_.poke();
 }
 
 void CMarluneKeyboardDevice::OnKeyEvent(uint8_t position, int state) {
@@ -547,7 +557,9 @@ bool CMarluneKeyboardDevice::frame_goes_to_device() const {
   return is_streamed_mode(light_info_.select_item);
 }
 
-void CMarluneKeyboardDevice::send_light_frame_now() {
+void CMarluneKeyboardDevice::send_light_frame_now() { send_frame_now(false); }
+
+void CMarluneKeyboardDevice::send_frame_now(bool music_frame) {
   if (!get_host_lighting()) return;
   lighting::KeyFrame frame;
   lighting_.read_frame(frame);
@@ -570,6 +582,12 @@ void CMarluneKeyboardDevice::send_light_frame_now() {
       buffer[at + 2] = static_cast<uint8_t>((e.blue * e.brightness) >> 8);
     }
   }
+  // While the music frames flow the timer's frame adds nothing but traffic, and the picture
+  // follows the frames the keyboard gets.
+  const uint64_t last_music = light_thread_.last_music_frame_ms();
+  const bool music_flowing = is_streamed_mode(mode) && !music_frame && last_music != kNoMusicFrame &&
+                             clock().now_ms() < last_music + kLightTimerMs;
+  if (music_flowing) return;
   page().show_indicators(shown);
   if (is_streamed_mode(mode)) stream_frame(buffer.data(), positions * kLedBytes);
 }

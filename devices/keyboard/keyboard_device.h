@@ -86,6 +86,8 @@ class CMarluneKeyboardDevice : public CMarluneUSBDevice, public SystemSettings {
   int connect_now() override;
   int refresh_from_device_now(int* out_profile) override;
   void send_light_frame_now() override;
+  // The timer's frame, or a music frame (light thread's request, music modes).
+  void send_frame_now(bool music_frame);
   int apply_profile_now() override;
   int ApplyProfileLighting() override;
   void apply_profile_to_page_now() override;

@@ -5,12 +5,15 @@
 namespace qxr::lighting {
 
 BatchedLightThread::BatchedLightThread(Clock& clock, uint32_t tick_ms, const char* exit_line, uint32_t batch_ms)
-    : runner_(clock, tick_ms, exit_line), tick_ms_(tick_ms), batch_ms_(batch_ms) {}
+    : clock_(clock), runner_(clock, tick_ms, exit_line), tick_ms_(tick_ms), batch_ms_(batch_ms) {}
 
 bool BatchedLightThread::start(std::function<bool()> may_run) {
   if (runner_.running()) return false;
   may_run_ = std::move(may_run);
   model_steps_.store(0);
+  // Time before the start is owed no steps.
+  last_step_ms_ = clock_.now_ms();
+  carry_ms_ = 0;
   return runner_.start(*this);
 }
 
@@ -21,13 +24,34 @@ LightPace BatchedLightThread::pace() {
   if (settled()) return LightPace::idle_for(kMaxLightSleepMs);
   pace_ticks_ = std::max<uint32_t>(1, step_ticks());
   batch_ = std::max<uint32_t>(1, batch_ms_ / (pace_ticks_ * tick_ms_));
-  return LightPace::steps_every(pace_ticks_ * batch_);
+  uint32_t counts = pace_ticks_ * batch_;
+  const uint64_t wake_by = wake_by_ms();
+  woken_early_ = wake_by != kNoWake && wake_by < last_step_ms_ + uint64_t{counts} * tick_ms_;
+  if (woken_early_) {
+    const uint64_t ahead = wake_by > last_step_ms_ ? wake_by - last_step_ms_ : 0;
+    counts = static_cast<uint32_t>(std::max<uint64_t>(1, (ahead + tick_ms_ - 1) / tick_ms_));
+  }
+  return LightPace::steps_every(counts);
 }
 
 void BatchedLightThread::step(uint64_t now_ms) {
+  // The steps due since the last wake: a whole batch on time, fewer when input or a wake-by
+  // time came first. What is left of a step's time counts towards the next; a step input
+  // forced before its time is taken from the next (at most one step ahead).
+  const auto step_ms = static_cast<int64_t>(pace_ticks_) * tick_ms_;
+  const int64_t elapsed = static_cast<int64_t>(now_ms > last_step_ms_ ? now_ms - last_step_ms_ : 0) + carry_ms_;
+  const int64_t due = elapsed / step_ms;
+  // A wake-by time may come before a step is due: then no step, only what the kind owes.
+  const int64_t least = woken_early_ && !input_waiting() ? 0 : 1;
+  uint32_t n = static_cast<uint32_t>(std::clamp<int64_t>(due, least, batch_));
+  carry_ms_ = due >= batch_ ? 0 : std::max(elapsed - n * step_ms, -step_ms);
   // Settings changed since pace(): one step now, the next pace() sees the new cadence.
-  const uint32_t n = step_ticks() == pace_ticks_ ? batch_ : 1;
-  for (uint32_t i = 0; i < n; ++i) step_model(now_ms);
+  if (step_ticks() != pace_ticks_) {
+    n = 1;
+    carry_ms_ = 0;
+  }
+  last_step_ms_ = now_ms;
+  step_models(now_ms, n);
   model_steps_.fetch_add(n, std::memory_order_relaxed);
 }
 

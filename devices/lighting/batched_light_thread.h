@@ -4,7 +4,9 @@
 // the steps due by then. The steps per second, and so every effect's speed, stay the same; the
 // frames are read every 50 ms, so a batch never shows. A kind says how many ticks a step takes
 // now, whether its model is settled (nothing changes until its settings do: the thread then
-// sleeps until poked) and how to step it.
+// sleeps until poked) and how to step it. A kind whose model takes input (music) may have its
+// steps run as soon as the input arrives; a wake then runs the steps due by then, so the
+// effect's pace stays the same.
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -39,17 +41,30 @@ class BatchedLightThread : private LightDriver {
   virtual uint32_t step_ticks() = 0;
   virtual bool settled() { return false; }
   virtual void step_model(uint64_t now_ms) = 0;
+  // New input waits for a step: step now, not at the deadline (the kind pokes the thread).
+  bool input_waiting() override { return false; }
+  // Wake no later than this (clock ms) even if no step is due by then.
+  static constexpr uint64_t kNoWake = UINT64_MAX;
+  virtual uint64_t wake_by_ms() { return kNoWake; }
+  // Runs count steps, all at now (none when the wake was only for wake_by_ms()).
+  virtual void step_models(uint64_t now_ms, uint32_t count) {
+    for (uint32_t i = 0; i < count; ++i) step_model(now_ms);
+  }
 
  private:
   LightPace pace() override;
   void step(uint64_t now_ms) override;
 
+  Clock& clock_;
   LightThreadRunner runner_;
   const uint32_t tick_ms_;
   const uint32_t batch_ms_;
   std::function<bool()> may_run_;
   uint32_t batch_ = 1;       // light thread only
   uint32_t pace_ticks_ = 1;  // light thread only: the step_ticks() the batch was made for
+  uint64_t last_step_ms_ = 0;  // light thread only
+  int64_t carry_ms_ = 0;       // light thread only: time counted towards the next step
+  bool woken_early_ = false;   // light thread only: the wake is for wake_by_ms(), not a batch
   std::atomic<uint64_t> model_steps_{0};
 };
 

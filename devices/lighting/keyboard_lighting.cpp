@@ -80,15 +80,24 @@ uint32_t KeyboardLighting::step_ticks() const {
   return keyboard_step_ticks(info.select_item, info.speed);
 }
 
-void KeyboardLighting::step(uint64_t now_ms) {
+bool KeyboardLighting::step(uint64_t now_ms, bool take_music) {
   std::lock_guard lock(mutex_);
   MusicFrame music;
-  if (effects_.mode() == kModeMusic)
+  if (effects_.mode() == kModeMusic && take_music) {
     music_.take(music);
-  else if (effects_.mode() == kModeFedColour)
-    music.levels = music_.levels();
+  } else if (effects_.mode() == kModeFedColour) {
+    music.levels = take_music ? music_.take_levels(music.fresh) : music_.levels();
+  }
   effects_.step(now_ms, music, program_);
   publish_locked();
+  return music.fresh;
 }
+
+bool KeyboardLighting::in_music_mode() const {
+  std::lock_guard lock(mutex_);
+  return effects_.mode() == kModeMusic || effects_.mode() == kModeFedColour;
+}
+
+bool KeyboardLighting::music_waiting() const { return in_music_mode() && music_.fresh(); }
 
 }  // namespace qxr::lighting

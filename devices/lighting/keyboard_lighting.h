@@ -50,7 +50,12 @@ class KeyboardLighting {
   // --- light thread
   // Counted ticks from one step to the next for the current mode and speed.
   uint32_t step_ticks() const;
-  void step(uint64_t now_ms);
+  // One step. In the music modes a step with take_music takes what was fed (the others see
+  // nothing new); true when it took something new.
+  bool step(uint64_t now_ms, bool take_music = true);
+  // A music mode runs and something was fed that no step has taken yet.
+  bool music_waiting() const;
+  bool in_music_mode() const;
 
   // --- any thread
   // The newest frame; returns its version (0 before the first), which only grows.

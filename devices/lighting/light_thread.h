@@ -27,6 +27,8 @@ class LightDriver {
   virtual ~LightDriver() = default;
   virtual LightPace pace() = 0;
   virtual void step(uint64_t now_ms) = 0;
+  // New input waits for a step (the device pokes the thread): step now, not at the deadline.
+  virtual bool input_waiting() { return false; }
 };
 
 // Idle waits of a closed channel, as the device kinds poll it.

@@ -31,6 +31,7 @@ void MusicInput::FeedSpectrum(const int32_t* values, size_t count) {
       static_cast<uint32_t>(sum * kPercent / (int64_t{kMusicFullScale} * kMusicBands));
   std::lock_guard lock(mutex_);
   pending_.bands = bands;
+  pending_.fresh = true;
   accumulated_ += average_percent;
   if (accumulated_ > kMusicRippleThreshold) {
     pending_.ripple = true;
@@ -44,6 +45,7 @@ void MusicInput::FeedLevels(const uint8_t* values, size_t count) {
   std::copy_n(values, n, levels.begin());
   std::lock_guard lock(mutex_);
   pending_.levels = levels;
+  pending_.fresh = true;
 }
 
 void MusicInput::take(MusicFrame& out) {
@@ -51,6 +53,19 @@ void MusicInput::take(MusicFrame& out) {
   out = pending_;
   pending_.bands.fill(0);
   pending_.ripple = false;
+  pending_.fresh = false;
+}
+
+bool MusicInput::fresh() const {
+  std::lock_guard lock(mutex_);
+  return pending_.fresh;
+}
+
+std::array<uint8_t, kMusicLevels> MusicInput::take_levels(bool& fresh) {
+  std::lock_guard lock(mutex_);
+  fresh = pending_.fresh;
+  pending_.fresh = false;
+  return pending_.levels;
 }
 
 std::array<uint8_t, kMusicLevels> MusicInput::levels() const {

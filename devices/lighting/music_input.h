@@ -21,6 +21,7 @@ struct MusicFrame {
   std::array<int32_t, kMusicBands> bands{};  // 0 .. kMusicFullScale
   bool ripple = false;                        // a ripple was started since the last step
   std::array<uint8_t, kMusicLevels> levels{};  // the last levels fed
+  bool fresh = false;                          // something was fed since the last take
 };
 
 class MusicInput {
@@ -33,8 +34,12 @@ class MusicInput {
 
   // Light thread: copies and clears the bands and the ripple; the levels stay.
   void take(MusicFrame& out);
+  // Something was fed that no step has taken yet.
+  bool fresh() const;
   // Copies without consuming (the fed-colour mode).
   std::array<uint8_t, kMusicLevels> levels() const;
+  // The levels, and whether they are new since the last take (the fed-colour mode's step).
+  std::array<uint8_t, kMusicLevels> take_levels(bool& fresh);
   void clear();
 
  private:

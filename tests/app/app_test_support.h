@@ -31,11 +31,11 @@ class RecordedPrompts : public UserPrompts {
   RecordedPrompts() { set_prompts(this); }
   ~RecordedPrompts() override { set_prompts(nullptr); }
   void inform(QWidget*, const QString& text) override { informed << text; }
+  void notify(QWidget*, const QString& text) override { notified << text; }
   bool confirm(QWidget*, const QString& text) override {
     confirmed << text;
     return confirm_answer;
   }
-  void notify(QWidget*, const QString& text) override { notified << text; }
   QString choose_open_file(QWidget*, const QString& filter) override {
     filters << filter;
     return open_path;

@@ -96,28 +96,28 @@ TEST_F(HeadsetPanelTest, PresetsAndCustomEqualisersReachTheChipsBands) {
   slide(control<QSlider>(n::kBandSlider, 0), 6);
   EXPECT_TRUE(control<QAbstractButton>(n::kPresetOption, 13)->isChecked());
   EXPECT_TRUE(control<QWidget>(n::kCustomLayout)->isEnabled());
+  auto* names = control<QComboBox>(n::kCustomNameCombo);
+  // A save is done on the headset's thread; the next edit waits for the list to show it.
   control<QLineEdit>(n::kCustomNameEdit)->setText(QStringLiteral("Mine"));
   control<QAbstractButton>(n::kCustomSave)->click();
-  settle();
+  ASSERT_TRUE(wait_until([&] { return names->count() == 1 && control<QLineEdit>(n::kCustomNameEdit)->text().isEmpty(); }));
   slide(control<QSlider>(n::kBandSlider, 1), -4);
   control<QLineEdit>(n::kCustomNameEdit)->setText(QStringLiteral("Other"));
   control<QAbstractButton>(n::kCustomSave)->click();
-  settle();
+  ASSERT_TRUE(wait_until([&] { return names->count() == 2 && control<QLineEdit>(n::kCustomNameEdit)->text().isEmpty(); }));
   control<QLineEdit>(n::kCustomNameEdit)->setText(QStringLiteral("mine"));  // taken, whatever the case
   control<QAbstractButton>(n::kCustomSave)->click();
   settle();
   ASSERT_TRUE(wait_until([&] { return !prompts_.informed.isEmpty(); }));
   EXPECT_EQ(prompts_.informed, QStringList{QStringLiteral("message_text_5")});
-  auto* names = control<QComboBox>(n::kCustomNameCombo);
   ASSERT_EQ(names->count(), 2);
 
   // Deleting the first keeps the second's gains with its name.
   ui::select_item(names, 0, true);
-  settle();
-  EXPECT_EQ(chip_bands()[1], 0);
+  EXPECT_TRUE(wait_until([&] { return chip_bands()[1] == 0; }));
   control<QAbstractButton>(n::kCustomDelete)->click();
+  ASSERT_TRUE(wait_until([&] { return names->count() == 1; }));
   settle();
-  ASSERT_EQ(names->count(), 1);
   EXPECT_EQ(names->itemText(0), QStringLiteral("Other"));
   std::vector<int> other(10, 0);
   other[0] = 6;

@@ -16,6 +16,7 @@
 #include "app/pages/device_page_widget.h"
 #include "app/startup/instance_server.h"
 #include "app/startup/sleep_watcher.h"
+#include "app/window/music_link.h"
 #include "core/debug_line.h"
 #include "devices/kinds/device_table.h"
 #include "tests/app/app_test_support.h"
@@ -298,7 +299,8 @@ TEST_F(WindowTest, ShutdownStopsEveryThreadWithItsLines) {
   EXPECT_TRUE(capture.contains("退出测试"));
   EXPECT_TRUE(capture.contains("抓取设备线程设定退出"));
   EXPECT_TRUE(capture.contains("同步灯光线程设定退出"));
-  EXPECT_EQ(capture.count("所有对象处于激发状态\n"), 2);
+  EXPECT_TRUE(capture.contains(kAudioDaemonStopLine));
+  EXPECT_EQ(capture.count("所有对象处于激发状态\n"), 3);  // with the audio daemon's watcher
   EXPECT_EQ(capture.count("所有对象处于非激发状态，超时\n"), 0);
   EXPECT_FALSE(window_->isVisible());
 }

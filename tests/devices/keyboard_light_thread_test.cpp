@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <vector>
 
 #include "core/clock.h"
 #include "core/debug_line.h"
@@ -69,6 +71,93 @@ TEST_F(LightThreadTest, IdlesWhileNotAllowedAndWritesItsExitLine) {
   DebugCapture capture;
   EXPECT_EQ(thread_.stop(), WorkerThread::StopOutcome::Ended);
   EXPECT_EQ(capture.count(lighting::kKeyboardLightExitLine), 1);
+}
+
+
+// Music: what is fed is stepped at once and its frame asked for at once, but never sooner than
+// 25 ms after the previous one; the effect's pace stays 250 steps a second.
+class MusicFramesTest : public LightThreadTest {
+ protected:
+  void SetUp() override {
+    thread_.set_music_frame_sender([this] { frames_.push_back(clock_.now_ms()); });
+    run_mode(lighting::kModeMusic, 0);
+    ASSERT_TRUE(thread_.start({}));
+    ASSERT_TRUE(clock_.wait_until_settled());
+  }
+  void TearDown() override { thread_.stop(); }
+  // Feeds a band, as music lighting does, and lets the woken thread finish.
+  void feed(int32_t magnitude) {
+    int32_t bands[lighting::kMusicBands];
+    std::fill(std::begin(bands), std::end(bands), magnitude);
+    uint64_t wakes = thread_.runner().wakeups();
+    model_.FeedSpectrum(bands, lighting::kMusicBands);
+    thread_.poke();
+    while (thread_.runner().wakeups() == wakes) std::this_thread::yield();
+    ASSERT_TRUE(clock_.wait_until_settled());
+  }
+  // Moves the clock a millisecond at a time, letting the thread do whatever falls due.
+  void pass(uint64_t ms) {
+    for (uint64_t i = 0; i < ms; ++i) {
+      clock_.advance(1);
+      ASSERT_TRUE(clock_.wait_until_settled());
+    }
+  }
+  std::vector<uint64_t> frames_;  // clock times of the asks (light thread; read while it sleeps)
+};
+
+TEST_F(MusicFramesTest, FedDataIsSteppedAndSentAtOnce) {
+  pass(kStepBatchMs);  // a batch on the timer, without data: no frame
+  EXPECT_TRUE(frames_.empty());
+  pass(3);
+  const uint64_t fed_at = clock_.now_ms();
+  feed(2000);
+  ASSERT_EQ(frames_.size(), 1u);
+  EXPECT_EQ(frames_[0], fed_at);
+  // The frame shows the bar: column 2's bottom key (logical 106) lit at full glow.
+  EXPECT_EQ(model_.inspect([](const lighting::KeyboardEffects& e) { return e.frame()[106].brightness; }), 255);
+}
+
+TEST_F(MusicFramesTest, FramesKeepTwentyFiveMillisecondsApartAndAnOwedOneIsNotLost) {
+  feed(1000);
+  const uint64_t first = clock_.now_ms();
+  pass(10);
+  feed(1000);  // too soon: owed
+  ASSERT_EQ(frames_.size(), 1u);
+  pass(10);
+  EXPECT_EQ(frames_.size(), 1u);
+  pass(4);
+  EXPECT_EQ(frames_.size(), 1u);  // 24 ms: still too soon
+  // Once 25 ms have passed (to the thread's tick) the owed frame goes without new data.
+  pass(1 + lighting::kKeyboardTickMs);
+  ASSERT_EQ(frames_.size(), 2u);
+  EXPECT_GE(frames_[1], first + kMusicFrameGapMs);
+  EXPECT_LT(frames_[1], first + kMusicFrameGapMs + lighting::kKeyboardTickMs);
+  pass(40);
+  EXPECT_EQ(frames_.size(), 2u);  // nothing new, nothing sent
+}
+
+TEST_F(MusicFramesTest, DataEveryTenMillisecondsKeepsThePaceOfTheEffect) {
+  const uint64_t steps_before = thread_.model_steps();
+  for (int i = 0; i < 100; ++i) {
+    pass(10);
+    feed(500);
+  }
+  // One second: 250 steps of 4 ms, give or take the one in progress.
+  EXPECT_NEAR(static_cast<double>(thread_.model_steps() - steps_before), 250.0, 2.0);
+  // A frame every 25 ms (to the 2 ms tick): the data of a refused one goes when the gap has
+  // passed, not with the next block.
+  EXPECT_NEAR(static_cast<double>(frames_.size()), 39.0, 1.0);
+  for (size_t i = 1; i < frames_.size(); ++i) EXPECT_GE(frames_[i] - frames_[i - 1], kMusicFrameGapMs);
+}
+
+TEST_F(MusicFramesTest, OtherModesNeverAskForMusicFrames) {
+  run_mode(lighting::kModeColumnWave, 0);
+  thread_.poke();
+  pass(1);
+  const int32_t bands[lighting::kMusicBands] = {2000};
+  model_.FeedSpectrum(bands, lighting::kMusicBands);
+  pass(200);
+  EXPECT_TRUE(frames_.empty());
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "ui/control_factory.h"
+#include "ui/controls/audio_record.h"
 #include "ui/controls/circle_progress.h"
 #include "ui/controls/device_key_button.h"
 #include "ui/controls/hand_img_button.h"
@@ -32,6 +33,7 @@ void register_builtin_controls(ControlFactory& factory) {
       {"CHandImgButtonUI", "HandImgButton", make<CHandImgButtonUI>},
       {"CHandImgSelectButtonUI", "HandImgSelectButton", make<CHandImgSelectButtonUI>},
       {"CRedioMacroButtonUI", "RedioMacroButton", make<CRedioMacroButtonUI>},
+      {"CAudioRecordUI", "AudioRecord", make<CAudioRecordUI>},
   };
   for (const BuiltinControl& c : controls) {
     factory.register_class(QString::fromLatin1(c.class_name), c.creator);

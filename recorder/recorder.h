@@ -1,0 +1,36 @@
+#pragma once
+// The recorder: the program's commands drive the capture, the captured sound becomes data
+// blocks for the program, and the capture's state is reported whenever it changes.
+#include <pulse/mainloop-api.h>
+
+#include <memory>
+#include <string>
+
+#include "recorder/program_link.h"
+#include "recorder/pulse_capture.h"
+#include "recorder/sound_analyser.h"
+
+namespace qxr::recorder {
+
+class Recorder {
+ public:
+  explicit Recorder(pa_mainloop_api* api);
+  bool connect(const std::string& socket_path) { return link_.connect(socket_path); }
+
+ private:
+  void on_request(const music::RecorderRequest& request);
+  void on_samples(std::span<const float> samples);
+  void quit();
+
+  pa_mainloop_api* api_;
+  ProgramLink link_;
+  PulseCapture capture_;
+  std::unique_ptr<SoundAnalyser> analyser_;
+  music::StyleColour colour_{music::kStyleSteps, music::kStyleSteps, music::kStyleSteps};
+  bool attached_ = false;
+  music::SampleFrame spectrum_{};
+  LevelsBlock levels_{};
+  std::array<uint8_t, music::kSpectrumBlockBytes> bytes_{};
+};
+
+}  // namespace qxr::recorder
