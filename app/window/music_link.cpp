@@ -75,6 +75,7 @@ void MusicLink::start(ThreadTable& threads) {
   if (started_) return;
   started_ = true;
   const std::string lock = recorder_lock_path().toStdString();
+  watcher_.set_name("music watcher");
   watcher_.start([this, lock](StopEvent& stop) {
     while (!stop.wait(kWatcherPeriodMs)) {
       const bool held = FileLock::is_held(lock);

@@ -290,7 +290,11 @@ int CMarluneKeyboardDevice::connect_now() {
   load_profile_now();
   int refreshed = refresh_from_device_now(nullptr);
   apply_profile_to_page_now();
-  light_thread_.start([this] { return primary_channel().opened() && !primary_channel().synchronised(); });
+  // Outside the streamed modes the frame only feeds the picture: nobody sees it, nothing is due.
+  light_thread_.start([this] {
+    return primary_channel().opened() && !primary_channel().synchronised() &&
+           (frame_goes_to_device() || page().indicators_visible());
+  });
   if (r == protocol::kResultOk) r = refreshed;
   return r;
 }
@@ -377,7 +381,8 @@ void CMarluneKeyboardDevice::apply_lighting(const LightInfo& light, bool take_re
   std::vector<lighting::LightProgramStep> steps;
   for (const LightEffectStep& e : profile_.GetLightEffectList())
     steps.push_back(lighting::program_step_from_effect(e));
-  lighting_.program().set_steps(std::move(steps));
+  lighting_.set_program_steps(std::move(steps));
+  light_thread_.poke();
 }
 
 void CMarluneKeyboardDevice::apply_profile_to_page_now() {

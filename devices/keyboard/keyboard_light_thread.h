@@ -15,7 +15,8 @@
 
 namespace qxr::devices {
 
-inline constexpr uint32_t kStepBatchMs = 20;
+// One wake per light frame (the owner reads one every 50 ms).
+inline constexpr uint32_t kStepBatchMs = 50;
 inline constexpr uint64_t kNoMusicFrame = UINT64_MAX;
 
 class KeyboardLightThread : public lighting::BatchedLightThread {
@@ -32,6 +33,7 @@ class KeyboardLightThread : public lighting::BatchedLightThread {
   uint32_t step_ticks() override { return model_.step_ticks(); }
   void step_model(uint64_t now_ms) override { model_.step(now_ms); }
   bool input_waiting() override { return model_.music_waiting(); }
+  uint64_t quiet_until_ms() override { return model_.quiet_until(); }
   uint64_t wake_by_ms() override;
   void step_models(uint64_t now_ms, uint32_t count) override;
 

@@ -19,12 +19,29 @@ bool BatchedLightThread::start(std::function<bool()> may_run) {
 
 WorkerThread::StopOutcome BatchedLightThread::stop() { return runner_.stop(); }
 
+LightPace BatchedLightThread::rest(uint64_t ms) {
+  resting_ = true;
+  return LightPace::idle_for(static_cast<uint32_t>(std::min<uint64_t>(ms, kMaxLightSleepMs)));
+}
+
 LightPace BatchedLightThread::pace() {
-  if (may_run_ && !may_run_()) return LightPace::idle_for(kClosedChannelIdleMs);
-  if (settled()) return LightPace::idle_for(kMaxLightSleepMs);
+  // Nothing is due while the device may not run or its frame cannot change: no wake until
+  // that ends (a poke, or the time the model named).
+  if (may_run_ && !may_run_()) return rest(kMaxLightSleepMs);
+  const uint64_t now = clock_.now_ms();
+  const uint64_t quiet = quiet_until_ms();
+  if (quiet > now && !input_waiting()) return rest(quiet - now);
   pace_ticks_ = std::max<uint32_t>(1, step_ticks());
   batch_ = std::max<uint32_t>(1, batch_ms_ / (pace_ticks_ * tick_ms_));
   uint32_t counts = pace_ticks_ * batch_;
+  if (resting_) {
+    // Back from a rest: one step at once, none owed for the time at rest.
+    resting_ = false;
+    const uint64_t step_ms = uint64_t{pace_ticks_} * tick_ms_;
+    last_step_ms_ = now > step_ms ? now - step_ms : 0;
+    carry_ms_ = 0;
+    return LightPace::step_now(counts);
+  }
   const uint64_t wake_by = wake_by_ms();
   woken_early_ = wake_by != kNoWake && wake_by < last_step_ms_ + uint64_t{counts} * tick_ms_;
   if (woken_early_) {

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "core/clock.h"
+#include "devices/lighting/light_program.h"
 #include "devices/lighting/light_thread.h"
 
 namespace qxr::lighting {
@@ -23,11 +24,11 @@ class BatchedLightThread : private LightDriver {
   BatchedLightThread(const BatchedLightThread&) = delete;
   BatchedLightThread& operator=(const BatchedLightThread&) = delete;
 
-  // may_run is asked on every wake; while false the thread idles.
+  // may_run is asked on every wake; while false the thread rests until poked.
   bool start(std::function<bool()> may_run);
   WorkerThread::StopOutcome stop();
   bool running() const { return runner_.running(); }
-  // The mode, speed or the may_run answer changed: look again now.
+  // The mode, speed, the may_run answer or what the model will paint changed: look again now.
   void poke() { runner_.poke(); }
   void set_name(std::string name) { runner_.set_name(std::move(name)); }
   const LightThreadRunner& runner() const { return runner_; }
@@ -39,7 +40,9 @@ class BatchedLightThread : private LightDriver {
   ~BatchedLightThread() override = default;
   // Ticks from one model step to the next for the model's current settings.
   virtual uint32_t step_ticks() = 0;
-  virtual bool settled() { return false; }
+  // Clock ms until which steps cannot change the model's frame (kQuietForever: until its
+  // settings change, which pokes the thread); the thread rests meanwhile. 0: step on.
+  virtual uint64_t quiet_until_ms() { return 0; }
   virtual void step_model(uint64_t now_ms) = 0;
   // New input waits for a step: step now, not at the deadline (the kind pokes the thread).
   bool input_waiting() override { return false; }
@@ -54,6 +57,7 @@ class BatchedLightThread : private LightDriver {
  private:
   LightPace pace() override;
   void step(uint64_t now_ms) override;
+  LightPace rest(uint64_t ms);
 
   Clock& clock_;
   LightThreadRunner runner_;
@@ -65,6 +69,7 @@ class BatchedLightThread : private LightDriver {
   uint64_t last_step_ms_ = 0;  // light thread only
   int64_t carry_ms_ = 0;       // light thread only: time counted towards the next step
   bool woken_early_ = false;   // light thread only: the wake is for wake_by_ms(), not a batch
+  bool resting_ = false;       // light thread only: the last pace() was a rest
   std::atomic<uint64_t> model_steps_{0};
 };
 

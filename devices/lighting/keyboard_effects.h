@@ -82,6 +82,7 @@ class KeyboardEffects {
   // modes, the lighting program's own time in the program modes), 0 when the next one may.
   // Anything that changes what the steps paint ends it.
   uint64_t quiet_until() const { return quiet_until_; }
+  void end_quiet() { quiet_until_ = 0; }
 
   // Step counter, per-key tables, masks, reactive and music state, and the frame cleared.
   void ResetEffectState();

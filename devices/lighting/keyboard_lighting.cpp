@@ -24,6 +24,17 @@ void KeyboardLighting::set_light_info(const LightInfo& info, bool prepare) {
   publish_locked();
 }
 
+void KeyboardLighting::set_program_steps(std::vector<LightProgramStep> steps) {
+  std::lock_guard lock(mutex_);
+  program_.set_steps(std::move(steps));
+  effects_.end_quiet();
+}
+
+uint64_t KeyboardLighting::quiet_until() const {
+  std::lock_guard lock(mutex_);
+  return effects_.quiet_until();
+}
+
 LightInfo KeyboardLighting::light_info() const {
   std::lock_guard lock(mutex_);
   return effects_.light_info();

@@ -12,6 +12,8 @@
 
 #include "devices/lighting/frame_mailbox.h"
 #include "devices/lighting/keyboard_effects.h"
+#include <vector>
+
 #include "devices/lighting/light_program.h"
 #include "devices/lighting/music_input.h"
 
@@ -35,6 +37,10 @@ class KeyboardLighting {
   bool SetCustomKeyColour(size_t key, Rgb colour);
   // The device's lighting program (modes 0, 19 and above 30).
   LightProgram& program() { return program_; }
+  // Replaces the program's steps; a quiet program mode is quiet no longer.
+  void set_program_steps(std::vector<LightProgramStep> steps);
+  // Light thread: see KeyboardEffects::quiet_until.
+  uint64_t quiet_until() const;
 
   // --- sync thread
   void OnKeyEvent(size_t key, uint8_t action);

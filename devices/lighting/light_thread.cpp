@@ -40,7 +40,7 @@ void LightThreadRunner::run(StopEvent& stop, LightDriver& driver) {
       if (idle) cadence.restart(now);  // nothing was counted while idle
       idle = false;
       cadence.set_threshold(pace.step_counts);
-      if (cadence.due(now) || driver.input_waiting()) {
+      if (pace.at_once || cadence.due(now) || driver.input_waiting()) {
         driver.step(now);
         steps_.fetch_add(1, std::memory_order_relaxed);
         cadence.stepped(now);

@@ -15,10 +15,12 @@ namespace qxr::lighting {
 // What the device wants on this wake.
 struct LightPace {
   uint32_t step_counts = 1;  // counted ticks (or loops) between two steps
-  uint32_t idle_ms = 0;      // > 0: no step now (channel closed, synchronised); look again
-                             // after this long, or sooner when poked
-  static LightPace steps_every(uint32_t counts) { return {counts, 0}; }
-  static LightPace idle_for(uint32_t ms) { return {1, ms == 0 ? 1 : ms}; }
+  uint32_t idle_ms = 0;      // > 0: no step now (channel closed, synchronised, nothing would
+                             // change); look again after this long, or sooner when poked
+  bool at_once = false;      // step now, then every step_counts
+  static LightPace steps_every(uint32_t counts) { return {counts, 0, false}; }
+  static LightPace step_now(uint32_t counts) { return {counts, 0, true}; }
+  static LightPace idle_for(uint32_t ms) { return {1, ms == 0 ? 1 : ms, false}; }
 };
 
 // Implemented by the device; both calls come from the light thread only.
@@ -31,8 +33,6 @@ class LightDriver {
   virtual bool input_waiting() { return false; }
 };
 
-// Idle waits of a closed channel, as the device kinds poll it.
-inline constexpr uint32_t kClosedChannelIdleMs = 100;
 // The longest single sleep; a longer deadline is approached in several sleeps.
 inline constexpr uint64_t kMaxLightSleepMs = 60'000;
 

@@ -14,7 +14,8 @@
 
 namespace qxr::devices {
 
-inline constexpr uint32_t kLoopBatchMs = 40;
+// One wake per light frame (the owner reads one every 50 ms).
+inline constexpr uint32_t kLoopBatchMs = 50;
 
 class LoopLightThread : public lighting::BatchedLightThread {
  public:
@@ -23,7 +24,7 @@ class LoopLightThread : public lighting::BatchedLightThread {
 
  private:
   uint32_t step_ticks() override { return model_.step_loops(); }
-  bool settled() override { return model_.settled(); }
+  uint64_t quiet_until_ms() override { return model_.quiet_until(); }
   void step_model(uint64_t now_ms) override { model_.step(now_ms); }
 
   LoopLighting& model_;

@@ -43,10 +43,13 @@ class LightThreadTest : public ::testing::Test {
 TEST_F(LightThreadTest, FastModesRunAllTheirStepsInBatches) {
   run_mode(lighting::kModeMusic, 0);  // one step every 2 ticks of 2 ms
   ASSERT_TRUE(thread_.start({}));
-  advance(1000, kStepBatchMs);
-  // 250 steps a second, as if the thread woke for each, from 50 wakes.
-  EXPECT_EQ(thread_.model_steps(), 1000u / (2 * lighting::kKeyboardTickMs));
-  EXPECT_LE(thread_.runner().wakeups(), 1000u / kStepBatchMs + 1);
+  // Wakes as far apart as whole steps fit a batch.
+  constexpr uint32_t kStepMs = 2 * lighting::kKeyboardTickMs;
+  constexpr uint32_t kWakeMs = kStepBatchMs / kStepMs * kStepMs;
+  advance(25 * kWakeMs, kWakeMs);
+  // 250 steps a second, as if the thread woke for each, from 25 wakes.
+  EXPECT_EQ(thread_.model_steps(), 25u * kWakeMs / kStepMs);
+  EXPECT_LE(thread_.runner().wakeups(), 26u);
   EXPECT_EQ(thread_.stop(), WorkerThread::StopOutcome::Ended);
 }
 
@@ -62,7 +65,11 @@ TEST_F(LightThreadTest, IdlesWhileNotAllowedAndWritesItsExitLine) {
   run_mode(lighting::kModeMusic, 0);
   std::atomic<bool> allowed{false};
   ASSERT_TRUE(thread_.start([&] { return allowed.load(); }));
-  advance(1000, 100);
+  ASSERT_TRUE(clock_.wait_for_sleepers(1));
+  const uint64_t wakes = thread_.runner().wakeups();
+  clock_.advance(1000);  // it rests until poked: time passing does not wake it
+  EXPECT_TRUE(clock_.wait_for_sleepers(1));
+  EXPECT_EQ(thread_.runner().wakeups(), wakes);
   EXPECT_EQ(thread_.model_steps(), 0u);
   allowed = true;
   thread_.poke();

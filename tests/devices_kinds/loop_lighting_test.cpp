@@ -124,16 +124,17 @@ TEST(LoopLightThread, StepsInBatchesOnceTheirLoopsHavePassedAndSleepsInBetween) 
   SleepCounter clock;
   LoopLighting model(kPadModeTable);
   model.set_led_count(15);
-  model.set_settings(look(0, 4));  // a step every 7 loops of 2 ms: two per wake
+  model.set_settings(look(0, 4));  // a step every 7 loops of 2 ms: as many per wake as fit a batch
   LoopLightThread thread(model, clock);
   ASSERT_TRUE(thread.start([] { return true; }));
   ASSERT_TRUE(clock.wait_for_sleeps(1));
-  const uint64_t fast_wake = 2 * 7 * lighting::kLoopMs;
+  const uint64_t per_wake = kLoopBatchMs / (7 * lighting::kLoopMs);
+  const uint64_t fast_wake = per_wake * 7 * lighting::kLoopMs;
   EXPECT_EQ(clock.last_deadline(), fast_wake);
   EXPECT_EQ(thread.model_steps(), 0u);
   clock.advance(fast_wake);
   ASSERT_TRUE(clock.wait_for_sleeps(2));
-  EXPECT_EQ(thread.model_steps(), 2u);
+  EXPECT_EQ(thread.model_steps(), per_wake);
 
   // Speed 0 waits 28 loops, longer than a batch: one step per wake. Poked, the thread sleeps
   // towards the new deadline.
@@ -143,7 +144,7 @@ TEST(LoopLightThread, StepsInBatchesOnceTheirLoopsHavePassedAndSleepsInBetween) 
   EXPECT_EQ(clock.last_deadline(), fast_wake + 28 * lighting::kLoopMs);
   clock.advance(28 * lighting::kLoopMs);
   ASSERT_TRUE(clock.wait_for_sleeps(4));
-  EXPECT_EQ(thread.model_steps(), 3u);
+  EXPECT_EQ(thread.model_steps(), per_wake + 1);
   thread.stop();
 }
 
@@ -153,6 +154,10 @@ TEST(LoopLightThread, RunsTheProgramsLoopsInBatchesAndIdlesWhileItMayNotRun) {
   LoopLighting model(kPadModeTable);
   model.set_led_count(15);
   model.set_settings(look(5, 2));
+  lighting::LightProgramStep wave;
+  wave.type = static_cast<uint8_t>(lighting::ProgramStepType::kWave);
+  wave.duration_ms = 100'000;
+  model.set_program_steps({wave});
   std::atomic<bool> may_run{true};
   LoopLightThread thread(model, clock);
   ASSERT_TRUE(thread.start([&] { return may_run.load(); }));
@@ -163,13 +168,19 @@ TEST(LoopLightThread, RunsTheProgramsLoopsInBatchesAndIdlesWhileItMayNotRun) {
   // One wake, every loop of the batch stepped.
   EXPECT_EQ(thread.model_steps(), kLoopBatchMs / lighting::kLoopMs);
 
+  // May not run: it rests until poked, not waking to look.
   may_run = false;
   thread.poke();
   ASSERT_TRUE(clock.wait_for_sleeps(3));
   const uint64_t steps = thread.model_steps();
-  clock.advance(lighting::kClosedChannelIdleMs);
+  EXPECT_EQ(clock.last_deadline(), clock.now_ms() + lighting::kMaxLightSleepMs);
+  // Allowed again: a step at once, none for the time at rest.
+  clock.advance(10'000);
+  may_run = true;
+  thread.poke();
   ASSERT_TRUE(clock.wait_for_sleeps(4));
-  EXPECT_EQ(thread.model_steps(), steps);
+  EXPECT_EQ(thread.model_steps(), steps + 1);
+  EXPECT_EQ(clock.last_deadline(), clock.now_ms() + kLoopBatchMs);
   thread.stop();
   EXPECT_TRUE(capture.contains(lighting::kLoopLightExitLine));
 }

@@ -67,7 +67,14 @@ class RecordingClock final : public qxr::Clock {
 
 class FixedDriver final : public LightDriver {
  public:
-  LightPace pace() override { return pace_.load(); }
+  LightPace pace() override {
+    std::lock_guard lock(mutex_);
+    return pace_;
+  }
+  void set_pace(LightPace pace) {
+    std::lock_guard lock(mutex_);
+    pace_ = pace;
+  }
   void step(uint64_t now_ms) override {
     std::lock_guard lock(mutex_);
     steps_.push_back(now_ms);
@@ -76,10 +83,10 @@ class FixedDriver final : public LightDriver {
     std::lock_guard lock(mutex_);
     return steps_;
   }
-  std::atomic<LightPace> pace_{LightPace::steps_every(5)};
 
  private:
   std::mutex mutex_;
+  LightPace pace_ = LightPace::steps_every(5);
   std::vector<uint64_t> steps_;
 };
 
@@ -145,7 +152,7 @@ TEST(LightThreadRunner, KeyboardModesKeepTheirTickCadence) {
 TEST(LightThreadRunner, IdlesWithoutCountingAndResumesWhenPoked) {
   RecordingClock clock(500);
   FixedDriver driver;
-  driver.pace_ = LightPace::idle_for(kClosedChannelIdleMs);
+  driver.set_pace(LightPace::idle_for(100));
   LightThreadRunner runner(clock, kLoopMs, kLoopLightExitLine);
   ASSERT_TRUE(runner.start(driver));
   ASSERT_TRUE(clock.wait_for_sleeps(1));
@@ -154,7 +161,7 @@ TEST(LightThreadRunner, IdlesWithoutCountingAndResumesWhenPoked) {
   ASSERT_TRUE(clock.wait_for_sleeps(2));
   EXPECT_EQ(clock.deadlines().back(), 700u);
 
-  driver.pace_ = LightPace::steps_every(7);
+  driver.set_pace(LightPace::steps_every(7));
   runner.poke();
   ASSERT_TRUE(clock.wait_for_sleeps(3));
   EXPECT_EQ(clock.deadlines().back(), 614u);  // counting starts when the idling ends
@@ -165,7 +172,7 @@ TEST(LightThreadRunner, IdlesWithoutCountingAndResumesWhenPoked) {
 TEST(LightThreadRunner, StopsWithinTheGraceTimeFromALongSleep) {
   qxr::DebugCapture capture;
   FixedDriver driver;
-  driver.pace_ = LightPace::steps_every(1'000'000);  // over half an hour away
+  driver.set_pace(LightPace::steps_every(1'000'000));  // over half an hour away
   LightThreadRunner runner(qxr::system_clock(), kKeyboardTickMs, kKeyboardLightExitLine);
   ASSERT_TRUE(runner.start(driver));
   EXPECT_FALSE(runner.start(driver));  // already running
