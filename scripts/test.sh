@@ -7,6 +7,8 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
+# The packages are installed now: the music test's private sound server must start.
+export QXR470_REQUIRE_SOUND_SERVER=1
 
 mode="${1:-}"
 
