@@ -515,8 +515,6 @@ bool HidDevice::unpack_input_report(const uint8_t* report, size_t length) {
 bool HidDevice::unpack_input_report(const uint8_t* report, size_t length,
                                     std::vector<HidData>& data) const {
   if (report == nullptr || length == 0) return false;
-  std::unique_ptr<BlockingWriter> writer;  // hidraw nodes opened for writing
-  std::timed_mutex write_order;             // one hidraw write at a time through the writer
   std::shared_ptr<const CollectionCaps> caps;
   {
     std::lock_guard lock(impl_->mutex);

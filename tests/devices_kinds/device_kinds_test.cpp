@@ -20,7 +20,9 @@ TEST(DeviceKinds, EveryRowIsFoundByItsKindsAndItsPrimaryInterface) {
   size_t interfaces = 0;
   for (const KindRow& row : device_kinds()) {
     EXPECT_EQ(kind_row(row.kind), &row) << row.name;
-    if (row.receiver_kind != kKindNone) EXPECT_EQ(kind_row(row.receiver_kind), &row) << row.name;
+    if (row.receiver_kind != kKindNone) {
+      EXPECT_EQ(kind_row(row.receiver_kind), &row) << row.name;
+    }
     const hid::SupportedInterface& p = row.primary();
     EXPECT_EQ(p.role, hid::kInterfaceRolePrimary) << row.name;
     EXPECT_EQ(hid::find_row(table, p.vendor_id, p.product_id, row.kind, hid::kInterfaceRolePrimary),
@@ -69,7 +71,9 @@ TEST(DeviceKinds, LayoutValuesGiveEachPageAndPanelItsOwnPlace) {
   for (const KindRow& row : device_kinds()) {
     EXPECT_TRUE(pages.insert(row.layout.page).second);
     EXPECT_TRUE(order.insert(row.layout.order).second);
-    if (row.layout.power_page >= 0) EXPECT_TRUE(power.insert(row.layout.power_page).second);
+    if (row.layout.power_page >= 0) {
+      EXPECT_TRUE(power.insert(row.layout.power_page).second);
+    }
   }
   // Pages and panels fill their switches from index 0 without gaps.
   EXPECT_EQ(*pages.rbegin(), static_cast<int>(pages.size()) - 1);
