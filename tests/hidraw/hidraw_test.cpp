@@ -280,6 +280,12 @@ TEST_F(FakeHidrawTest, TheTransportOpensACollectionAndExchangesReports) {
   const std::vector<uint8_t> block = emu_->memory(kKb, emu::Memory::kInfo);
   EXPECT_EQ(std::vector<uint8_t>(buf + protocol::kOffData, buf + protocol::kOffData + 8),
             std::vector<uint8_t>(block.begin(), block.begin() + 8));
+  // The output report through the control pipe, as the headset's LED reports go.
+  CommandReport begin = request(protocol::CMD_BEGIN);
+  ASSERT_TRUE(dev.set_output_report(begin.data(), begin.size())) << dev.last_error();
+  ASSERT_TRUE(dev.read(buf, sizeof buf, &n, 1000)) << dev.last_error();
+  EXPECT_EQ(buf[protocol::kOffCommand], protocol::CMD_BEGIN);
+  EXPECT_TRUE(emu_->in_transaction(kKb));
   // A read waiting without timeout returns when the device goes.
   std::thread unplug([&] {
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
