@@ -14,6 +14,7 @@ struct Config {
   std::mutex mutex;
   std::optional<std::string> emulator_dir;  // unset: from the environment
   bool hidraw = true;
+  InterfaceSourceFactory hidraw_source;  // empty: libudev
 };
 
 Config& config() {
@@ -50,6 +51,24 @@ bool hidraw_enabled() {
   return config().hidraw;
 }
 
+void set_hidraw_source(InterfaceSourceFactory factory) {
+  std::lock_guard lock(config().mutex);
+  config().hidraw_source = std::move(factory);
+}
+
+namespace {
+
+std::unique_ptr<InterfaceSource> hidraw_source() {
+  InterfaceSourceFactory factory;
+  {
+    std::lock_guard lock(config().mutex);
+    factory = config().hidraw_source;
+  }
+  return factory ? factory() : make_hidraw_source();
+}
+
+}  // namespace
+
 void append_collection_paths(const InterfaceInfo& info, std::vector<std::string>* paths) {
   ReportDescriptor desc;
   if (!desc.parse(info.report_descriptor)) return;
@@ -65,7 +84,7 @@ void append_collection_paths(const InterfaceInfo& info, std::vector<std::string>
 
 bool enumerate_interface_paths(std::vector<std::string>* paths) {
   std::vector<InterfaceInfo> found;
-  if (hidraw_enabled() && !make_hidraw_source()->list(&found)) return false;
+  if (hidraw_enabled() && !hidraw_source()->list(&found)) return false;
   const std::string dir = emulator_dir();
   if (!dir.empty() && !make_emulator_source(dir)->list(&found)) return false;
   for (const auto& info : found) append_collection_paths(info, paths);

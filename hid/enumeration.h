@@ -1,6 +1,7 @@
 #pragma once
 // Where interface paths come from: hidraw nodes (libudev) and an emulator folder, each a
 // source behind one interface. One path is handed out per top-level collection.
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,6 +29,10 @@ std::string emulator_dir();
 // hidraw enumeration can be switched off (tests, the demo).
 void set_hidraw_enabled(bool on);
 bool hidraw_enabled();
+// Where hidraw nodes are listed from: libudev unless replaced (a test lists fake nodes with the
+// ids and descriptor libudev would give). An empty factory restores libudev.
+using InterfaceSourceFactory = std::function<std::unique_ptr<InterfaceSource>()>;
+void set_hidraw_source(InterfaceSourceFactory factory);
 
 // Appends the paths of every collection of the interface ("&col" only when there are several).
 // An interface whose descriptor cannot be parsed yields none.

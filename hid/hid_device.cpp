@@ -57,8 +57,11 @@ struct HidDevice::Impl {
   NodeKind kind = NodeKind::Hidraw;
   bool registered = false;  // holds an entry in the open registry
   std::unique_ptr<BlockingWriter> writer;  // hidraw nodes opened for writing
-  std::timed_mutex write_order;             // one hidraw write at a time through the writer
   std::string writer_name = "hid writer";
+  // One hidraw write at a time through the writer: a turn taken within the caller's time.
+  // (Not a timed mutex: its timed lock is invisible to ThreadSanitizer.)
+  bool writing = false;
+  std::condition_variable write_cv;
   std::shared_ptr<const CollectionCaps> caps;
   bool numbered = false;           // the descriptor uses report ids
   std::vector<uint8_t> input_ids;  // input report ids of the opened collection
@@ -115,6 +118,36 @@ class HidDevice::Transfer {
  private:
   Impl* impl_;
   int fd_ = -1;
+};
+
+// Holds the write turn from a successful take() to its end.
+class HidDevice::WriteTurn {
+ public:
+  explicit WriteTurn(Impl* impl) : impl_(impl) {}
+  ~WriteTurn() {
+    if (!held_) return;
+    std::lock_guard lock(impl_->mutex);
+    impl_->writing = false;
+    impl_->write_cv.notify_one();
+  }
+  WriteTurn(const WriteTurn&) = delete;
+  WriteTurn& operator=(const WriteTurn&) = delete;
+
+  bool take(int timeout_ms, SteadyClock::time_point deadline) {
+    std::unique_lock lock(impl_->mutex);
+    auto free = [this] { return !impl_->writing; };
+    if (timeout_ms < 0)
+      impl_->write_cv.wait(lock, free);
+    else if (!impl_->write_cv.wait_until(lock, deadline, free))
+      return false;
+    impl_->writing = true;
+    held_ = true;
+    return true;
+  }
+
+ private:
+  Impl* impl_;
+  bool held_ = false;
 };
 
 HidDevice::HidDevice() : impl_(new Impl) {
@@ -425,10 +458,8 @@ bool HidDevice::write_blocking(BlockingWriter::Job job, size_t length, size_t* t
     impl_->fail(std::string(what) + ": not opened for writing");
     return false;
   }
-  std::unique_lock order(impl_->write_order, std::defer_lock);
-  if (timeout_ms < 0)
-    order.lock();
-  else if (!order.try_lock_until(deadline)) {
+  WriteTurn turn(impl_);
+  if (!turn.take(timeout_ms, deadline)) {
     impl_->fail(std::string(what) + ": timeout");
     return false;
   }
@@ -531,9 +562,6 @@ bool HidDevice::unpack_input_report(const uint8_t* report, size_t length) {
 bool HidDevice::unpack_input_report(const uint8_t* report, size_t length,
                                     std::vector<HidData>& data) const {
   if (report == nullptr || length == 0) return false;
-  std::unique_ptr<BlockingWriter> writer;  // hidraw nodes opened for writing
-  std::timed_mutex write_order;             // one hidraw write at a time through the writer
-  std::string writer_name = "hid writer";
   std::shared_ptr<const CollectionCaps> caps;
   {
     std::lock_guard lock(impl_->mutex);

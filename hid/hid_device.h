@@ -129,6 +129,7 @@ class HidDevice {
  private:
   struct Impl;
   class Transfer;
+  class WriteTurn;
   bool read_report(uint8_t* buffer, size_t length, size_t* transferred, int timeout_ms,
                    int stop_fd);
   bool write_socket(int fd, const uint8_t* buffer, size_t length, size_t* transferred,

@@ -49,7 +49,8 @@ std::optional<int64_t> parse_int(std::string_view word) {
     base = 16;
     digits.remove_prefix(2);
   }
-  if (digits.empty()) return std::nullopt;
+  // from_chars takes a sign of its own; one in front of the digits is all a line may have.
+  if (digits.empty() || digits[0] == '-') return std::nullopt;
   auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), v, base);
   if (ec != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
   return negative ? -v : v;

@@ -13,12 +13,19 @@ case "$(basename "$dir")" in
   build-tsan) extra+=(-DQXR_TSAN=ON -DQXR_BENCH=OFF -DQXR_GUI=OFF) ;;
   build-asan-gui) extra+=(-DQXR_ASAN=ON -DQXR_BENCH=OFF) ;;
   build-tsan-gui) extra+=(-DQXR_TSAN=ON -DQXR_BENCH=OFF) ;;
+  # libFuzzer targets (fuzz/): clang, without Qt
+  build-fuzz) extra+=(-DQXR_FUZZ=ON -DQXR_BENCH=OFF -DQXR_GUI=OFF -DCMAKE_CXX_COMPILER=clang++) ;;
 esac
+# QXR_WERROR=ON (CI) makes warnings in the project's own code errors, also in a folder
+# configured earlier without it.
+if [ -n "${QXR_WERROR:-}" ]; then extra+=(-DQXR_WERROR="$QXR_WERROR"); fi
 # Let clones in other folders (CI) reuse the compiler cache.
 export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$root}" CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-1}"
 exec 9>"/tmp/qxr470-build.lock"
 flock 9
 if [ ! -f "$dir/build.ninja" ]; then
   cmake -S "$root" -B "$dir" -G Ninja "${extra[@]}" ${QXR_CMAKE_ARGS:-}
+elif [ -n "${QXR_WERROR:-}" ]; then
+  cmake "$dir" -DQXR_WERROR="$QXR_WERROR" >/dev/null
 fi
 cmake --build "$dir" -j "$(nproc)" "$@"

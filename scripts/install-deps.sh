@@ -8,6 +8,7 @@ packages=(
   libjsoncpp-dev libudev-dev libfmt-dev libcurl4-openssl-dev libssl-dev openssl libpulse-dev libasound2-dev libfontconfig-dev
   qt6-base-dev qt6-tools-dev libqt6opengl6-dev qt6-svg-dev qt6-l10n-tools
   libgtest-dev libgmock-dev libbenchmark-dev
+  clang libclang-rt-14-dev
   xvfb xauth fonts-wqy-microhei fonts-dejavu-core
   # the Debian package: its dependencies, the udev rules folder, and the checks CI runs on it
   dpkg-dev file udev desktop-file-utils appstream lintian

@@ -58,11 +58,7 @@ CKeySetControlUI::CKeySetControlUI(QWidget* parent) : QWidget(parent), layout_(n
 CKeySetControlUI::~CKeySetControlUI() = default;
 
 bool CKeySetControlUI::set_attribute(const QString& name, const QVariant& value) {
-  if (name == QLatin1String("skinfile")) {
-    if (content_ == nullptr) skin_file_ = value.toString();
-    return true;
-  }
-  return false;
+  return skin_.take_attribute(name, value);
 }
 
 bool CKeySetControlUI::event(QEvent* event) {
@@ -73,17 +69,8 @@ bool CKeySetControlUI::event(QEvent* event) {
 
 bool CKeySetControlUI::InitControls() {
   if (content_ != nullptr) return true;
-  if (build_failed_) return false;
-  const QString skin = skin_file_.isEmpty() ? QString::fromLatin1(kDefaultSkin) : skin_file_;
-  qxr::ui::SkinLoader loader;
-  content_ = loader.load_skin(skin, this);
-  if (content_ == nullptr) {
-    build_failed_ = true;
-    qxr::debug_fmt("key panel: skin {} not built", skin.toStdString());
-    return false;
-  }
-  layout_->addWidget(content_);
-  cache_.set_root(content_);
+  content_ = skin_.build(*this, *layout_, cache_);
+  if (content_ == nullptr) return false;
   // The group of each function item is in the combo's item data list.
   if (auto* functions = control<QComboBox>(n::kFunctionCombo)) {
     const QStringList ids = functions->property(n::kGroupIdsAttribute.data()).toString().split(QLatin1Char(','));

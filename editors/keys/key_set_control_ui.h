@@ -17,6 +17,7 @@
 
 #include "editors/keys/key_panel_model.h"
 #include "ui/control_cache.h"
+#include "ui/lazy_skin.h"
 #include "ui/skin_control.h"
 
 class QCompleter;
@@ -99,9 +100,8 @@ class CKeySetControlUI : public QWidget, public qxr::ui::SkinControl {
   int macro_count();
 
   QHBoxLayout* layout_;
-  QString skin_file_;
   QWidget* content_ = nullptr;
-  bool build_failed_ = false;
+  qxr::ui::LazySkin skin_{kDefaultSkin, "key panel"};
   qxr::ui::ControlCache cache_;
   int kind_ = 0;
   std::set<int> hidden_groups_;

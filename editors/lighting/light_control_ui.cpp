@@ -68,11 +68,7 @@ CLightControlUI::CLightControlUI(QWidget* parent) : QWidget(parent), layout_(new
 CLightControlUI::~CLightControlUI() = default;
 
 bool CLightControlUI::set_attribute(const QString& name, const QVariant& value) {
-  if (name == QLatin1String("skinfile")) {
-    if (!built()) skin_file_ = value.toString();
-    return true;
-  }
-  return false;
+  return skin_.take_attribute(name, value);
 }
 
 bool CLightControlUI::event(QEvent* event) {
@@ -87,17 +83,8 @@ void CLightControlUI::showEvent(QShowEvent* event) {
 
 bool CLightControlUI::ensure_built() {
   if (content_ != nullptr) return true;
-  if (build_failed_) return false;
-  const QString skin = skin_file_.isEmpty() ? QString::fromLatin1(kDefaultSkin) : skin_file_;
-  qxr::ui::SkinLoader loader;
-  content_ = loader.load_skin(skin, this);
-  if (content_ == nullptr) {
-    build_failed_ = true;
-    qxr::debug_fmt("lighting panel: skin {} not built", skin.toStdString());
-    return false;
-  }
-  layout_->addWidget(content_);
-  cache_.set_root(content_);
+  content_ = skin_.build(*this, *layout_, cache_);
+  if (content_ == nullptr) return false;
   prepare_controls();
   return true;
 }

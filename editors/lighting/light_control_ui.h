@@ -19,6 +19,7 @@
 #include "editors/lighting/light_words.h"
 #include "profile/records.h"
 #include "ui/control_cache.h"
+#include "ui/lazy_skin.h"
 #include "ui/skin_control.h"
 
 class QComboBox;
@@ -136,8 +137,7 @@ class CLightControlUI : public QWidget, public qxr::ui::SkinControl {
   QHBoxLayout* layout_;
   QWidget* content_ = nullptr;
   qxr::ui::ControlCache cache_;
-  QString skin_file_;
-  bool build_failed_ = false;
+  qxr::ui::LazySkin skin_{kDefaultSkin, "lighting panel"};
   int kind_ = 0;
   bool same_mode_available_ = false;
   int shown_mode_ = -1;

@@ -89,11 +89,7 @@ QString CMacroControlUI::qname(std::string_view name) const {
 }
 
 bool CMacroControlUI::set_attribute(const QString& name, const QVariant& value) {
-  if (name == QLatin1String("skinfile")) {
-    if (content_ == nullptr) skin_file_ = value.toString();
-    return true;
-  }
-  return false;
+  return skin_.take_attribute(name, value);
 }
 
 bool CMacroControlUI::event(QEvent* event) {
@@ -104,17 +100,8 @@ bool CMacroControlUI::event(QEvent* event) {
 
 bool CMacroControlUI::InitControls() {
   if (content_ != nullptr) return true;
-  if (build_failed_) return false;
-  const QString skin = skin_file_.isEmpty() ? QString::fromLatin1(kDefaultSkin) : skin_file_;
-  qxr::ui::SkinLoader loader;
-  content_ = loader.load_skin(skin, this);
-  if (content_ == nullptr) {
-    build_failed_ = true;
-    qxr::debug_fmt("macro panel: skin {} not built", skin.toStdString());
-    return false;
-  }
-  layout_->addWidget(content_);
-  cache_.set_root(content_);
+  content_ = skin_.build(*this, *layout_, cache_);
+  if (content_ == nullptr) return false;
   names_ = control<QListWidget>(n::kNameList);
   table_ = control<QTableView>(n::kEventList);
   if (table_ != nullptr) {

@@ -20,6 +20,7 @@
 #include "editors/macros/macro_folder.h"
 #include "editors/macros/macro_recorder.h"
 #include "ui/control_cache.h"
+#include "ui/lazy_skin.h"
 #include "ui/skin_control.h"
 
 class QListWidget;
@@ -113,9 +114,8 @@ class CMacroControlUI : public QWidget, public qxr::ui::SkinControl {
   QString qname(std::string_view name) const;
 
   QHBoxLayout* layout_;
-  QString skin_file_;
   QWidget* content_ = nullptr;
-  bool build_failed_ = false;
+  qxr::ui::LazySkin skin_{kDefaultSkin, "macro panel"};
   qxr::ui::ControlCache cache_;
   QPointer<QListWidget> names_;
   QPointer<QTableView> table_;

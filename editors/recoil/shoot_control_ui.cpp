@@ -57,11 +57,7 @@ CShootControlUI::CShootControlUI(QWidget* parent) : QWidget(parent), layout_(new
 QString CShootControlUI::qname(std::string_view name) const { return key_text(name); }
 
 bool CShootControlUI::set_attribute(const QString& name, const QVariant& value) {
-  if (name == QLatin1String("skinfile")) {
-    if (content_ == nullptr) skin_file_ = value.toString();
-    return true;
-  }
-  return false;
+  return skin_.take_attribute(name, value);
 }
 
 bool CShootControlUI::event(QEvent* event) {
@@ -72,17 +68,8 @@ bool CShootControlUI::event(QEvent* event) {
 
 bool CShootControlUI::InitControls() {
   if (content_ != nullptr) return true;
-  if (build_failed_) return false;
-  const QString skin = skin_file_.isEmpty() ? QString::fromLatin1(kDefaultSkin) : skin_file_;
-  qxr::ui::SkinLoader loader;
-  content_ = loader.load_skin(skin, this);
-  if (content_ == nullptr) {
-    build_failed_ = true;
-    qxr::debug_fmt("recoil panel: skin {} not built", skin.toStdString());
-    return false;
-  }
-  layout_->addWidget(content_);
-  cache_.set_root(content_);
+  content_ = skin_.build(*this, *layout_, cache_);
+  if (content_ == nullptr) return false;
   controls_found_ = true;
   for (std::string_view name : {n::kImportButton, n::kExportButton, n::kSaveButton, n::kResetButton, n::kGunPictures,
                                 n::kBulletEditLayout, n::kBulletIndex, n::kPreviousBullet, n::kNextBullet,
@@ -92,7 +79,7 @@ bool CShootControlUI::InitControls() {
   }
   controls_found_ &= cache_.find(QString::fromStdString(indexed(n::kGunOption, 0))) != nullptr;
   controls_found_ &= cache_.find(QString::fromStdString(indexed(n::kBulletOption, 0))) != nullptr;
-  if (!controls_found_) qxr::debug_fmt("recoil panel: skin {} lacks controls", skin.toStdString());
+  if (!controls_found_) qxr::debug_line("recoil panel: skin lacks controls");
 
   qxr::ui::make_number_edit(control<QLineEdit>(n::kHorizontalEdit), kPullDigits);
   qxr::ui::make_number_edit(control<QLineEdit>(n::kVerticalEdit), kPullDigits);

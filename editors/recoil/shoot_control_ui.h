@@ -12,6 +12,7 @@
 
 #include "editors/recoil/recoil_folder.h"
 #include "ui/control_cache.h"
+#include "ui/lazy_skin.h"
 #include "ui/skin_control.h"
 
 class CShootControlUI : public QWidget, public qxr::ui::SkinControl {
@@ -83,9 +84,8 @@ class CShootControlUI : public QWidget, public qxr::ui::SkinControl {
   QString qname(std::string_view name) const;
 
   QHBoxLayout* layout_;
-  QString skin_file_;
   QWidget* content_ = nullptr;
-  bool build_failed_ = false;
+  qxr::ui::LazySkin skin_{kDefaultSkin, "recoil panel"};
   bool controls_found_ = false;
   qxr::ui::ControlCache cache_;
 

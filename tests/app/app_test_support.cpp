@@ -19,6 +19,7 @@ void EmulatedWindowTest::start(const std::vector<emu::DeviceType>& plugged, bool
   ASSERT_TRUE(emu_->start(plugged));
   window_ = std::make_unique<CMainWnd>(*settings_, nullptr);
   ASSERT_TRUE(window_->loaded());
+  watch_connects();
   window_->initialise();
   if (show) window_->show();
 }
@@ -28,9 +29,22 @@ bool EmulatedWindowTest::wait_connected(size_t row, int timeout_ms) {
       [&] {
         const CDeviceOptionUI* e = entry(row);
         const DevicePageWidget* p = page(row);
-        return e != nullptr && p != nullptr && e->IsShown() && p->device()->primary_channel().opened();
+        return e != nullptr && p != nullptr && e->IsShown() && p->device()->primary_channel().opened() &&
+               (!counting_connects_ || connects(row) > 0);
       },
       timeout_ms);
+}
+
+void EmulatedWindowTest::watch_connects() {
+  connects_.clear();
+  QObject::connect(window_.get(), &CMainWnd::device_connected,
+                   [this](DevicePageWidget* page, int) { ++connects_[page]; });
+  counting_connects_ = true;
+}
+
+int EmulatedWindowTest::connects(size_t row) const {
+  const auto it = connects_.find(page(row));
+  return it == connects_.end() ? 0 : it->second;
 }
 
 DevicePageWidget* EmulatedWindowTest::page(size_t row) const { return window_->devices().models().at(row).page; }

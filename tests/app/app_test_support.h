@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -62,8 +63,14 @@ class EmulatedWindowTest : public qxr::testing::EmulatorTest {
 
   // Creates the window (initialised and shown) with the given devices plugged first.
   void start(const std::vector<emu::DeviceType>& plugged, bool show = true);
-  // Waits until the entry of the model row is shown and its device connected.
+  // Waits until the entry of the model row is shown, its device connected and its first
+  // connect sequence done (it runs a moment after the channel opens).
   bool wait_connected(size_t row, int timeout_ms = 10000);
+  // Counts the connects of window_ (start() does it; call it for a window made before
+  // initialise() elsewhere).
+  void watch_connects();
+  // How many connect sequences the page of the model row has finished.
+  int connects(size_t row) const;
   DevicePageWidget* page(size_t row) const;
   CDeviceOptionUI* entry(size_t row) const;
   QString folder() const;
@@ -71,6 +78,9 @@ class EmulatedWindowTest : public qxr::testing::EmulatorTest {
   std::unique_ptr<AppSettings> settings_;
   std::unique_ptr<CMainWnd> window_;
   RecordedPrompts prompts_;
+  // Counted for windows made by start(); a window a test makes itself is not watched.
+  std::map<const DevicePageWidget*, int> connects_;
+  bool counting_connects_ = false;
 };
 
 inline constexpr size_t kKeyboardRow = 0;

@@ -392,6 +392,7 @@ class GameEventTest : public DevicesGuiTest {
     window_->shutdown();
     window_.reset();
     window_ = std::make_unique<CMainWnd>(*settings_, nullptr);
+    watch_connects();
     window_->initialise();
     window_->show();
     connected_keyboard();

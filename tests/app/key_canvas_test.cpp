@@ -14,6 +14,7 @@
 namespace qxr::app {
 namespace {
 
+using qxr::testing::qt::settle;
 using qxr::testing::qt::spin;
 using qxr::testing::qt::wait_until;
 
@@ -41,7 +42,7 @@ class KeyCanvasTest : public ::testing::Test {
     }
     window_->show();
     ASSERT_TRUE(wait_until([&] { return canvas_->last_paint_faces() == 3; }));
-    spin(50);  // what showing left queued (a layout request) is painted before a test begins
+    settle();  // what showing left queued (a layout request) is painted before a test begins
   }
 
   // The colour on screen at a point of the key, away from its label.

@@ -10,6 +10,7 @@
 #include "profile/data_paths.h"
 #include "profile/json_file.h"
 #include "profile/light_config.h"
+#include "profile/macro_files.h"
 #include "tests/devices/emulated_keyboard.h"
 
 namespace qxr::devices::testing {
@@ -229,9 +230,33 @@ TEST_F(KeyboardKeys, CollectedMacrosMatchTheSlotOrder) {
   keys[12].assignment = {12, kAssignMacro, 1, 0};
   keys[60].assignment = {60, kAssignMacro, 3, 0};
   ASSERT_EQ(kb_->write_key_assignments_now(0, keys), 1);
-  kb_->SendProfileKeys(0);  // the profile's own list, sent through the executor
+  kb_->store_key_list(keys);  // as the key panel keeps a list
+  kb_->SendProfileKeys(0);    // the profile's own list, sent through the executor
+  kb_->send_macros();         // the macros those keys use
   kb_->drain();
   EXPECT_EQ(page_.results(DeviceOperation::WriteKeyAssignments).back(), 1);
+  EXPECT_EQ(page_.results(DeviceOperation::WriteMacros).back(), 0);
+
+  // Slots by first use in ascending key order: key 12's macro 1, then key 50's macro 3, which
+  // key 60 shares. The image holds those macros in that order, the keys name their slots.
+  const emu::ImageInfo image = emu_->macro_image(emu::DeviceType::Keyboard);
+  ASSERT_EQ(image.state, emu::ImageState::kValid);
+  ASSERT_EQ(image.records.size(), 2u);
+  const std::optional<std::vector<MacroEntry>> list = ReadMacroList(user_folder() + kMacroConfigFile);
+  ASSERT_TRUE(list && list->size() == 4u);
+  for (size_t slot = 0; slot < 2; ++slot) {
+    const size_t macro = slot == 0 ? 1 : 3;
+    const std::vector<MacroEvent> events = ReadMacroEvents(MacroFilePath(user_folder(), (*list)[macro]));
+    ASSERT_EQ(image.records[slot].event_count, events.size()) << slot;
+    std::vector<uint8_t> expected(events.size() * kMacroEventSize);
+    for (size_t e = 0; e < events.size(); ++e) encode_macro_event(events[e], &expected[e * kMacroEventSize]);
+    EXPECT_EQ(image.records[slot].events, expected) << "slot " << slot << " should hold macro " << macro;
+  }
+  const KeyMaps maps = kb_->key_maps();
+  const std::vector<uint8_t> table = memory(Memory::kKeys);
+  EXPECT_EQ(code_at(table, maps.position[12]), (KeyCode{kAssignMacro, 0, 0}));
+  EXPECT_EQ(code_at(table, maps.position[50]), (KeyCode{kAssignMacroRepeat, 1, 0}));
+  EXPECT_EQ(code_at(table, maps.position[60]), (KeyCode{kAssignMacro, 1, 0}));
 }
 
 TEST_F(KeyboardKeys, TheSelectedKeyTakesAnAssignmentAndItsDefaultBack) {

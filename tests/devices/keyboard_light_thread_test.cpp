@@ -22,14 +22,20 @@ class LightThreadTest : public ::testing::Test {
     l.light = 4;
     model_.set_light_info(l, true);
   }
+  static constexpr std::chrono::seconds kWakeTimeout{10};
+
   // Advances the clock in steps of ms, letting the thread run whatever fell due each time.
   void advance(uint64_t total_ms, uint64_t step_ms) {
     for (uint64_t t = 0; t < total_ms; t += step_ms) {
       ASSERT_TRUE(clock_.wait_for_sleepers(1));
       uint64_t wakes = thread_.runner().wakeups();
       clock_.advance(step_ms);
-      // Until the thread has woken and gone back to sleep.
-      while (thread_.runner().wakeups() == wakes) std::this_thread::yield();
+      // Until the thread has woken; one that never does fails here instead of hanging.
+      const auto deadline = std::chrono::steady_clock::now() + kWakeTimeout;
+      while (thread_.runner().wakeups() == wakes) {
+        ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "no wake after " << t + step_ms << " ms";
+        std::this_thread::yield();
+      }
     }
     // The last wake's steps are done once the thread sleeps again.
     ASSERT_TRUE(clock_.wait_for_sleepers(1));

@@ -132,8 +132,18 @@ TEST_F(DiscoveryTest, ASecondKeyboardIsIgnoredUntilTheFirstGoes) {
   EXPECT_EQ(discovery_.slot(0).path, keyboard_.path(4));
 
   keyboard_.unplug();
-  EXPECT_EQ(observer_.take(4), (std::vector<std::string>{"-0", "-1", "+0", "+1"}));
+  // Under load the unplug can be noticed slot by slot over two passes (see above), so a slot
+  // may be taken again before the other is freed; each slot still goes before it comes back.
+  const std::vector<std::string> events = observer_.take(4);
+  std::vector<std::string> sorted = events;
+  std::sort(sorted.begin(), sorted.end());
+  EXPECT_EQ(sorted, (std::vector<std::string>{"+0", "+1", "-0", "-1"}));
+  auto at = [&](const char* e) { return std::find(events.begin(), events.end(), e) - events.begin(); };
+  EXPECT_LT(at("-0"), at("+0"));
+  EXPECT_LT(at("-1"), at("+1"));
   EXPECT_EQ(discovery_.slot(0).path, keyboard2_.path(4));
+  EXPECT_EQ(discovery_.slot(1).path, keyboard2_.path(3));
+  EXPECT_EQ(observer_.pending(), 0u);
 }
 
 TEST_F(DiscoveryTest, NothingRunsWhileNothingChanges) {

@@ -76,8 +76,23 @@ TEST(LocalMessage, MalformedLinesAreRefused) {
                        "data 1 ab=c",       // padding inside
                        "data 1 a===",       // too much padding
                        "data 1 ab*c",       // not base64
-                       "data x AAAA"};
+                       "data x AAAA",
+                       // one sign only: the second used to be read by the number parser,
+                       // and negating its smallest value overflowed
+                       "Game_Start --5 1",
+                       "Game_Start 0x-5 1",
+                       "Game_Start --9223372036854775808 1",
+                       "Game_Start -0x-8000000000000000 1",
+                       "data -+1"};
   for (const char* line : bad) EXPECT_FALSE(parse_message(line).has_value()) << line;
+}
+
+TEST(LocalMessage, NumbersReachTheLimitsOfTheirType) {
+  auto m = parse_message("forward -9223372036854775807 0x7fffffffffffffff");
+  ASSERT_TRUE(m.has_value());
+  EXPECT_EQ(m->wparam, -9223372036854775807LL);
+  EXPECT_EQ(m->lparam, 9223372036854775807LL);
+  EXPECT_FALSE(parse_message("forward 9223372036854775808 0").has_value());
 }
 
 TEST(LocalMessage, OverlongLinesAreRefused) {

@@ -16,6 +16,8 @@ class ChannelTest : public ::testing::Test {
     peer_.set_script([fw = firmware_](const Packet& r, ScriptedPeer& p) { (*fw)(r, p); });
     ASSERT_TRUE(channel_.open(peer_.path()));
   }
+  // No script outlives the test: one may still be answering the last request.
+  void TearDown() override { peer_.set_script(nullptr); }
 
   // Requests the peer received with the given command byte.
   std::vector<Packet> requests_of(uint8_t command) const {

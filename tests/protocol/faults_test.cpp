@@ -2,6 +2,11 @@
 // for replies.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <memory>
+#include <thread>
+
 #include "core/debug_line.h"
 #include "tests/protocol/channel_fixture.h"
 
@@ -68,10 +73,13 @@ TEST_F(ChannelTest, WrongEchoOnceIsReadAgain) {
 }
 
 TEST_F(ChannelTest, WrongEchoTwiceHandsTheReplyBackButFails) {
-  peer_.set_script([](const Packet& r, ScriptedPeer& p) {
+  // Shared: the script of the last request may still run after the test body has returned.
+  auto answered = std::make_shared<std::atomic<int>>(0);
+  peer_.set_script([answered](const Packet& r, ScriptedPeer& p) {
     p.send(reply_with_data(r, CMD_READ_KEYS, 0x66));
     p.send(reply_with_data(r, CMD_READ_LED_MAP, 0x55));
     p.send(reply_with_data(r, r[kOffCommand], 0x44));  // too late: only two reads are made
+    answered->fetch_add(1);
   });
   CommandReport request = make_request(CMD_READ_PARAMS, 4, 0);
   set_checksum(request.data());
@@ -81,6 +89,14 @@ TEST_F(ChannelTest, WrongEchoTwiceHandsTheReplyBackButFails) {
   EXPECT_EQ(n, kReportSize);
   EXPECT_EQ(reply[kOffCommand], CMD_READ_LED_MAP);
   EXPECT_EQ(reply[kOffData], 0x55);
+
+  // The late reply must be queued before the next request goes out: one that comes after it
+  // cannot be told from that request's own reply.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (answered->load() < 1 && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  ASSERT_EQ(answered->load(), 1);
 
   // A read command never takes another command's data as its own.
   uint8_t out[4] = {};

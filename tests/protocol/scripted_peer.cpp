@@ -106,6 +106,7 @@ ScriptedPeer::~ScriptedPeer() {
 }
 
 void ScriptedPeer::set_script(Script script) {
+  std::lock_guard running(script_mutex_);
   std::lock_guard lock(mutex_);
   script_ = std::move(script);
 }
@@ -194,6 +195,7 @@ void ScriptedPeer::serve(int fd) {
     return;
   }
   packet.resize(static_cast<size_t>(n));
+  std::lock_guard running(script_mutex_);
   Script script;
   {
     std::lock_guard lock(mutex_);

@@ -33,6 +33,7 @@ class ScriptedPeer {
   // The path a HidDevice opens: "<folder>/dev.sock#vid_....&pid_....&mi_..".
   const std::string& path() const { return path_; }
 
+  // Returns only once a script already running has finished.
   void set_script(Script script);
   // An input report to every open connection.
   void send(const Packet& report);
@@ -59,6 +60,7 @@ class ScriptedPeer {
   int listen_fd_ = -1;
   int wake_fd_ = -1;
   std::thread thread_;
+  std::mutex script_mutex_;  // held while a script runs; taken before mutex_
   mutable std::mutex mutex_;
   mutable std::condition_variable cv_;
   Script script_;

@@ -27,6 +27,16 @@ bool wait_until(const std::function<bool()>& pred, int timeout_ms) {
   return true;
 }
 
+void settle() {
+  // Each round delivers what the round before posted; a handful covers any chain a widget
+  // starts (layout, update request, paint).
+  constexpr int kRounds = 8;
+  for (int i = 0; i < kRounds; ++i) {
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+  }
+}
+
 void spin(int ms) {
   QElapsedTimer t;
   t.start();

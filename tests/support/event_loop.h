@@ -9,5 +9,9 @@ namespace qxr::testing::qt {
 bool wait_until(const std::function<bool()>& pred, int timeout_ms = 10000);
 // Runs the event loop for ms.
 void spin(int ms);
+// Delivers every event posted so far, and what delivering them posts (a layout request, the
+// update request it makes, the paints of that), without waiting for anything new. After it,
+// nothing the test did before is still on its way; the wait does not depend on the load.
+void settle();
 
 }  // namespace qxr::testing::qt

@@ -21,6 +21,7 @@
 
 using namespace qxr::ui;
 using namespace qxr::ui::testing;
+using qxr::testing::qt::settle;
 using qxr::testing::qt::wait_until;
 
 namespace {
@@ -130,15 +131,18 @@ TEST_F(ControlsTest, KeyButtonsRepaintOnlyWhenTheirColourChanges) {
   CDeviceKeyButtonUI* key = keys_[0];
   PaintCounter counter;
   key->installEventFilter(&counter);
+  // A change is painted once everything posted is delivered: settle() is how this test knows
+  // that nothing is still on its way, without a sleep that load could outrun.
   key->set_light_colour(QColor(255, 0, 0, 255));
-  ASSERT_TRUE(wait_until([&] { return counter.paints > 0; }));
-  QTest::qWait(20);
+  settle();
+  ASSERT_GT(counter.paints, 0);
   counter.paints = 0;
   for (int i = 0; i < 5; ++i) key->set_light_colour(QColor(255, 0, 0, 255));
-  QTest::qWait(30);
+  settle();
   EXPECT_EQ(counter.paints, 0);
   key->set_light_colour(QColor(255, 0, 0, 128));  // brightness alone is a change
-  EXPECT_TRUE(wait_until([&] { return counter.paints > 0; }));
+  settle();
+  EXPECT_GT(counter.paints, 0);
   EXPECT_EQ(key->light_colour(), QColor(255, 0, 0, 128));
 }
 
