@@ -91,11 +91,7 @@ class HeadsetDeviceTest : public KindsTest {
 TEST_F(HeadsetDeviceTest, FramesReachTheChipAsTwelveAcceptedReportsForBothSides) {
   make();
   ASSERT_EQ(connect(), 1);
-  LightInfo light = headset_->GetLightInfo();
-  light.select_item = 3;  // static
-  light.light = 4;
-  light.red = 255, light.green = 100, light.blue = 0;
-  headset_->set_lighting_state(light);
+  headset_->set_lighting_state(static_colour(headset_->GetLightInfo(), 255, 100, 0));
   headset_->drain();
   headset_->lighting().step(0);
   emu_->reset_counters(kHeadset);
@@ -122,11 +118,7 @@ TEST_F(HeadsetDeviceTest, OnlyTheReportsThatChangedGoAgainUntilAReconnection) {
   make();
   ASSERT_EQ(connect(), 1);
   auto show = [&](uint8_t red) {
-    LightInfo light = headset_->GetLightInfo();
-    light.select_item = 3;  // static
-    light.light = 4;
-    light.red = red, light.green = 100, light.blue = 0;
-    headset_->set_lighting_state(light);
+    headset_->set_lighting_state(static_colour(headset_->GetLightInfo(), red, 100, 0));
     headset_->drain();
     headset_->lighting().step(0);
   };

@@ -114,6 +114,14 @@ class KindsTest : public qxr::testing::EmulatorTest {
   RecordingPage page_;
 };
 
+// The static mode at full brightness in one colour, the rest of the lighting kept.
+inline LightInfo static_colour(LightInfo light, uint8_t red, uint8_t green, uint8_t blue) {
+  light.select_item = 3;
+  light.light = 4;
+  light.red = red, light.green = green, light.blue = blue;
+  return light;
+}
+
 // The profile id every device of these tests uses.
 inline constexpr const char* kTestProfileId = "2024_01_02_03_04_05_006";
 

@@ -306,11 +306,7 @@ TEST_F(MouseDeviceTest, WindowsSettingsAreKeptInTheProfileAndNeverSent) {
 
 TEST_F(MouseDeviceTest, LightFramesColourTheLogoAndReachAWiredMouse) {
   ASSERT_EQ(connect(), 1);
-  LightInfo light = mouse_->GetLightInfo();
-  light.select_item = 3;
-  light.light = 4;
-  light.red = 0, light.green = 0, light.blue = 255;
-  mouse_->set_lighting_state(light);
+  mouse_->set_lighting_state(static_colour(mouse_->GetLightInfo(), 0, 0, 255));
   mouse_->drain();
   mouse_->lighting().step(0);
   mouse_->set_selection(2);

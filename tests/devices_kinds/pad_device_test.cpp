@@ -63,7 +63,11 @@ class PadDeviceTest : public KindsTest {
   void SetUp() override {
     KindsTest::SetUp();
     ASSERT_TRUE(start({DeviceType::Pad}));
-    pad_ = std::make_unique<CMarluneMousePadDevice>(page_);
+    make(nullptr);
+  }
+  // With a clock, the pad's time is the test's.
+  void make(Clock* clock) {
+    pad_ = clock ? std::make_unique<CMarluneMousePadDevice>(page_, *clock) : std::make_unique<CMarluneMousePadDevice>(page_);
     pad_->set_profile_id(kTestProfileId);
     pad_->set_led_count(kPadLeds);
     pad_->set_page_file("mousepaddevice.xml");
@@ -78,6 +82,7 @@ class PadDeviceTest : public KindsTest {
   }
   std::vector<uint8_t> written_block() const { return emu_->settings_block(DeviceType::Pad, 0); }
 
+  ManualClock clock_{10'000};  // outlives the pad's threads
   std::unique_ptr<CMarluneMousePadDevice> pad_;
 };
 
@@ -184,11 +189,7 @@ TEST_F(PadDeviceTest, StatusReachesThePowerPanelAndTheOwner) {
 
 TEST_F(PadDeviceTest, LightFramesShowOnThePageAndReachThePad) {
   ASSERT_EQ(connect(), 1);
-  LightInfo light = pad_->GetLightInfo();
-  light.select_item = 3;  // static
-  light.light = 4;
-  light.red = 200, light.green = 100, light.blue = 0;
-  pad_->set_lighting_state(light);
+  pad_->set_lighting_state(static_colour(pad_->GetLightInfo(), 200, 100, 0));
   pad_->drain();
   pad_->lighting().step(0);
   pad_->send_light_frame_now();
@@ -210,20 +211,12 @@ TEST_F(PadDeviceTest, LightFramesShowOnThePageAndReachThePad) {
 }
 
 TEST_F(PadDeviceTest, AnUnchangedFrameGoesAgainOnlyAfterAFailureAReconnectionOrTwoSeconds) {
-  ManualClock clock(10'000);
-  pad_ = std::make_unique<CMarluneMousePadDevice>(page_, clock);
-  pad_->set_profile_id(kTestProfileId);
-  pad_->set_led_count(kPadLeds);
-  pad_->set_page_file("mousepaddevice.xml");
+  make(&clock_);
   ASSERT_EQ(connect(), 1);
   auto show = [&](uint8_t red) {
-    LightInfo light = pad_->GetLightInfo();
-    light.select_item = 3;  // static
-    light.light = 4;
-    light.red = red, light.green = 100, light.blue = 0;
-    pad_->set_lighting_state(light);
+    pad_->set_lighting_state(static_colour(pad_->GetLightInfo(), red, 100, 0));
     pad_->drain();
-    pad_->lighting().step(clock.now_ms());
+    pad_->lighting().step(clock_.now_ms());
   };
   auto frames = [&] { return emu_->counters(DeviceType::Pad).light_frames; };
   show(200);
@@ -231,13 +224,13 @@ TEST_F(PadDeviceTest, AnUnchangedFrameGoesAgainOnlyAfterAFailureAReconnectionOrT
   pad_->send_light_frame_now();
   EXPECT_EQ(frames(), first + 1);
   pad_->send_light_frame_now();
-  clock.advance(kFrameRefreshMs - 1);
+  clock_.advance(kFrameRefreshMs - 1);
   pad_->send_light_frame_now();
   EXPECT_EQ(frames(), first + 1);  // the pad shows it already
   // The page is told every time all the same.
   EXPECT_EQ(page_.last_indicators()[0], (IndicatorColour{200, 100, 0, 255}));
 
-  clock.advance(1);
+  clock_.advance(1);
   pad_->send_light_frame_now();
   EXPECT_EQ(frames(), first + 2);  // refreshed after two seconds
 
@@ -246,7 +239,7 @@ TEST_F(PadDeviceTest, AnUnchangedFrameGoesAgainOnlyAfterAFailureAReconnectionOrT
   emu_->set_fault(DeviceType::Pad, emu::FaultMode::kStatusFF, 1);
   pad_->send_light_frame_now();
   EXPECT_EQ(frames(), first + 2);
-  clock.advance(kFailurePauseMs);
+  clock_.advance(kFailurePauseMs);
   pad_->send_light_frame_now();
   EXPECT_EQ(frames(), first + 3);
   EXPECT_EQ(memory(DeviceType::Pad, Memory::kLightFrame)[0], 49);  // 50 x 255 >> 8
@@ -266,20 +259,12 @@ TEST_F(PadDeviceTest, AnUnchangedFrameGoesAgainOnlyAfterAFailureAReconnectionOrT
 }
 
 TEST_F(PadDeviceTest, AStillFrameIsPostedAgainOnlyWhenOwedOrAfterTwoSeconds) {
-  ManualClock clock(10'000);
-  pad_ = std::make_unique<CMarluneMousePadDevice>(page_, clock);
-  pad_->set_profile_id(kTestProfileId);
-  pad_->set_led_count(kPadLeds);
-  pad_->set_page_file("mousepaddevice.xml");
+  make(&clock_);
   // Opened but not connected: no light thread steps behind the test's back.
   ASSERT_TRUE(pad_->open_primary(path(DeviceType::Pad), false));
-  LightInfo light = pad_->GetLightInfo();
-  light.select_item = 3;  // static
-  light.light = 4;
-  light.red = 10;
-  pad_->set_lighting_state(light);
+  pad_->set_lighting_state(static_colour(pad_->GetLightInfo(), 10, 0, 0));
   pad_->drain();
-  pad_->lighting().step(clock.now_ms());
+  pad_->lighting().step(clock_.now_ms());
   auto made = [&] {
     pad_->send_light_frame();
     pad_->drain();
@@ -290,17 +275,17 @@ TEST_F(PadDeviceTest, AStillFrameIsPostedAgainOnlyWhenOwedOrAfterTwoSeconds) {
   EXPECT_EQ(made(), first);
   pad_->request_light_frame();  // a page shown again
   EXPECT_EQ(made(), first + 1);
-  clock.advance(kFrameRefreshMs);
+  clock_.advance(kFrameRefreshMs);
   EXPECT_EQ(made(), first + 2);
-  pad_->lighting().step(clock.now_ms());  // a new frame, even if it looks the same
+  pad_->lighting().step(clock_.now_ms());  // a new frame, even if it looks the same
   EXPECT_EQ(made(), first + 3);
   EXPECT_EQ(emu_->counters(DeviceType::Pad).light_frames, 2u);  // the first, and the refresh
   // A frame the pad refused is owed: the next tick after the pause posts it again.
   emu_->set_fault(DeviceType::Pad, emu::FaultMode::kStatusFF, 1);
-  clock.advance(kFrameRefreshMs);
+  clock_.advance(kFrameRefreshMs);
   EXPECT_EQ(made(), first + 4);
   EXPECT_EQ(made(), first + 5);  // held back by the pause, still owed
-  clock.advance(kFailurePauseMs);
+  clock_.advance(kFailurePauseMs);
   EXPECT_EQ(made(), first + 6);
   EXPECT_EQ(made(), first + 6);
   EXPECT_EQ(emu_->counters(DeviceType::Pad).light_frames, 3u);
