@@ -293,7 +293,7 @@ int CMarluneKeyboardDevice::connect_now() {
   // Outside the streamed modes the frame only feeds the picture: nobody sees it, nothing is due.
   light_thread_.start([this] {
     return primary_channel().opened() && !primary_channel().synchronised() &&
-           (frame_goes_to_device() || page().indicators_visible());
+           (CMarluneKeyboardDevice::frame_goes_to_device() || page().indicators_visible());
   });
   if (r == protocol::kResultOk) r = refreshed;
   return r;

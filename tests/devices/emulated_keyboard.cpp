@@ -19,7 +19,11 @@ std::vector<ObservedKeyboard::Reaction> ObservedKeyboard::reactions() const {
 
 void EmulatedKeyboardTest::SetUp() {
   ASSERT_TRUE(start({emu::DeviceType::Keyboard}));
-  kb_ = std::make_unique<ObservedKeyboard>(page_);
+  make(system_clock());
+}
+
+void EmulatedKeyboardTest::make(Clock& clock) {
+  kb_ = std::make_unique<ObservedKeyboard>(page_, clock);
   kb_->set_profile_id("2024_01_02_03_04_05_006");
 }
 

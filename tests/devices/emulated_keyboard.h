@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/clock.h"
 #include "devices/keyboard/keyboard_device.h"
 #include "devices/testing/recording_page.h"
 #include "emulator/emulator.h"
@@ -36,6 +37,8 @@ class EmulatedKeyboardTest : public qxr::testing::EmulatorTest {
   static constexpr int kConsumerCollection = 3;
 
   void SetUp() override;
+  // A new keyboard; on clock_ its light thread steps only when the test says.
+  void make(Clock& clock);
 
   // The keyboard's primary path, opened and connected (connect_now's result).
   int connect();
@@ -45,6 +48,7 @@ class EmulatedKeyboardTest : public qxr::testing::EmulatorTest {
   std::string user_folder() const;
 
   RecordingPage page_;
+  ManualClock clock_{10'000};  // outlives the keyboard's threads
   std::unique_ptr<ObservedKeyboard> kb_;
 };
 

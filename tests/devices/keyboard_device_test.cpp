@@ -470,6 +470,7 @@ TEST_F(KeyboardEvents, OnboardProfileChangeIsPickedUpByTheRefresh) {
 using KeyboardStream = EmulatedKeyboardTest;
 
 TEST_F(KeyboardStream, FedColourModeStreamsTheFrameOthersDoNot) {
+  make(clock_);  // the frames are the test's alone
   ASSERT_EQ(connect(), 1);
   LightInfo l = kb_->GetLightInfo();
   l.select_item = 6;
@@ -488,7 +489,6 @@ TEST_F(KeyboardStream, FedColourModeStreamsTheFrameOthersDoNot) {
   kb_->lighting().step(0);
   kb_->send_light_frame_now();
   EXPECT_GE(emu_->counters(kKb).light_frames, 1u);
-  std::vector<uint8_t> frame = memory(Memory::kLightFrame);
   KeyMaps maps = kb_->key_maps();
   std::vector<IndicatorColour> shown = page_.last_indicators();
   ASSERT_EQ(shown.size(), kLogicalKeyCount);
@@ -498,6 +498,7 @@ TEST_F(KeyboardStream, FedColourModeStreamsTheFrameOthersDoNot) {
   EXPECT_EQ(c.green, 80);
   EXPECT_EQ(c.blue, 120);
   size_t at = size_t{maps.led[key]} * 3;
+  const std::vector<uint8_t> frame = memory(Memory::kLightFrame);
   ASSERT_GT(frame.size(), at + 2);
   EXPECT_EQ(frame[at], (40 * c.alpha) >> 8);
   EXPECT_EQ(frame[at + 1], (80 * c.alpha) >> 8);
