@@ -84,13 +84,18 @@ void ProgramLink::flush() {
     }
     output_.erase(0, sent.bytes);
   }
-  api_->io_enable(io_, static_cast<pa_io_event_flags_t>(PA_IO_EVENT_INPUT | (output_.empty() ? 0 : PA_IO_EVENT_OUTPUT)));
+  // Only on a change: every io_enable makes the main loop rebuild its poll set.
+  if (waiting_to_write_ == output_.empty()) {
+    waiting_to_write_ = !output_.empty();
+    api_->io_enable(io_, static_cast<pa_io_event_flags_t>(PA_IO_EVENT_INPUT | (waiting_to_write_ ? PA_IO_EVENT_OUTPUT : 0)));
+  }
 }
 
 void ProgramLink::close() {
   if (!fd_.valid()) return;
   api_->io_free(io_);
   io_ = nullptr;
+  waiting_to_write_ = false;
   fd_.reset();
   output_.clear();
   if (on_closed_) on_closed_();

@@ -40,6 +40,7 @@ class ProgramLink {
   ClosedHandler on_closed_;
   ipc::UniqueFd fd_;
   pa_io_event* io_ = nullptr;
+  bool waiting_to_write_ = false;  // io_ also watches for room to write
   std::string input_;
   std::string output_;
   size_t dropped_ = 0;

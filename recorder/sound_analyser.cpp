@@ -66,14 +66,16 @@ void SoundAnalyser::analyse(music::SampleFrame& spectrum, LevelsBlock& levels) {
     work_[i] = {s * hann_[i], 0.0f};
   }
   fft(work_, twiddle_);
+  // Each bin's magnitude once: the output values share bins, and std::abs is a slow hypot.
+  for (size_t k = 0; k <= kWindow / 2; ++k) magnitude_[k] = std::sqrt(std::norm(work_[k]));
   // A full-scale sine through the Hann window peaks at a quarter of the window.
   const float reference = kWindow / 4.0f;
   for (size_t i = 0; i < music::kSampleCount; ++i) {
     const float at = bin_of_[i];
     const auto lo = static_cast<size_t>(at);
     const float frac = at - static_cast<float>(lo);
-    const float a = std::abs(work_[std::min(lo, kWindow / 2)]);
-    const float b = std::abs(work_[std::min(lo + 1, kWindow / 2)]);
+    const float a = magnitude_[std::min(lo, kWindow / 2)];
+    const float b = magnitude_[std::min(lo + 1, kWindow / 2)];
     const float magnitude = (a + (b - a) * frac) / reference;
     const double db = magnitude > 0 ? 20.0 * std::log10(magnitude) : kFloorDb;
     const double scaled = std::clamp((db - kFloorDb) / -kFloorDb, 0.0, 1.0);

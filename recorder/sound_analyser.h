@@ -52,6 +52,7 @@ class SoundAnalyser {
   std::array<float, kWindow> hann_{};
   std::array<float, music::kSampleCount> bin_of_{};  // fractional FFT bin of each output value
   std::vector<std::complex<float>> work_;
+  std::array<float, kWindow / 2 + 1> magnitude_{};
   std::vector<std::complex<float>> twiddle_;
 };
 
