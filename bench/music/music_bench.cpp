@@ -8,7 +8,9 @@
 //   BM_MusicCpu              10 s each, the keyboard served by a separate emulator process:
 //                            the program (this process) in the column wave (no frames streamed)
 //                            and in the music mode with music playing, and the recorder while
-//                            capturing; % of one core. Target: recorder <= 1 %.
+//                            capturing; % of one core. Target: recorder <= 1 %. The player's
+//                            buffer sets how often the output hands the recorder sound: 10 ms
+//                            (a low-latency client: 2.5 ms chunks) and 50 ms (a media player).
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -111,15 +113,18 @@ class SoundServer {
   std::string socket_;
 };
 
-// Plays through the output from a thread of its own with a 10 ms buffer: silence, or the
-// tone from the moment burst() is called; played_at is when its first sample is written (the
-// server's monitor has it no sooner, so the latency measured from there is an upper bound).
+// Plays through the output from a thread of its own with a buffer of buffer_ms: silence, or
+// the tone from the moment burst() is called; played_at is when its first sample is written
+// (the server's monitor has it no sooner, so the latency measured from there is an upper
+// bound). The output's chunks, and so the recorder's wakeups, follow the smallest buffer of
+// its players: 10 ms is a low-latency client (a game, a call), 50 ms more like a media player.
 class Player {
  public:
-  bool start() {
+  bool start(int buffer_ms = 10) {
     pa_sample_spec spec{PA_SAMPLE_FLOAT32LE, kRate, 1};
-    pa_buffer_attr attr{static_cast<uint32_t>(-1), static_cast<uint32_t>(kRate * 4 / 100), static_cast<uint32_t>(-1),
-                        static_cast<uint32_t>(-1), static_cast<uint32_t>(-1)};
+    const auto buffer = static_cast<uint32_t>(kRate * sizeof(float) * buffer_ms / 1000);
+    pa_buffer_attr attr{static_cast<uint32_t>(-1), buffer, static_cast<uint32_t>(-1), static_cast<uint32_t>(-1),
+                        static_cast<uint32_t>(-1)};
     int error = 0;
     pa_ = pa_simple_new(nullptr, "qxr470 bench", PA_STREAM_PLAYBACK, nullptr, "tone", &spec, nullptr, &attr, &error);
     if (pa_ == nullptr) return false;
@@ -367,7 +372,7 @@ void BM_MusicCpu(benchmark::State& state) {
       return;
     }
     Player player;
-    if (!player.start()) {
+    if (!player.start(static_cast<int>(state.range(0)))) {
       state.SkipWithError("no playback stream");
       return;
     }
@@ -396,7 +401,7 @@ void BM_MusicCpu(benchmark::State& state) {
     state.counters["blocks_per_s"] = static_cast<double>(rig.window->music().spectrum_blocks()) / (kSeconds + 2);
   }
 }
-BENCHMARK(BM_MusicCpu)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_MusicCpu)->ArgName("player_buffer_ms")->Arg(10)->Arg(50)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 
