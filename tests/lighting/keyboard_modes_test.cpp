@@ -232,13 +232,7 @@ TEST_F(KeyboardModes, ProgramModesPlayTheLightingProgram) {
   start(make_info(kModeProgram));
   steps(1);
   for (const LedRecord& l : frame()) EXPECT_EQ(l, LedRecord{});  // no program: off
-  LightProgramStep step;
-  step.type = static_cast<uint8_t>(ProgramStepType::kStatic);
-  step.level = 1;
-  step.speed = 4;
-  step.colour = {5, 6, 7};
-  step.duration_ms = 100000;
-  program_.set_steps({step});
+  program_.set_steps({make_step(ProgramStepType::kStatic, 4, 100000, 0, {5, 6, 7}, 1)});
   for (uint8_t mode : {kModeProgram, kModeProgramToo, uint8_t{31}, uint8_t{200}}) {
     start(make_info(mode));
     steps(7);
@@ -274,13 +268,7 @@ TEST_F(KeyboardModes, StillModesAreQuietAfterOneStepAndTheirFurtherStepsChangeNo
 }
 
 TEST_F(KeyboardModes, AProgramModeIsQuietWhileItsStaticStepShows) {
-  LightProgramStep still;
-  still.type = static_cast<uint8_t>(ProgramStepType::kStatic);
-  still.level = 4;
-  still.speed = 4;
-  still.colour = {1, 2, 3};
-  still.duration_ms = 5000;
-  program_.set_steps({still});
+  program_.set_steps({make_step(ProgramStepType::kStatic, 4, 5000, 0, {1, 2, 3})});
   start(make_info(kModeProgram));
   steps(20);
   EXPECT_GT(fx_.quiet_until(), 0u);

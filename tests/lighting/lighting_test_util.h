@@ -21,6 +21,19 @@ inline LightInfo make_info(uint8_t mode, uint8_t light = 4, uint8_t speed = 4, u
   return info;
 }
 
+inline LightProgramStep make_step(ProgramStepType type, uint8_t speed = 4, uint32_t duration_ms = 100000,
+                                  uint8_t multi = 0, Rgb colour = {40, 50, 60}, uint8_t level = 4) {
+  LightProgramStep step;
+  step.type = static_cast<uint8_t>(type);
+  step.level = level;
+  step.speed = speed;
+  step.direction = 1;
+  step.multi_color = multi;
+  step.colour = colour;
+  step.duration_ms = duration_ms;
+  return step;
+}
+
 // A model switched to info's mode as the device does on a mode change.
 inline void enter(KeyboardEffects& effects, const LightInfo& info) {
   effects.set_light_info(info);

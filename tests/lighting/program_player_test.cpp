@@ -5,22 +5,12 @@
 
 #include "devices/lighting/light_program.h"
 #include "devices/lighting/shared_tables.h"
+#include "lighting_test_util.h"
 
 using namespace qxr::lighting;
 
 namespace {
-LightProgramStep make_step(ProgramStepType type, uint8_t speed = 4, uint32_t duration_ms = 100000,
-                           uint8_t multi = 0, Rgb colour = {40, 50, 60}) {
-  LightProgramStep step;
-  step.type = static_cast<uint8_t>(type);
-  step.level = 4;
-  step.speed = speed;
-  step.direction = 1;
-  step.multi_color = multi;
-  step.colour = colour;
-  step.duration_ms = duration_ms;
-  return step;
-}
+using qxr::lighting::testing::make_step;
 
 class Player : public ::testing::Test {
  protected:
