@@ -148,6 +148,8 @@ void CMarluneUSBDevice::set_host_lighting(bool on) {
   if (on) frame_generation_.fetch_add(1);
   if (on && get_kind() == kKindKeyboard)
     post_operation(DeviceOperation::HostLighting, [this] { return primary_.host_lighting(); });
+  // While the device runs its own lighting no frame is made: the light thread rests.
+  poke_light_thread();
 }
 
 void CMarluneUSBDevice::set_thread_owner(const std::string& owner) {

@@ -318,7 +318,9 @@ std::vector<DevicePageWidget*> DeviceManager::synchronised_pages() const {
 
 void DeviceManager::set_host_lighting_all(bool on) {
   for (const Model& m : models_) {
-    if (m.page != nullptr) m.page->device()->set_host_lighting(on);
+    if (m.page == nullptr) continue;
+    m.page->device()->set_host_lighting(on);
+    if (on && m.entry) m.entry->ResumeLightFrames();
   }
 }
 

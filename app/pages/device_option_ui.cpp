@@ -98,6 +98,14 @@ void CDeviceOptionUI::StartConnectTimer(int waited_ms) {
 
 void CDeviceOptionUI::StartRefreshTimer(int delay_ms) { ui::start_control_timer(this, kRefreshTimer, delay_ms); }
 
+void CDeviceOptionUI::ResumeLightFrames() {
+  // Not before the connect: its timer starts the frames.
+  if (!channel_open() || ui::control_timer_active(this, kConnectTimer) || ui::control_timer_active(this, kLightFrameTimer))
+    return;
+  frame_period_set_ = true;
+  ui::start_control_timer(this, kLightFrameTimer, kLightFrameMs);
+}
+
 void CDeviceOptionUI::StopTimers() {
   for (int id : {kLightFrameTimer, kConnectTimer, kRefreshTimer, kReservedTimer1, kReservedTimer2, kStatusTimer}) {
     ui::stop_control_timer(this, id);
@@ -124,6 +132,11 @@ void CDeviceOptionUI::on_control_timer(int id) {
       if (device->power_mode() != app::kPowerModeNone) ui::start_control_timer(this, kStatusTimer, kStatusPollMs);
       break;
     case kLightFrameTimer:
+      // The device runs its own lighting: nothing to send until ResumeLightFrames().
+      if (!device->get_host_lighting()) {
+        ui::stop_control_timer(this, id);
+        break;
+      }
       device->send_light_frame();
       // The first frame comes 5 ms after connecting; from then on the timer repeats by itself.
       if (!frame_period_set_) {

@@ -63,6 +63,9 @@ class CDeviceOptionUI : public QWidget, public qxr::ui::SkinControl, public qxr:
   void StartConnectTimer(int waited_ms = 0);
   void StartRefreshTimer(int delay_ms);
   void StopTimers();
+  // The program drives the lighting again: the light frames go on (they stop by themselves
+  // while the device runs its own).
+  void ResumeLightFrames();
   void on_control_timer(int id) override;
 
  private:

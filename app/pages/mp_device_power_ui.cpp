@@ -34,6 +34,10 @@ void CMpDevicePowerUI::SetPowerStatus(const uint8_t* bytes, size_t length) {
   auto* phone = control<QAbstractButton>("device_phone_type");
   if (value == nullptr || wireless == nullptr || progress == nullptr || status == nullptr || phone == nullptr) return;
 
+  std::vector<uint8_t> status_bytes(bytes, bytes + (bytes != nullptr ? length : 0));
+  if (status_bytes == shown_status_ && mode_ == shown_mode_) return;
+  shown_status_ = std::move(status_bytes);
+  shown_mode_ = mode_;
   const app::PowerView v = app::power_view(bytes, length, mode_);
   progress->setValue(v.progress);
   value->setText(QString::fromStdString(v.value_text));

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <vector>
 
 #include "ui/skin_control.h"
 
@@ -35,4 +36,7 @@ class CMpDevicePowerUI : public QWidget, public qxr::ui::SkinControl {
   QWidget* content_ = nullptr;
   int mode_ = 0;
   int value_ = 0;
+  // What the controls show now, so that an unchanged poll reloads no images.
+  std::vector<uint8_t> shown_status_;
+  int shown_mode_ = -1;
 };

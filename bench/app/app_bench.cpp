@@ -13,6 +13,8 @@
 //   BM_Running/demo:1       the same for --demo, whose built-in emulator runs in the program
 //   BM_Running/.../xvfb:1   the same on a real X server (Xvfb, 1280x800) instead of the offscreen
 //                           platform: x_*_pct is the X server's CPU, *_total_pct program + X server
+//   .../own_lighting:1      the same once the program has let the devices run their own lighting
+//                           ("light-control 1 0"): nothing is due, so nothing should wake
 //   wakeups_hidden_per_s    how often the program's threads went to sleep and woke again while
 //                           hidden (voluntary context switches); each thread's share goes to stderr
 // QXR470_BENCH_BUILD=<build folder> and QXR470_BENCH_SOURCE=<source folder> measure another
@@ -387,6 +389,7 @@ class XServer {
 void BM_Running(benchmark::State& state) {
   const bool demo = state.range(0) != 0;
   const bool xvfb = state.range(1) != 0;
+  const bool own_lighting = state.range(2) != 0;
   for (auto _ : state) {
     Sandbox box;
     std::vector<std::string> env = box.environment(false);
@@ -416,6 +419,13 @@ void BM_Running(benchmark::State& state) {
       return;
     }
     std::this_thread::sleep_for(std::chrono::seconds(kSettleSeconds));
+    int released = 0;
+    if (own_lighting) {
+      // The devices run their own lighting: nothing is due, nothing should wake.
+      Child release = spawn({program_path(), "--send", "light-control", "1", "0"}, env, box.dir() + "/send.txt");
+      released = release.pid < 0 ? -1 : wait_exit(release.pid);
+      std::this_thread::sleep_for(std::chrono::seconds(1));
+    }
     state.counters["rss_MB"] = rss_mb(c.pid);
     const Window shown = measure(c.pid, x_pid, kMeasureSeconds, false);
     state.counters["cpu_shown_pct"] = shown.cpu_pct;
@@ -423,7 +433,8 @@ void BM_Running(benchmark::State& state) {
     Child hide = spawn({program_path(), "--send", "main-action", "1"}, env, box.dir() + "/send.txt");
     const int sent = hide.pid < 0 ? -1 : wait_exit(hide.pid);
     std::this_thread::sleep_for(std::chrono::seconds(1));
-    std::fprintf(stderr, "BM_Running demo:%d xvfb:%d, hidden:\n", demo ? 1 : 0, xvfb ? 1 : 0);
+    std::fprintf(stderr, "BM_Running demo:%d xvfb:%d own_lighting:%d, hidden:\n", demo ? 1 : 0, xvfb ? 1 : 0,
+                 own_lighting ? 1 : 0);
     const Window hidden = measure(c.pid, x_pid, kMeasureSeconds, true);
     state.counters["cpu_hidden_pct"] = hidden.cpu_pct;
     state.counters["wakeups_hidden_per_s"] = hidden.wakeups_per_s;
@@ -436,15 +447,16 @@ void BM_Running(benchmark::State& state) {
     kill(c.pid, SIGTERM);
     const int code = wait_exit(c.pid);
     emulator.reset();
-    if (sent != 0 || code != 0) state.SkipWithError("hiding or ending the program failed");
+    if (sent != 0 || released != 0 || code != 0) state.SkipWithError("hiding, releasing or ending the program failed");
     state.SetIterationTime(2.0 * kMeasureSeconds);
   }
 }
 BENCHMARK(BM_Running)
-    ->ArgNames({"demo", "xvfb"})
-    ->Args({0, 0})
-    ->Args({1, 0})
-    ->Args({0, 1})
+    ->ArgNames({"demo", "xvfb", "own_lighting"})
+    ->Args({0, 0, 0})
+    ->Args({1, 0, 0})
+    ->Args({0, 1, 0})
+    ->Args({0, 1, 1})
     ->UseManualTime()
     ->Iterations(1)
     ->Unit(benchmark::kSecond);

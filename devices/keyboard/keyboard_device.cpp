@@ -292,7 +292,7 @@ int CMarluneKeyboardDevice::connect_now() {
   apply_profile_to_page_now();
   // Outside the streamed modes the frame only feeds the picture: nobody sees it, nothing is due.
   light_thread_.start([this] {
-    return primary_channel().opened() && !primary_channel().synchronised() &&
+    return get_host_lighting() && primary_channel().opened() && !primary_channel().synchronised() &&
            (CMarluneKeyboardDevice::frame_goes_to_device() || page().indicators_visible());
   });
   if (r == protocol::kResultOk) r = refreshed;

@@ -93,7 +93,8 @@ void CLoopLightingDevice::sync_led_count() {
 
 void CLoopLightingDevice::start_light_thread() {
   sync_led_count();
-  light_thread_.start([this] { return primary_channel().opened() && !primary_channel().synchronised(); });
+  light_thread_.start(
+      [this] { return get_host_lighting() && primary_channel().opened() && !primary_channel().synchronised(); });
 }
 
 // ---- light frame ----

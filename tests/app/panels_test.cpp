@@ -173,6 +173,11 @@ TEST(PowerPanel, ShowsLevelChargeAndPhone) {
   EXPECT_EQ(phone->property("image").toString(), QStringLiteral("file='power/Phone_type_samsung.png'"));
   EXPECT_EQ(panel.findChild<QLabel*>(QStringLiteral("device_power_status"))->property("image").toString(),
             QStringLiteral("file='power/powering.png'"));
+  // A repeated poll changes nothing; a new level is shown.
+  panel.SetPowerStatus(status, sizeof status);
+  const uint8_t lower[] = {40, 1, 0, 0, 0, 2};
+  panel.SetPowerStatus(lower, sizeof lower);
+  EXPECT_EQ(panel.findChild<QLabel*>(QStringLiteral("device_power_value"))->text(), QStringLiteral("40%"));
 }
 
 TEST(PowerPanel, OtherModesLeaveThePhoneAlone) {

@@ -21,6 +21,7 @@
 #include "devices/kinds/device_table.h"
 #include "tests/app/app_test_support.h"
 #include "tests/support/event_loop.h"
+#include "ui/control_timer.h"
 #include "ui/language.h"
 #include "ui/language_table.h"
 
@@ -124,6 +125,22 @@ TEST_F(WindowTest, LightingControlFromOtherProgramsAndFromTheButton) {
   QTest::mouseClick(status, Qt::LeftButton);
   EXPECT_TRUE(window_->lighting_controlled());
   EXPECT_TRUE(all_host_lighting(true));
+}
+
+TEST_F(WindowTest, WhileTheDevicesRunTheirOwnLightingNoFrameTimerRunsAndTheFramesComeBack) {
+  start({emu::DeviceType::Pad});
+  ASSERT_TRUE(wait_connected(testing::kPadRow));
+  auto frames = [&] { return emu_->counters(emu::DeviceType::Pad).light_frames; };
+  auto timer = [&] { return ui::control_timer_active(entry(testing::kPadRow), CDeviceOptionUI::kLightFrameTimer); };
+  ASSERT_TRUE(wait_until([&] { return frames() > 0; }));
+  window_->handle_message({MessageKind::LightControl, 1, 0, {}});
+  ASSERT_TRUE(wait_until([&] { return !timer(); }));
+  const uint32_t before = frames();
+  spin(300);
+  EXPECT_EQ(frames(), before);
+  window_->handle_message({MessageKind::LightControl, 1, 1, {}});
+  EXPECT_TRUE(timer());
+  EXPECT_TRUE(wait_until([&] { return frames() > before; }));
 }
 
 TEST_F(WindowTest, TheButtonAnnouncesTheNewStateToOtherPrograms) {
