@@ -9,6 +9,7 @@
 #include <cstring>
 #include <fstream>
 
+#include "emulator/folder_server.h"
 #include "emulator/report_descriptors.h"
 #include "hid/device_path.h"
 
@@ -25,17 +26,6 @@ constexpr size_t kMaxPacket = 4096;
   std::abort();
 }
 
-std::string hex_text(const std::vector<uint8_t>& bytes) {
-  std::string s;
-  char b[4];
-  for (uint8_t v : bytes) {
-    std::snprintf(b, sizeof b, "%02x ", v);
-    s += b;
-  }
-  if (!s.empty()) s.pop_back();
-  return s;
-}
-
 }  // namespace
 
 ReplyPeer::ReplyPeer(const std::string& folder, Answer answer) : answer_(std::move(answer)) {
@@ -50,10 +40,13 @@ ReplyPeer::ReplyPeer(const std::string& folder, Answer answer) : answer_(std::mo
   if (::bind(listen_fd_, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) < 0 ||
       ::listen(listen_fd_, 4) < 0)
     die("bind");
+  emu::InterfaceDescription description;
+  description.vendor_id = kVendor;
+  description.product_id = kProduct;
+  description.interface_number = kInterface;
+  description.report_descriptor = emu::keyboard_report_descriptor();
   std::ofstream json(folder + "dev.json");
-  json << "{\"vendor_id\": " << kVendor << ", \"product_id\": " << kProduct
-       << ", \"interface\": " << kInterface << ", \"report_descriptor\": \""
-       << hex_text(emu::keyboard_report_descriptor()) << "\"}\n";
+  json << emu::FolderServer::description_json(description);
   if (!json.flush()) die("dev.json");
   thread_ = std::thread([this] { run(); });
 }

@@ -1,9 +1,9 @@
 #include "ipc/local_message.h"
 
 #include <array>
-#include <charconv>
 
 #include "core/base64.h"
+#include "core/whole_number.h"
 #include "ipc/identity.h"
 #include "music/recorder_link.h"
 
@@ -37,7 +37,6 @@ constexpr std::array<NameRow, 15> kNames = {{
 }};
 
 std::optional<int64_t> parse_int(std::string_view word) {
-  int64_t v = 0;
   int base = 10;
   std::string_view digits = word;
   bool negative = false;
@@ -51,9 +50,9 @@ std::optional<int64_t> parse_int(std::string_view word) {
   }
   // from_chars takes a sign of its own; one in front of the digits is all a line may have.
   if (digits.empty() || digits[0] == '-') return std::nullopt;
-  auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), v, base);
-  if (ec != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
-  return negative ? -v : v;
+  const std::optional<int64_t> v = whole_number<int64_t>(digits, base);
+  if (!v) return std::nullopt;
+  return negative ? -*v : *v;
 }
 
 std::vector<std::string_view> split_words(std::string_view line) {

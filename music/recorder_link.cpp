@@ -1,9 +1,9 @@
 #include "music/recorder_link.h"
 
-#include <charconv>
 #include <vector>
 
 #include "core/base64.h"
+#include "core/whole_number.h"
 
 namespace qxr::music {
 namespace {
@@ -21,12 +21,7 @@ std::vector<std::string_view> words_of(std::string_view line) {
   return words;
 }
 
-std::optional<int64_t> integer(std::string_view word) {
-  int64_t v = 0;
-  auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), v);
-  if (ec != std::errc() || end != word.data() + word.size()) return std::nullopt;
-  return v;
-}
+std::optional<int64_t> integer(std::string_view word) { return whole_number<int64_t>(word); }
 
 void put_le32(uint8_t* at, int value) {
   const auto v = static_cast<uint32_t>(value);

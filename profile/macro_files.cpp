@@ -5,6 +5,7 @@
 #include <charconv>
 #include <span>
 
+#include "core/whole_number.h"
 #include "profile/json_access.h"
 #include "profile/json_file.h"
 
@@ -68,10 +69,8 @@ constexpr int kRecoilHorizontalWaitMs = 5;
 bool valid_delay(const Json::Value& v) {
   if (v.isIntegral()) return v.isInt64() && v.asInt64() >= 0 && v.asInt64() <= kMaxMacroDelayMs;
   if (!v.isString()) return false;
-  const std::string s = v.asString();
-  uint32_t n = 0;
-  const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), n);
-  return ec == std::errc() && end == s.data() + s.size() && !s.empty() && n <= kMaxMacroDelayMs;
+  const std::optional<uint32_t> n = whole_number<uint32_t>(v.asString());
+  return n && *n <= kMaxMacroDelayMs;
 }
 
 bool valid_event(const Json::Value& e, std::span<const int64_t> types) {

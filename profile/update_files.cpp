@@ -2,9 +2,9 @@
 
 #include <fmt/format.h>
 
-#include <charconv>
 #include <ctime>
 
+#include "core/whole_number.h"
 #include "profile/data_paths.h"
 #include "profile/json_access.h"
 #include "profile/json_file.h"
@@ -29,10 +29,7 @@ constexpr int kLastFirmwareKind = 2;
 
 uint32_t firmware_version(const Json::Value& v) {
   if (v.isString()) {
-    const std::string& text = v.asString();
-    uint32_t value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value, 16);
-    return ec == std::errc() && end == text.data() + text.size() ? value : 0;
+    return whole_number<uint32_t>(v.asString(), 16).value_or(0);
   }
   const int32_t n = ToInt(v, 0);
   return n > 0 ? static_cast<uint32_t>(n) : 0;

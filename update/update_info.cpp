@@ -2,9 +2,9 @@
 
 #include <fmt/format.h>
 
-#include <charconv>
 #include <vector>
 
+#include "core/whole_number.h"
 #include "profile/json_access.h"
 #include "profile/json_file.h"
 
@@ -53,11 +53,7 @@ std::string UpdateRequestBody(std::string_view product_key, uint32_t local_versi
 }
 
 std::optional<uint32_t> ParseVersionNumber(std::string_view text, bool hex_versions) {
-  if (text.empty()) return std::nullopt;
-  uint32_t value = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value, hex_versions ? 16 : 10);
-  if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  return value;
+  return whole_number<uint32_t>(text, hex_versions ? 16 : 10);
 }
 
 uint32_t InstalledVersionNumber(std::string_view dotted_version) {

@@ -127,10 +127,8 @@ std::span<const RouteRow> route_table() {
 }
 
 std::optional<Route> find_route(std::string_view type, std::string_view sender_name) {
-  for (const RouteRow& row : route_table()) {
-    if (ui::row_matches({row.type, row.name, row.match}, type, sender_name)) return row.route;
-  }
-  return std::nullopt;
+  const RouteRow* row = ui::find_row<RouteRow>(route_table(), type, sender_name);
+  return row ? std::optional(row->route) : std::nullopt;
 }
 
 bool passed_through(std::string_view type) {

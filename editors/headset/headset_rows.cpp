@@ -29,10 +29,7 @@ constexpr HeadsetNotificationRow kRows[] = {
 std::span<const HeadsetNotificationRow> headset_notification_table() { return kRows; }
 
 const HeadsetNotificationRow* find_headset_row(std::string_view type, std::string_view sender_name) {
-  for (const HeadsetNotificationRow& row : kRows) {
-    if (ui::row_matches({row.type, row.name, row.match}, type, sender_name)) return &row;
-  }
-  return nullptr;
+  return ui::find_row<HeadsetNotificationRow>(kRows, type, sender_name);
 }
 
 }  // namespace qxr::editors::headset

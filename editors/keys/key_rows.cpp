@@ -40,10 +40,8 @@ constexpr KeyNotificationRow kRows[] = {
 std::span<const KeyNotificationRow> key_notification_table() { return kRows; }
 
 std::optional<KeyAction> find_key_action(std::string_view type, std::string_view sender_name) {
-  for (const KeyNotificationRow& row : kRows) {
-    if (ui::row_matches({row.type, row.name, row.match}, type, sender_name)) return row.action;
-  }
-  return std::nullopt;
+  const KeyNotificationRow* row = ui::find_row<KeyNotificationRow>(kRows, type, sender_name);
+  return row ? std::optional(row->action) : std::nullopt;
 }
 
 }  // namespace qxr::editors::keys

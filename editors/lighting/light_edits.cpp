@@ -49,12 +49,10 @@ bool foreground_shown(const AudioLightInfo& a) { return a.color_type_flags == kS
 std::span<const LightNotificationRow> light_notification_table() { return kRows; }
 
 std::optional<LightRoute> find_light_route(std::string_view type, std::string_view sender_name) {
-  for (const LightNotificationRow& row : kRows) {
-    if (!ui::row_matches({row.type, row.name, row.match}, type, sender_name)) continue;
-    if (row.match == ui::Match::Exact) return LightRoute{row.action};
-    return LightRoute{row.action, split_indexed_name(sender_name)->index};
-  }
-  return std::nullopt;
+  const LightNotificationRow* row = ui::find_row<LightNotificationRow>(kRows, type, sender_name);
+  if (row == nullptr) return std::nullopt;
+  if (row->match == ui::Match::Exact) return LightRoute{row->action};
+  return LightRoute{row->action, split_indexed_name(sender_name)->index};
 }
 
 bool is_audio_action(LightAction action) {

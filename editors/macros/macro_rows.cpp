@@ -76,10 +76,7 @@ constexpr MacroNotificationRow kRows[] = {
 std::span<const MacroNotificationRow> macro_notification_table() { return kRows; }
 
 const MacroNotificationRow* find_macro_row(std::string_view type, std::string_view sender_name) {
-  for (const MacroNotificationRow& row : kRows) {
-    if (ui::row_matches({row.type, row.name, row.match}, type, sender_name)) return &row;
-  }
-  return nullptr;
+  return ui::find_row<MacroNotificationRow>(kRows, type, sender_name);
 }
 
 }  // namespace qxr::editors::macros

@@ -30,10 +30,7 @@ constexpr RecoilNotificationRow kRows[] = {
 std::span<const RecoilNotificationRow> recoil_notification_table() { return kRows; }
 
 const RecoilNotificationRow* find_recoil_row(std::string_view type, std::string_view sender_name) {
-  for (const RecoilNotificationRow& row : kRows) {
-    if (ui::row_matches({row.type, row.name, row.match}, type, sender_name)) return &row;
-  }
-  return nullptr;
+  return ui::find_row<RecoilNotificationRow>(kRows, type, sender_name);
 }
 
 }  // namespace qxr::editors::recoil

@@ -14,6 +14,7 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "emulator/folder_server.h"
 #include "protocol/command_report.h"
 
 namespace qxr::testing {
@@ -45,17 +46,6 @@ std::vector<uint8_t> command_collection_descriptor() {
 
 namespace {
 
-std::string hex_text(const std::vector<uint8_t>& bytes) {
-  std::string s;
-  char b[4];
-  for (uint8_t v : bytes) {
-    std::snprintf(b, sizeof b, "%02x ", v);
-    s += b;
-  }
-  if (!s.empty()) s.pop_back();
-  return s;
-}
-
 std::string make_temp_folder() {
   std::string templ = (fs::temp_directory_path() / "qxr-peer-XXXXXX").string();
   if (mkdtemp(templ.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
@@ -84,10 +74,14 @@ ScriptedPeer::ScriptedPeer(std::vector<uint8_t> descriptor, uint16_t vendor_id, 
 
   // Described only once the socket listens, as a plugged device appears.
   {
+    emu::InterfaceDescription description;
+    description.vendor_id = vendor_id;
+    description.product_id = product_id;
+    description.interface_number = static_cast<uint8_t>(interface);
+    description.report_descriptor = std::move(descriptor);
+    description.name = "scripted peer";
     std::ofstream json(folder_ + "/dev.json.tmp");
-    json << "{\"vendor_id\": " << vendor_id << ", \"product_id\": " << product_id
-         << ", \"interface\": " << interface << ", \"name\": \"scripted peer\", \"report_descriptor\": \""
-         << hex_text(descriptor) << "\"}\n";
+    json << emu::FolderServer::description_json(description);
   }
   fs::rename(folder_ + "/dev.json.tmp", folder_ + "/dev.json");
   thread_ = std::thread([this] { run(); });
