@@ -24,6 +24,13 @@ constexpr char kProductCode[] = "ProductCode";
 constexpr char kDisplayName[] = "DisplayName";
 constexpr char kVersion[] = "Version";
 
+// Members of the update server's reply.
+constexpr char kReplyPath[] = "path";
+constexpr char kReplyName[] = "name";
+constexpr char kReplyVersionName[] = "version_name";
+constexpr char kReplyVersion[] = "version";
+constexpr char kReplyDeviceId[] = "device_id";
+
 constexpr int kFirstFirmwareKind = 1;
 constexpr int kLastFirmwareKind = 2;
 
@@ -84,5 +91,17 @@ UpdateConfig ParseUpdateConfig(const std::string& json_text) {
 }
 
 UpdateConfig ReadUpdateConfig(const std::string& path) { return ParseUpdateConfig(ReadFileText(path)); }
+
+std::optional<UpdateReplyFields> ParseUpdateReplyFields(std::string_view reply) {
+  const Json::Value root = ParseJsonText(std::string(reply));
+  if (!root.isObject()) return std::nullopt;
+  UpdateReplyFields fields;
+  fields.path = ToString(Member(root, kReplyPath));
+  fields.name = ToString(Member(root, kReplyName));
+  fields.version_name = ToString(Member(root, kReplyVersionName));
+  fields.version = ToString(Member(root, kReplyVersion));
+  fields.device_id = ToInt(Member(root, kReplyDeviceId), 0);
+  return fields;
+}
 
 }  // namespace qxr

@@ -4,7 +4,9 @@
 // after, beside the user's settings file). Without an "update.config" naming a server there are
 // no update checks at all.
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qxr {
@@ -50,5 +52,15 @@ struct UpdateConfig {
 // kinds other than 1 and 2 are skipped. "Version" is a number or a hexadecimal text ("0104").
 UpdateConfig ReadUpdateConfig(const std::string& path);
 UpdateConfig ParseUpdateConfig(const std::string& json_text);
+
+// The members of the update server's reply; nullopt when the reply is not a JSON object.
+struct UpdateReplyFields {
+  std::string path;
+  std::string name;
+  std::string version_name;
+  std::string version;
+  int device_id = 0;
+};
+std::optional<UpdateReplyFields> ParseUpdateReplyFields(std::string_view reply);
 
 }  // namespace qxr

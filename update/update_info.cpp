@@ -5,18 +5,10 @@
 #include <vector>
 
 #include "core/whole_number.h"
-#include "profile/json_access.h"
-#include "profile/json_file.h"
+#include "profile/update_files.h"
 
 namespace qxr::update {
 namespace {
-
-// Members of the server's reply.
-constexpr char kPath[] = "path";
-constexpr char kName[] = "name";
-constexpr char kVersionName[] = "version_name";
-constexpr char kVersion[] = "version";
-constexpr char kDeviceId[] = "device_id";
 
 constexpr int kHttpOkFirst = 200;
 constexpr int kHttpOkLast = 299;
@@ -67,17 +59,15 @@ uint32_t InstalledVersionNumber(std::string_view dotted_version) {
 UpdateInfo ParseUpdateReply(std::string_view reply, uint32_t local_version, bool hex_versions) {
   UpdateInfo info;
   info.status = kUpdateCurrent;
-  const Json::Value root = ParseJsonText(std::string(reply));
-  if (root.isObject()) {
-    info.path = ToString(Member(root, kPath));
-    info.name = ToString(Member(root, kName));
-    info.version_name = ToString(Member(root, kVersionName));
-    info.remote_version = "V" + ToString(Member(root, kVersion));
-    info.device_id = ToInt(Member(root, kDeviceId), 0);
-    info.local_version = local_version_text(local_version, hex_versions);
-    if (!hex_versions) info.remote_version = info.version_name;
-  }
-  const std::optional<uint32_t> remote = ParseVersionNumber(ToString(Member(root, kVersion)), hex_versions);
+  const std::optional<UpdateReplyFields> fields = ParseUpdateReplyFields(reply);
+  if (!fields) return info;
+  info.path = fields->path;
+  info.name = fields->name;
+  info.version_name = fields->version_name;
+  info.remote_version = hex_versions ? "V" + fields->version : fields->version_name;
+  info.device_id = fields->device_id;
+  info.local_version = local_version_text(local_version, hex_versions);
+  const std::optional<uint32_t> remote = ParseVersionNumber(fields->version, hex_versions);
   if (remote && local_version < *remote) info.status = kUpdateNewer;
   return info;
 }
