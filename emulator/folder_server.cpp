@@ -302,7 +302,9 @@ void FolderServer::dispatch(const std::string& id, HandlerResult result) {
   const uint64_t now = now_ms();
   bool held_back = false;
   for (Outgoing& out : result.reports) {
-    uint64_t deadline = std::max(now + out.delay_ms, itf.last_deadline_ms);
+    // Counted from the next whole millisecond: a delayed report never goes early.
+    const uint64_t due = out.delay_ms > 0 ? now + 1 + out.delay_ms : now;
+    uint64_t deadline = std::max(due, itf.last_deadline_ms);
     if (deadline <= now && !held_back) {
       broadcast(itf, out.report);
       continue;
