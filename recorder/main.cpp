@@ -63,6 +63,7 @@ int main(int argc, char** argv) {
   int result = 1;
   {
     qxr::recorder::Recorder recorder(api);
+    recorder.pace(loop);
     if (recorder.connect(options->socket)) pa_mainloop_run(loop, &result);
   }
   pa_signal_done();

@@ -28,6 +28,8 @@ class ProgramLink {
   // droppable: a data line, given up when the program is this far behind.
   void send(const std::string& line, bool droppable);
   size_t dropped_lines() const { return dropped_; }
+  int fd() const { return fd_.get(); }
+  bool waiting_to_write() const { return waiting_to_write_; }
 
  private:
   static void on_io(pa_mainloop_api* api, pa_io_event* event, int fd, pa_io_event_flags_t flags, void* self);
