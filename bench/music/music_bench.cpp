@@ -128,6 +128,17 @@ class SoundServer {
 class Player {
  public:
   bool start(int buffer_ms = 10) {
+    // Something like music: a chord whose loudness moves four times a second. Whole-number
+    // frequencies repeat every second, so it is worked out once: computed while playing, it
+    // would be counted as the program's CPU (this process).
+    music_table_.resize(kRate);
+    for (int i = 0; i < kRate; ++i) {
+      const double t = static_cast<double>(i) / kRate;
+      music_table_[static_cast<size_t>(i)] = static_cast<float>(
+          (0.3 + 0.25 * std::sin(2 * std::numbers::pi * 4 * t)) *
+          (std::sin(2 * std::numbers::pi * 220 * t) + std::sin(2 * std::numbers::pi * 277 * t) +
+           std::sin(2 * std::numbers::pi * 330 * t)) / 3);
+    }
     pa_sample_spec spec{PA_SAMPLE_FLOAT32LE, kRate, 1};
     const auto buffer = static_cast<uint32_t>(kRate * sizeof(float) * buffer_ms / 1000);
     pa_buffer_attr attr{static_cast<uint32_t>(-1), buffer, static_cast<uint32_t>(-1), static_cast<uint32_t>(-1),
@@ -169,10 +180,7 @@ class Player {
           s = static_cast<float>(0.7 * std::sin(2 * std::numbers::pi * 880 * t));
           --remaining_;
         } else if (music_) {
-          // Something like music: a chord whose loudness moves four times a second.
-          s = static_cast<float>((0.3 + 0.25 * std::sin(2 * std::numbers::pi * 4 * t)) *
-                                 (std::sin(2 * std::numbers::pi * 220 * t) + std::sin(2 * std::numbers::pi * 277 * t) +
-                                  std::sin(2 * std::numbers::pi * 330 * t)) / 3);
+          s = music_table_[phase % kRate];
         }
         chunk[static_cast<size_t>(i)] = s;
       }
@@ -182,6 +190,7 @@ class Player {
   }
 
   pa_simple* pa_ = nullptr;
+  std::vector<float> music_table_;
   std::thread thread_;
   std::atomic<bool> stop_{false};
   std::atomic<int> burst_samples_{0};
