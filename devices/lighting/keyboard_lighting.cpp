@@ -4,15 +4,20 @@ namespace qxr::lighting {
 
 KeyboardLighting::KeyboardLighting(uint32_t seed) : effects_(seed) {}
 
-void KeyboardLighting::publish_locked() {
-  mailbox_.back() = effects_.frame();
+bool KeyboardLighting::publish_locked(const KeyFrame& frame) {
+  // Same frame, same version: whoever sends or paints frames can tell nothing changed.
+  if (published_ && *published_ == frame) return false;
+  published_ = frame;
+  mailbox_.back() = frame;
   mailbox_.publish();
+  return true;
 }
 
 void KeyboardLighting::show_uniform(const LedRecord& led) {
   std::lock_guard lock(mutex_);
-  mailbox_.back().fill(led);
-  mailbox_.publish();
+  KeyFrame frame;
+  frame.fill(led);
+  publish_locked(frame);
 }
 
 void KeyboardLighting::set_light_info(const LightInfo& info, bool prepare) {
@@ -21,7 +26,7 @@ void KeyboardLighting::set_light_info(const LightInfo& info, bool prepare) {
   if (!prepare) return;
   effects_.PrepareMode(info.select_item);
   music_.clear();
-  publish_locked();
+  publish_locked(effects_.frame());
 }
 
 void KeyboardLighting::set_program_steps(std::vector<LightProgramStep> steps) {
@@ -53,14 +58,14 @@ void KeyboardLighting::PrepareMode(uint8_t mode) {
   std::lock_guard lock(mutex_);
   effects_.PrepareMode(mode);
   music_.clear();
-  publish_locked();
+  publish_locked(effects_.frame());
 }
 
 void KeyboardLighting::ResetEffectState() {
   std::lock_guard lock(mutex_);
   effects_.ResetEffectState();
   music_.clear();
-  publish_locked();
+  publish_locked(effects_.frame());
 }
 
 void KeyboardLighting::restart_after_profile() {
@@ -76,7 +81,7 @@ void KeyboardLighting::set_custom_colours(std::span<const Rgb, kKeyCount> colour
 bool KeyboardLighting::SetCustomKeyColour(size_t key, Rgb colour) {
   std::lock_guard lock(mutex_);
   if (!effects_.SetCustomKeyColour(key, colour)) return false;
-  publish_locked();
+  publish_locked(effects_.frame());
   return true;
 }
 
@@ -100,8 +105,7 @@ bool KeyboardLighting::step(uint64_t now_ms, bool take_music) {
     music.levels = take_music ? music_.take_levels(music.fresh) : music_.levels();
   }
   effects_.step(now_ms, music, program_);
-  publish_locked();
-  return music.fresh;
+  return publish_locked(effects_.frame()) && music.fresh;
 }
 
 bool KeyboardLighting::in_music_mode() const {

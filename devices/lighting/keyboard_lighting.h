@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
+#include <optional>
 #include <span>
 
 #include "devices/lighting/frame_mailbox.h"
@@ -57,14 +58,15 @@ class KeyboardLighting {
   // Counted ticks from one step to the next for the current mode and speed.
   uint32_t step_ticks() const;
   // One step. In the music modes a step with take_music takes what was fed (the others see
-  // nothing new); true when it took something new.
+  // nothing new); true when it took something new and that changed the frame.
   bool step(uint64_t now_ms, bool take_music = true);
   // A music mode runs and something was fed that no step has taken yet.
   bool music_waiting() const;
   bool in_music_mode() const;
 
   // --- any thread
-  // The newest frame; returns its version (0 before the first), which only grows.
+  // The newest frame; returns its version (0 before the first), which grows with each frame
+  // that differs from the one before.
   uint64_t read_frame(KeyFrame& out) const { return mailbox_.read(out); }
   // The newest frame's version alone.
   uint64_t frame_version() const { return mailbox_.published(); }
@@ -77,13 +79,15 @@ class KeyboardLighting {
   }
 
  private:
-  void publish_locked();
+  // False when frame is the one already published.
+  bool publish_locked(const KeyFrame& frame);
 
   mutable std::mutex mutex_;
   KeyboardEffects effects_;
   MusicInput music_;
   LightProgram program_;
   FrameMailbox<KeyFrame> mailbox_;
+  std::optional<KeyFrame> published_;
 };
 
 }  // namespace qxr::lighting

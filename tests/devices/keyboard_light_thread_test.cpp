@@ -93,6 +93,8 @@ class MusicFramesTest : public LightThreadTest {
  protected:
   void SetUp() override {
     thread_.set_music_frame_sender([this] { frames_.push_back(clock_.now_ms()); });
+    // Column bars, red on black: fed bands change what the keys show.
+    model_.set_music_style({.visual = 0, .background = {0, 0, 0}, .foreground = {255, 0, 0}, .wheel = false});
     run_mode(lighting::kModeMusic, 0);
     ASSERT_TRUE(thread_.start({}));
     ASSERT_TRUE(clock_.wait_until_settled());
@@ -134,7 +136,7 @@ TEST_F(MusicFramesTest, FramesKeepTwentyFiveMillisecondsApartAndAnOwedOneIsNotLo
   feed(1000);
   const uint64_t first = clock_.now_ms();
   pass(10);
-  feed(1000);  // too soon: owed
+  feed(3000);  // too soon: owed
   ASSERT_EQ(frames_.size(), 1u);
   pass(10);
   EXPECT_EQ(frames_.size(), 1u);
@@ -153,7 +155,7 @@ TEST_F(MusicFramesTest, DataEveryTenMillisecondsKeepsThePaceOfTheEffect) {
   const uint64_t steps_before = thread_.model_steps();
   for (int i = 0; i < 100; ++i) {
     pass(10);
-    feed(500);
+    feed(i % 2 == 0 ? 500 : 3000);
   }
   // One second: 250 steps of 4 ms, give or take the one in progress.
   EXPECT_NEAR(static_cast<double>(thread_.model_steps() - steps_before), 250.0, 2.0);
@@ -161,6 +163,19 @@ TEST_F(MusicFramesTest, DataEveryTenMillisecondsKeepsThePaceOfTheEffect) {
   // passed, not with the next block.
   EXPECT_NEAR(static_cast<double>(frames_.size()), 39.0, 1.0);
   for (size_t i = 1; i < frames_.size(); ++i) EXPECT_GE(frames_[i] - frames_[i - 1], kMusicFrameGapMs);
+}
+
+TEST_F(MusicFramesTest, SilenceSendsNothingAndTheFirstSoundGoesAtOnce) {
+  for (int i = 0; i < 10; ++i) {
+    pass(10);
+    feed(0);  // dark keys stay dark: no frame, and none owed
+  }
+  EXPECT_TRUE(frames_.empty());
+  pass(3);
+  const uint64_t sound_at = clock_.now_ms();
+  feed(3000);
+  ASSERT_EQ(frames_.size(), 1u);
+  EXPECT_EQ(frames_[0], sound_at);
 }
 
 TEST_F(MusicFramesTest, OtherModesNeverAskForMusicFrames) {
