@@ -354,7 +354,7 @@ double self_cpu_seconds() {
   return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
 }
 
-// The recorder this process started: utime + stime in seconds, or -1.
+// The recorder this process started: its CPU time in seconds, or -1.
 double recorder_cpu_seconds() {
   DIR* proc = opendir("/proc");
   if (proc == nullptr) return -1;
@@ -373,6 +373,9 @@ double recorder_cpu_seconds() {
     // Fields after the name: state(0) ppid(1) ... utime(11) stime(12).
     if (f.size() < 13 || std::stoi(f[1]) != getpid()) continue;
     found = (std::stod(f[11]) + std::stod(f[12])) / static_cast<double>(sysconf(_SC_CLK_TCK));
+    // The time on the CPU in nanoseconds, where the kernel keeps it (its one thread).
+    std::ifstream sched(std::string("/proc/") + e->d_name + "/schedstat");
+    if (unsigned long long ns = 0; sched >> ns) found = static_cast<double>(ns) / 1e9;
   }
   closedir(proc);
   return found;
