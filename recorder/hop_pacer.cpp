@@ -3,8 +3,12 @@
 namespace qxr::recorder {
 
 void HopPacer::woke(Clock::time_point now, bool hold_ended) {
+  // The chunks do not come as foretold: a hold that ran its time gathered nothing.
+  if (wake_ended_hold_ && !wake_read_) hops_unheld_ = kWatchAfterEmptyHold;
   wake_ = now;
+  wake_read_ = false;
   wake_is_arrival_ = !hold_ended;
+  wake_ended_hold_ = hold_ended && hold_ && now >= *hold_;
   if (hold_ && now >= *hold_) hold_.reset();
 }
 
@@ -18,6 +22,7 @@ bool HopPacer::earlier(const Arrival& a, const Arrival& b) const {
 
 void HopPacer::read(size_t samples) {
   total_ += samples;
+  wake_read_ = true;
   // Each read is one chunk as the server sent it; in a wake for an arrival, it came no later.
   chunk_ = samples;
   if (!wake_is_arrival_ || rate_ == 0) return;
@@ -35,6 +40,10 @@ void HopPacer::hop_done() {
   } else if (++hops_since_seen_ >= kWatchEvery) {
     seen_.reset();
   }
+  if (hops_unheld_ > 0) {
+    --hops_unheld_;
+    return;
+  }
   if (!seen_ || chunk_ == 0 || rate_ == 0) return;
   // A hop ends with a chunk: the analysis starts counting afresh after each.
   const size_t chunks_per_hop = (hop_ + chunk_ - 1) / chunk_;
@@ -50,7 +59,9 @@ void HopPacer::reset() {
   hop_seen_.reset();
   chunk_ = 0;
   hops_since_seen_ = 0;
+  hops_unheld_ = 0;
   wake_is_arrival_ = false;
+  wake_ended_hold_ = false;
 }
 
 }  // namespace qxr::recorder

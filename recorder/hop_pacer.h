@@ -6,8 +6,9 @@
 // is known: the recorder sleeps until it is due and takes the whole hop in one wake. A chunk
 // later than that wakes it on arrival and corrects the timing; every tenth hop is
 // watched chunk by chunk and the earliest arrival it shows is kept (a wake is never early, so
-// the earliest is the truest). Chunks of a hop or more never cause a hold. Single-threaded:
-// the recorder's main loop.
+// the earliest is the truest). Chunks of a hop or more never cause a hold, and neither do
+// chunks that come too unevenly to foretell: a hold that gathered nothing stops holding for a
+// while. Single-threaded: the recorder's main loop.
 #include <chrono>
 #include <cstddef>
 #include <optional>
@@ -21,6 +22,8 @@ class HopPacer {
   // arrival is already as late as a wake for it would be, and a miss costs a wake, not time.
   static constexpr auto kSlack = std::chrono::microseconds(0);
   static constexpr unsigned kWatchEvery = 10;
+  // Hops watched chunk by chunk after a hold that gathered nothing.
+  static constexpr unsigned kWatchAfterEmptyHold = 50;
 
   HopPacer(unsigned rate, size_t hop) : rate_(rate), hop_(hop) {}
 
@@ -50,8 +53,11 @@ class HopPacer {
   std::optional<Arrival> seen_;
   std::optional<Arrival> hop_seen_;  // the earliest arrival seen during the current hop
   unsigned hops_since_seen_ = 0;
+  unsigned hops_unheld_ = 0;  // hops still to be watched after an empty hold
   Clock::time_point wake_{};
   bool wake_is_arrival_ = false;
+  bool wake_ended_hold_ = false;
+  bool wake_read_ = false;
   std::optional<Clock::time_point> hold_;
 };
 
