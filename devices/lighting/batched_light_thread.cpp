@@ -32,8 +32,11 @@ LightPace BatchedLightThread::pace() {
   const uint64_t quiet = quiet_until_ms();
   if (quiet > now && !input_waiting()) return rest(quiet - now);
   pace_ticks_ = std::max<uint32_t>(1, step_ticks());
-  batch_ = std::max<uint32_t>(1, batch_ms_ / (pace_ticks_ * tick_ms_));
-  uint32_t counts = pace_ticks_ * batch_;
+  // One wake per batch_ms whatever the step, and the steps due by then: waking after a whole
+  // number of steps instead would come more often than the frames are read (every 36 ms for
+  // 18 ms steps).
+  uint32_t counts = std::max(pace_ticks_, batch_ms_ / tick_ms_);
+  batch_ = (counts + pace_ticks_ - 1) / pace_ticks_;
   if (resting_) {
     // Back from a rest: one step at once, none owed for the time at rest.
     resting_ = false;

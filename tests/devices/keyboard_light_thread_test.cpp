@@ -49,21 +49,21 @@ class LightThreadTest : public ::testing::Test {
 TEST_F(LightThreadTest, FastModesRunAllTheirStepsInBatches) {
   run_mode(lighting::kModeMusic, 0);  // one step every 2 ticks of 2 ms
   ASSERT_TRUE(thread_.start({}));
-  // Wakes as far apart as whole steps fit a batch.
+  // One wake per batch, as often as the frames are read.
   constexpr uint32_t kStepMs = 2 * lighting::kKeyboardTickMs;
-  constexpr uint32_t kWakeMs = kStepBatchMs / kStepMs * kStepMs;
-  advance(25 * kWakeMs, kWakeMs);
+  advance(25 * kStepBatchMs, kStepBatchMs);
   // 250 steps a second, as if the thread woke for each, from 25 wakes.
-  EXPECT_EQ(thread_.model_steps(), 25u * kWakeMs / kStepMs);
+  EXPECT_EQ(thread_.model_steps(), 25u * kStepBatchMs / kStepMs);
   EXPECT_LE(thread_.runner().wakeups(), 26u);
   EXPECT_EQ(thread_.stop(), WorkerThread::StopOutcome::Ended);
 }
 
-TEST_F(LightThreadTest, SlowModesStepOnePerWake) {
+TEST_F(LightThreadTest, StepsThatDoNotDivideTheBatchKeepTheirPace) {
   run_mode(lighting::kModeColumnWave, 0);  // 20 ticks: one step every 40 ms
   ASSERT_TRUE(thread_.start({}));
-  advance(400, 40);
+  advance(400, kStepBatchMs);  // 8 wakes, not 10
   EXPECT_EQ(thread_.model_steps(), 10u);
+  EXPECT_LE(thread_.runner().wakeups(), 9u);
   EXPECT_EQ(thread_.stop(), WorkerThread::StopOutcome::Ended);
 }
 

@@ -124,12 +124,12 @@ TEST(LoopLightThread, StepsInBatchesOnceTheirLoopsHavePassedAndSleepsInBetween) 
   SleepCounter clock;
   LoopLighting model(kPadModeTable);
   model.set_led_count(15);
-  model.set_settings(look(0, 4));  // a step every 7 loops of 2 ms: as many per wake as fit a batch
+  model.set_settings(look(0, 4));  // a step every 7 loops of 2 ms: a wake per batch, the steps due by then
   LoopLightThread thread(model, clock);
   ASSERT_TRUE(thread.start([] { return true; }));
   ASSERT_TRUE(clock.wait_for_sleeps(1));
   const uint64_t per_wake = kLoopBatchMs / (7 * lighting::kLoopMs);
-  const uint64_t fast_wake = per_wake * 7 * lighting::kLoopMs;
+  const uint64_t fast_wake = kLoopBatchMs;
   EXPECT_EQ(clock.last_deadline(), fast_wake);
   EXPECT_EQ(thread.model_steps(), 0u);
   clock.advance(fast_wake);
