@@ -41,6 +41,21 @@ constexpr int kSpeedLevels = 4;
 
 QColor to_qcolor(const devices::IndicatorColour& c) { return QColor(c.red, c.green, c.blue, c.alpha); }
 
+// Only the option page shown sizes the option area. A stacked widget otherwise asks for the
+// least height of its tallest page, and the page (whose window does not grow) then squeezes
+// the picture under the lighting panel for the sake of panels that hide the picture anyway.
+constexpr char kOwnSizePolicy[] = "qxr_own_size_policy";
+
+void size_to_current_page(QStackedWidget* pages) {
+  for (int i = 0; i < pages->count(); ++i) {
+    QWidget* page = pages->widget(i);
+    if (!page->property(kOwnSizePolicy).isValid()) page->setProperty(kOwnSizePolicy, QVariant::fromValue(page->sizePolicy()));
+    page->setSizePolicy(i == pages->currentIndex() ? page->property(kOwnSizePolicy).value<QSizePolicy>()
+                                                   : QSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored));
+  }
+  pages->updateGeometry();
+}
+
 }  // namespace
 
 DevicePageWidget::DevicePageWidget(size_t model_row, QWidget* parent) : QWidget(parent), model_row_(model_row) {
@@ -101,6 +116,9 @@ void DevicePageWidget::setup_device() {
                          QString::fromStdString(device_->default_profile_path()));
     profile_->InitProfileList();
     device_->set_profile_id(profile_->GetCurrentProfileId().toStdString());
+  }
+  if (auto* pages = qobject_cast<QStackedWidget*>(find(QString::fromLatin1(kOptionSwitchName)))) {
+    connect(pages, &QStackedWidget::currentChanged, this, [pages] { size_to_current_page(pages); });
   }
   show_option_page(0);
 }
@@ -167,6 +185,7 @@ void DevicePageWidget::show_option_page(int index) {
   if (auto* pages = qobject_cast<QStackedWidget*>(find(QString::fromLatin1(kOptionSwitchName)))) {
     if (index < 0 || index >= pages->count()) return;
     pages->setCurrentIndex(index);
+    size_to_current_page(pages);
     // Some editors need the picture's room and nothing from it.
     if (key_panel_ != nullptr) key_panel_->setVisible(!pages->widget(index)->property(kHidesPictureProperty).toBool());
   }

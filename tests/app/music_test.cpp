@@ -8,6 +8,7 @@
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QSlider>
+#include <QStackedWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -147,6 +148,28 @@ TEST_F(MusicTest, DataBlocksFeedTheFirstKeyboardAndOnlyTheirBuffersWorth) {
   }
   EXPECT_TRUE(changed);
   EXPECT_GT(window_->music().spectrum_blocks(), 0u);
+}
+
+TEST_F(MusicTest, TheMusicControlsLeaveTheWholePictureInSight) {
+  QXR_SKIP_WHERE_FORK_CONFUSES_TSAN();
+  use_idle_recorder();
+  start_serving({DeviceType::Keyboard});
+  ASSERT_TRUE(wait_connected(kKeyboardRow));
+  // The music mode's panel is the tallest lighting panel. The other tabs' panels, built when
+  // first shown, are taller still, but they hide the picture and must not size this one.
+  auto* options = page(kKeyboardRow)->findChild<QStackedWidget*>(QStringLiteral("device_option_switch"));
+  QWidget* picture = page(kKeyboardRow)->findChild<QWidget*>(QStringLiteral("device_key_light"));
+  ASSERT_NE(picture, nullptr);
+  ASSERT_NE(options, nullptr);
+  for (int tab = options->count() - 1; tab >= 0; --tab) {
+    page(kKeyboardRow)->show_option_page(tab);
+    spin(20);
+  }
+  choose_keyboard_mode(lighting::kModeMusic);
+  spin(50);
+  const int picture_bottom = picture->mapTo(window_.get(), QPoint(0, picture->height())).y();
+  EXPECT_LE(picture_bottom, options->mapTo(window_.get(), QPoint(0, 0)).y());
+  EXPECT_LE(options->mapTo(window_.get(), QPoint(0, options->height())).y(), window_->height());
 }
 
 TEST_F(MusicTest, TheRecorderRunsOnlyWhileAKeyboardIsInAMusicMode) {
