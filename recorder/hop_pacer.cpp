@@ -5,11 +5,12 @@ namespace qxr::recorder {
 void HopPacer::woke(Clock::time_point now, bool hold_ended) {
   // The chunks do not come as foretold: a hold that ran its time gathered nothing.
   if (wake_ended_hold_ && !wake_read_) hops_unheld_ = kWatchAfterEmptyHold;
+  const bool hold_ran_out = hold_ && now >= *hold_;
   wake_ = now;
   wake_read_ = false;
   wake_is_arrival_ = !hold_ended;
-  wake_ended_hold_ = hold_ended && hold_ && now >= *hold_;
-  if (hold_ && now >= *hold_) hold_.reset();
+  wake_ended_hold_ = hold_ended && hold_ran_out;
+  if (hold_ran_out) hold_.reset();
 }
 
 // Which of two arrivals puts the sound's start earlier.
@@ -50,7 +51,9 @@ void HopPacer::hop_done() {
   if (chunks_per_hop < 2) return;
   const size_t completing = total_ + chunks_per_hop * chunk_;
   const std::chrono::duration<double> after_seen(static_cast<double>(completing - seen_->total) / rate_);
-  hold_ = seen_->at + std::chrono::duration_cast<Clock::duration>(after_seen) + kSlack;
+  // No slack: the expected arrival is already as late as a wake for it would be, and a chunk
+  // later than that costs a wake, not time.
+  hold_ = seen_->at + std::chrono::duration_cast<Clock::duration>(after_seen);
 }
 
 void HopPacer::reset() {

@@ -18,9 +18,6 @@ namespace qxr::recorder {
 class HopPacer {
  public:
   using Clock = std::chrono::steady_clock;
-  // How long after its expected arrival the completing chunk is fetched. None: the expected
-  // arrival is already as late as a wake for it would be, and a miss costs a wake, not time.
-  static constexpr auto kSlack = std::chrono::microseconds(0);
   static constexpr unsigned kWatchEvery = 10;
   // Hops watched chunk by chunk after a hold that gathered nothing.
   static constexpr unsigned kWatchAfterEmptyHold = 50;
@@ -44,12 +41,12 @@ class HopPacer {
     size_t total;  // samples read up to and with that chunk
   };
 
+  bool earlier(const Arrival& a, const Arrival& b) const;
+
   unsigned rate_;
   size_t hop_;
   size_t total_ = 0;
   size_t chunk_ = 0;
-  bool earlier(const Arrival& a, const Arrival& b) const;
-
   std::optional<Arrival> seen_;
   std::optional<Arrival> hop_seen_;  // the earliest arrival seen during the current hop
   unsigned hops_since_seen_ = 0;

@@ -119,6 +119,7 @@ void DevicePageWidget::setup_device() {
   }
   if (auto* pages = qobject_cast<QStackedWidget*>(find(QString::fromLatin1(kOptionSwitchName)))) {
     connect(pages, &QStackedWidget::currentChanged, this, [pages] { size_to_current_page(pages); });
+    size_to_current_page(pages);
   }
   show_option_page(0);
 }
@@ -185,7 +186,6 @@ void DevicePageWidget::show_option_page(int index) {
   if (auto* pages = qobject_cast<QStackedWidget*>(find(QString::fromLatin1(kOptionSwitchName)))) {
     if (index < 0 || index >= pages->count()) return;
     pages->setCurrentIndex(index);
-    size_to_current_page(pages);
     // Some editors need the picture's room and nothing from it.
     if (key_panel_ != nullptr) key_panel_->setVisible(!pages->widget(index)->property(kHidesPictureProperty).toBool());
   }

@@ -44,6 +44,8 @@
 
 extern char** environ;
 
+#include "bench/support/process_cpu.h"
+
 namespace {
 
 std::string from_env(const char* name, const std::string& fallback, const char* suffix = "") {
@@ -249,45 +251,6 @@ void BM_StartupToConnected(benchmark::State& state) {
 }
 BENCHMARK(BM_StartupToConnected)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
 
-double ticks_seconds(pid_t pid);
-
-// Time on the CPU of every thread of a process, in seconds (the scheduler's nanosecond
-// counts; the program's threads live as long as it does).
-double cpu_seconds(pid_t pid) {
-  const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
-  double total = 0;
-  bool any = false;
-  if (DIR* d = opendir(tasks.c_str())) {
-    while (dirent* e = readdir(d)) {
-      if (e->d_name[0] == '.') continue;
-      std::ifstream in(tasks + "/" + e->d_name + "/schedstat");
-      unsigned long long ns = 0;
-      if (in >> ns) {
-        total += static_cast<double>(ns) / 1e9;
-        any = true;
-      }
-    }
-    closedir(d);
-  }
-  return any ? total : ticks_seconds(pid);
-}
-
-// utime + stime of a process in seconds (clock ticks), where schedstat is not there.
-double ticks_seconds(pid_t pid) {
-  std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  const size_t close = text.rfind(')');
-  if (close == std::string::npos) return -1;
-  std::istringstream rest(text.substr(close + 2));
-  std::string field;
-  unsigned long long utime = 0, stime = 0;
-  for (int i = 3; i <= 15 && rest >> field; ++i) {
-    if (i == 14) utime = std::stoull(field);
-    if (i == 15) stime = std::stoull(field);
-  }
-  return static_cast<double>(utime + stime) / static_cast<double>(sysconf(_SC_CLK_TCK));
-}
-
 double rss_mb(pid_t pid) {
   std::ifstream in("/proc/" + std::to_string(pid) + "/status");
   std::string line;
@@ -332,13 +295,13 @@ struct Window {
 };
 
 Window measure(pid_t pid, pid_t x_server, int seconds, bool report_threads) {
-  const double c0 = cpu_seconds(pid);
-  const double x0 = x_server > 0 ? cpu_seconds(x_server) : 0;
+  const double c0 = qxr::bench::cpu_seconds(pid);
+  const double x0 = x_server > 0 ? qxr::bench::cpu_seconds(x_server) : 0;
   const auto s0 = thread_switches(pid);
   const auto t0 = std::chrono::steady_clock::now();
   std::this_thread::sleep_for(std::chrono::seconds(seconds));
-  const double c1 = cpu_seconds(pid);
-  const double x1 = x_server > 0 ? cpu_seconds(x_server) : 0;
+  const double c1 = qxr::bench::cpu_seconds(pid);
+  const double x1 = x_server > 0 ? qxr::bench::cpu_seconds(x_server) : 0;
   const auto s1 = thread_switches(pid);
   const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
   Window w;

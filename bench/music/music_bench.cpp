@@ -46,6 +46,7 @@
 #include "app/window/light_panels.h"
 #include "app/window/main_wnd.h"
 #include "app/window/music_link.h"
+#include "bench/support/process_cpu.h"
 #include "devices/lighting/keyboard_modes.h"
 #include "emulator/emulator.h"
 #include "hid/enumeration.h"
@@ -366,16 +367,12 @@ double recorder_cpu_seconds() {
     std::getline(in, line);
     const size_t close = line.rfind(')');
     if (close == std::string::npos || line.find("(qxr470-recorder)") == std::string::npos) continue;
+    // After the name: the state, then the parent's id.
     std::istringstream rest(line.substr(close + 2));
-    std::string field;
-    std::vector<std::string> f;
-    while (rest >> field) f.push_back(field);
-    // Fields after the name: state(0) ppid(1) ... utime(11) stime(12).
-    if (f.size() < 13 || std::stoi(f[1]) != getpid()) continue;
-    found = (std::stod(f[11]) + std::stod(f[12])) / static_cast<double>(sysconf(_SC_CLK_TCK));
-    // The time on the CPU in nanoseconds, where the kernel keeps it (its one thread).
-    std::ifstream sched(std::string("/proc/") + e->d_name + "/schedstat");
-    if (unsigned long long ns = 0; sched >> ns) found = static_cast<double>(ns) / 1e9;
+    std::string state;
+    pid_t parent = 0;
+    if (!(rest >> state >> parent) || parent != getpid()) continue;
+    found = qxr::bench::cpu_seconds(static_cast<pid_t>(std::stoi(e->d_name)));
   }
   closedir(proc);
   return found;

@@ -71,9 +71,8 @@ TEST(HopPacer, SmallChunksAreGatheredIntoOneWakePerHopWithoutHoldingTheHopBack) 
   const Outcome run = simulate(120, microseconds(150), 400);
   EXPECT_EQ(run.hops, 100u);
   EXPECT_LE(run.wakes, 140u);
-  // A hop is taken no later than a wake for its last chunk would have taken it, give or take
-  // the slack.
-  EXPECT_LE(run.worst_delay, microseconds(150) + HopPacer::kSlack + microseconds(5));
+  // A hop is taken no later than a wake for its last chunk would have taken it.
+  EXPECT_LE(run.worst_delay, microseconds(150) + microseconds(5));
 }
 
 TEST(HopPacer, ChunksOfAHopOrMoreAreNeverHeld) {
@@ -89,7 +88,7 @@ TEST(HopPacer, ALateChunkIsTakenWhenItArrivesAndThePacingRecovers) {
   const Outcome run = simulate(std::vector<size_t>(400, 120), microseconds(150),
                                [](size_t k) { return k >= 100 ? microseconds(1700) : microseconds(0); });
   EXPECT_EQ(run.hops, 100u);
-  EXPECT_LE(run.worst_delay, microseconds(150) + HopPacer::kSlack + microseconds(5));
+  EXPECT_LE(run.worst_delay, microseconds(150) + microseconds(5));
   EXPECT_LE(run.wakes, 150u);
 }
 
@@ -105,7 +104,7 @@ TEST(HopPacer, UnevenChunksCostNoMoreWakesThanChunks) {
   // Holding would cost a wake for nothing whenever a short chunk is followed by a long one.
   EXPECT_LE(run.wakes, sizes.size() + sizes.size() / 50);
   // Gathered early chunks never hold a hop back by more than the chunks' unevenness.
-  EXPECT_LE(run.worst_delay, microseconds(150) + HopPacer::kSlack + microseconds(400));
+  EXPECT_LE(run.worst_delay, microseconds(150) + microseconds(400));
 }
 
 TEST(HopPacer, AResetForgetsThePace) {
