@@ -5,6 +5,7 @@
 #include <QMoveEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QtMath>
 
 #include "app/pages/key_canvas.h"
 #include "ui/theme.h"
@@ -34,7 +35,9 @@ bool FastKeyButton::needs_images() const {
 void FastKeyButton::choose_painter() {
   KeyCanvas* canvas = needs_images() ? nullptr : parent_canvas_.data();
   if (canvas == canvas_) return;
+  if (canvas_) canvas_->faces_changed();
   canvas_ = canvas;
+  if (canvas_) canvas_->faces_changed();
   refresh_look();
   // Updates off: the toolkit then sends this button no paint events, the canvas paints it.
   setUpdatesEnabled(canvas == nullptr);
@@ -42,6 +45,8 @@ void FastKeyButton::choose_painter() {
 }
 
 void FastKeyButton::refresh_look() {
+  // The face's opacity decides whether a light frame may keep the rims.
+  if (canvas_) canvas_->faces_changed();
   // An opaque key lets the picture behind it go unpainted when only the key changes. Under a
   // canvas the key must not count as opaque, or the canvas would skip its area.
   setAttribute(Qt::WA_OpaquePaintEvent, canvas_.isNull() && palette().color(QPalette::Button).alpha() == 255);
@@ -60,6 +65,16 @@ void FastKeyButton::look_changed() {
   repaint_area(geometry());
 }
 
+QRect FastKeyButton::light_area() const { return inner_rect().translated(pos()); }
+
+void FastKeyButton::light_changed() {
+  if (canvas_) {
+    canvas_->light_changed(*this);
+  } else {
+    look_changed();
+  }
+}
+
 bool FastKeyButton::event(QEvent* event) {
   switch (event->type()) {
     case QEvent::ParentChange:
@@ -71,19 +86,27 @@ bool FastKeyButton::event(QEvent* event) {
     case QEvent::StyleChange:
     case QEvent::FontChange:
     case QEvent::EnabledChange:
+      look_taken_ = false;
       refresh_look();
       repaint_area(geometry());
       break;
     case QEvent::HoverEnter:
     case QEvent::HoverLeave:
+      repaint_area(geometry());
+      break;
     case QEvent::Show:
     case QEvent::Hide:
+      if (canvas_) canvas_->faces_changed();
       repaint_area(geometry());
+      break;
+    case QEvent::ZOrderChange:
+      if (canvas_) canvas_->faces_changed();
       break;
     case QEvent::Move:
       if (canvas_) canvas_->face_changed(QRect(static_cast<QMoveEvent*>(event)->oldPos(), size()) | geometry());
       break;
     case QEvent::Resize:
+      look_taken_ = false;
       if (canvas_) canvas_->face_changed(QRect(pos(), static_cast<QResizeEvent*>(event)->oldSize()) | geometry());
       break;
     default:
@@ -98,7 +121,7 @@ void FastKeyButton::paintEvent(QPaintEvent* event) {
     return;
   }
   QPainter p(this);
-  paint_face(p);
+  paint_face(p, devicePixelRatioF());
 }
 
 void FastKeyButton::draw_label_image(const QColor& pen) {
@@ -112,11 +135,20 @@ void FastKeyButton::draw_label_image(const QColor& pen) {
   p.drawText(QRect(QPoint(), size), Qt::AlignCenter, label_text_);
 }
 
-void FastKeyButton::paint_face(QPainter& p) {
+QRect FastKeyButton::inner_rect() const {
+  const int inset = qCeil(ui::theme::kKeyInset);
+  return rect().adjusted(inset, inset, -inset, -inset);
+}
+
+void FastKeyButton::paint_face(QPainter& p, qreal ratio, bool light_only) {
+  if (light_only && look_taken_) {
+    paint_light(p);
+    return;
+  }
   const QRect all = rect();
   const QColor background = palette().color(QPalette::Button);
   if (background.alpha() > 0) p.fillRect(all, background);
-  const QRect inner = all.adjusted(ui::theme::kKeyInset, ui::theme::kKeyInset, -ui::theme::kKeyInset, -ui::theme::kKeyInset);
+  const QRect inner = inner_rect();
   QColor light = light_colour();
   if (light.alpha() > 0) {
     light.setAlpha(light.alpha() * kLightColourMaxAlpha / 255);
@@ -124,9 +156,9 @@ void FastKeyButton::paint_face(QPainter& p) {
     p.fillRect(inner, background.alpha() == 255 ? over(light, background) : light);
   }
   const QString label = text();
-  if (!label.isEmpty()) {
+  label_shown_ = !label.isEmpty();
+  if (label_shown_) {
     const QColor pen = palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText);
-    const qreal ratio = p.device() != nullptr ? p.device()->devicePixelRatioF() : 1.0;
     if (label != label_text_ || font() != label_font_ || pen.rgba() != label_pen_ || ratio != label_ratio_) {
       label_text_ = label;
       label_font_ = font();
@@ -135,23 +167,47 @@ void FastKeyButton::paint_face(QPainter& p) {
       draw_label_image(pen);
     }
     const QSizeF size = label_image_.deviceIndependentSize();
-    const QPointF at((all.width() - size.width()) / 2.0, (all.height() - size.height()) / 2.0);
+    label_at_ = QPointF((all.width() - size.width()) / 2.0, (all.height() - size.height()) / 2.0);
+    label_in_middle_ = QRectF(inner).contains(QRectF(label_at_, size));
     // A label wider than its key stays inside it, as it would on a widget of its own.
-    const bool overflows = size.width() > all.width() || size.height() > all.height();
+    const bool overflows = !QRectF(all).contains(QRectF(label_at_, size));
     if (overflows) {
       p.save();
       p.setClipRect(all, Qt::IntersectClip);
     }
-    p.drawImage(at, label_image_);
+    p.drawImage(label_at_, label_image_);
     if (overflows) p.restore();
   }
+  face_colour_ = background;
+  look_taken_ = true;
   if (selected()) {
-    p.setPen(QPen(ui::theme::accent(), ui::theme::kSelectionPen));
-    p.drawRect(QRectF(inner).adjusted(0.5, 0.5, -0.5, -0.5));
+    paint_selection(p, inner);
   } else if (isEnabled() && testAttribute(Qt::WA_UnderMouse)) {
     p.setPen(QPen(ui::theme::accent(), 1));
     p.drawRect(QRectF(all).adjusted(0.5, 0.5, -0.5, -0.5));
   }
+}
+
+void FastKeyButton::paint_light(QPainter& p) {
+  const QRect inner = inner_rect();
+  QColor light = light_colour();
+  light.setAlpha(light.alpha() * kLightColourMaxAlpha / 255);
+  p.fillRect(inner, over(light, face_colour_));
+  if (label_shown_) {
+    // The label's overhang lies on the kept rim: drawn a second time, its edges would thicken.
+    if (!label_in_middle_) {
+      p.save();
+      p.setClipRect(inner, Qt::IntersectClip);
+    }
+    p.drawImage(label_at_, label_image_);
+    if (!label_in_middle_) p.restore();
+  }
+  if (selected()) paint_selection(p, inner);
+}
+
+void FastKeyButton::paint_selection(QPainter& p, const QRect& inner) {
+  p.setPen(QPen(ui::theme::accent(), ui::theme::kSelectionPen));
+  p.drawRect(QRectF(inner).adjusted(0.5, 0.5, -0.5, -0.5));
 }
 
 }  // namespace qxr::app

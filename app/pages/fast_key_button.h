@@ -26,12 +26,16 @@ class FastKeyButton : public CDeviceKeyButtonUI {
   explicit FastKeyButton(QWidget* parent = nullptr);
 
   // The face (fills, label, selection and hover marks) in the painter's coordinates, which
-  // must be the button's own.
-  void paint_face(QPainter& p);
+  // must be the button's own; ratio is the paint device's pixel ratio. light_only paints just
+  // the middle, over an unchanged rest.
+  void paint_face(QPainter& p, qreal ratio, bool light_only = false);
   bool painted_by_canvas() const { return !canvas_.isNull(); }
+  // The middle of the face, which the light colour fills (parent coordinates).
+  QRect light_area() const;
 
  protected:
   void look_changed() override;
+  void light_changed() override;
   bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
 
@@ -42,6 +46,10 @@ class FastKeyButton : public CDeviceKeyButtonUI {
   void refresh_look();
   void repaint_area(const QRect& in_parent);
   void draw_label_image(const QColor& pen);
+  QRect inner_rect() const;
+  // Over the face left by the last full paint: its middle, label and selection mark.
+  void paint_light(QPainter& p);
+  static void paint_selection(QPainter& p, const QRect& inner);
 
   QPointer<KeyCanvas> canvas_;
   // The parent when it is a canvas, looked up when the parent changes: a light frame changes
@@ -54,6 +62,13 @@ class FastKeyButton : public CDeviceKeyButtonUI {
   QFont label_font_;
   QRgb label_pen_ = 0;
   qreal label_ratio_ = 0;
+  // What a light frame needs of the face, taken by the last full paint: asking the widget for
+  // its palette and text for every key and frame showed in profiles.
+  QColor face_colour_;
+  QPointF label_at_;
+  bool label_shown_ = false;
+  bool label_in_middle_ = true;
+  bool look_taken_ = false;
 };
 
 }  // namespace qxr::app

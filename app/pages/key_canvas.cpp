@@ -1,5 +1,6 @@
 #include "app/pages/key_canvas.h"
 
+#include <QChildEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QStyleOption>
@@ -7,21 +8,38 @@
 #include "app/pages/fast_key_button.h"
 
 namespace qxr::app {
-namespace {
-
-// Wider than the case's rounded corners and border at any interface scale.
-constexpr int kBorderAllowancePx = 32;
-
-}  // namespace
 
 KeyCanvas::KeyCanvas(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_OpaquePaintEvent); }
 
 bool KeyCanvas::event(QEvent* event) {
   const bool handled = QWidget::event(event);
-  // Polishing with the style sheet clears the attribute.
-  if (event->type() == QEvent::Polish || event->type() == QEvent::StyleChange) setAttribute(Qt::WA_OpaquePaintEvent);
-  // A key's new text asks its parent for a new layout; it is the only word the canvas gets of it.
-  if (event->type() == QEvent::LayoutRequest) update();
+  switch (event->type()) {
+    case QEvent::Polish:
+    case QEvent::StyleChange:
+      // Polishing with the style sheet clears the attribute.
+      setAttribute(Qt::WA_OpaquePaintEvent);
+      case_stale_ = true;
+      break;
+    case QEvent::PaletteChange:
+    case QEvent::Resize:
+      case_stale_ = true;
+      break;
+    case QEvent::ChildAdded:
+    case QEvent::ChildRemoved:
+      faces_stale_ = true;
+      // A key going may be among the lit ones: the next paint is a full one.
+      lit_keys_.clear();
+      lit_request_keys_.clear();
+      lit_request_ = QRect();
+      update();
+      break;
+    case QEvent::LayoutRequest:
+      // A key's new text asks its parent for a new layout; it is the only word the canvas gets of it.
+      update();
+      break;
+    default:
+      break;
+  }
   return handled;
 }
 
@@ -40,40 +58,102 @@ void KeyCanvas::face_changed(const QRect& rect) {
   QMetaObject::invokeMethod(this, &KeyCanvas::flush_changes, Qt::QueuedConnection);
 }
 
+void KeyCanvas::light_changed(FastKeyButton& key) {
+  lit_ |= key.light_area();
+  lit_keys_.push_back(&key);
+  if (flush_posted_) return;
+  flush_posted_ = true;
+  QMetaObject::invokeMethod(this, &KeyCanvas::flush_changes, Qt::QueuedConnection);
+}
+
+void KeyCanvas::faces_changed() { faces_stale_ = true; }
+
 void KeyCanvas::flush_changes() {
   flush_posted_ = false;
-  update(changed_);
+  lit_request_ = changed_.isEmpty() ? lit_ : QRect();
+  lit_request_keys_.swap(lit_keys_);
+  lit_keys_.clear();
+  update(changed_ | lit_);
   changed_ = QRect();
+  lit_ = QRect();
+}
+
+void KeyCanvas::collect_faces() {
+  faces_stale_ = false;
+  faces_.clear();
+  faces_opaque_ = true;
+  for (QObject* child : children()) {
+    if (!child->isWidgetType()) continue;
+    auto* key = qobject_cast<FastKeyButton*>(child);
+    if (key != nullptr && key->painted_by_canvas()) {
+      faces_.push_back(key);
+      faces_opaque_ = faces_opaque_ && key->palette().color(QPalette::Button).alpha() == 255;
+    } else {
+      // A widget painting itself, perhaps translucently, over pixels a light frame would keep.
+      faces_opaque_ = false;
+    }
+  }
+}
+
+bool KeyCanvas::covered(const QRect& area) const {
+  QRect at = area;
+  for (const QWidget* w = this; !w->isWindow() && w->parentWidget() != nullptr; w = w->parentWidget()) {
+    at.translate(w->pos());
+    const QObjectList& siblings = w->parentWidget()->children();
+    for (qsizetype i = siblings.indexOf(const_cast<QWidget*>(w)) + 1; i < siblings.size(); ++i) {
+      if (!siblings[i]->isWidgetType()) continue;
+      const auto* above = static_cast<const QWidget*>(siblings[i]);
+      if (!above->isHidden() && !above->isWindow() && above->geometry().intersects(at)) return true;
+    }
+  }
+  return false;
+}
+
+bool KeyCanvas::light_only_paint(const QRegion& dirty) {
+  const QRect request = lit_request_;
+  lit_request_ = QRect();
+  // Anything the toolkit added to the request (an exposed or restacked part) gets a full paint.
+  return !request.isEmpty() && faces_opaque_ && dirty == QRegion(request) && !covered(request);
+}
+
+const QImage& KeyCanvas::case_image(qreal ratio) {
+  const QRgb behind = backdrop().rgb();
+  if (!case_stale_ && behind == case_backdrop_ && case_image_.devicePixelRatio() == ratio) return case_image_;
+  case_stale_ = false;
+  case_backdrop_ = behind;
+  case_image_ = QImage(size() * ratio, QImage::Format_RGB32);
+  case_image_.setDevicePixelRatio(ratio);
+  case_image_.fill(behind);
+  QPainter p(&case_image_);
+  // The style sheet's case, as a plain widget would draw it.
+  QStyleOption option;
+  option.initFrom(this);
+  style()->drawPrimitive(QStyle::PE_Widget, &option, &p, this);
+  return case_image_;
 }
 
 void KeyCanvas::paintEvent(QPaintEvent* event) {
+  if (faces_stale_) collect_faces();
   QPainter p(this);
   const QRegion& dirty = event->region();
-  const QRect area = dirty.boundingRect();
-  const QRect inner = rect().adjusted(kBorderAllowancePx, kBorderAllowancePx, -kBorderAllowancePx, -kBorderAllowancePx);
-  if (inner.contains(area)) {
-    // Away from the border the style sheet's background is its brush alone (a frame's case).
-    p.fillRect(area, palette().brush(backgroundRole()));
-  } else {
-    for (const QRect& r : (dirty - QRegion(inner))) p.fillRect(r, backdrop());
-    // The style sheet's case, as a plain widget would draw it.
-    QStyleOption option;
-    option.initFrom(this);
-    style()->drawPrimitive(QStyle::PE_Widget, &option, &p, this);
+  const qreal ratio = devicePixelRatioF();
+  const bool light_only = light_only_paint(dirty);
+  if (!light_only) {
+    const QRect area = dirty.boundingRect();
+    p.drawImage(QRectF(area), case_image(ratio), QRectF(QPointF(area.topLeft()) * ratio, QSizeF(area.size()) * ratio));
   }
   int faces = 0;
-  // In stacking order, as the toolkit would paint them.
-  for (QObject* child : children()) {
-    auto* key = qobject_cast<FastKeyButton*>(child);
-    if (key == nullptr || !key->painted_by_canvas() || key->isHidden()) continue;
+  for (FastKeyButton* key : light_only ? lit_request_keys_ : faces_) {
+    if (key->isHidden()) continue;
     const QRect at = key->geometry();
     if (!dirty.intersects(at)) continue;
     p.translate(at.topLeft());
-    key->paint_face(p);
+    key->paint_face(p, ratio, light_only);
     p.translate(-at.topLeft());
     ++faces;
   }
   last_paint_faces_ = faces;
+  last_paint_light_only_ = light_only;
 }
 
 }  // namespace qxr::app

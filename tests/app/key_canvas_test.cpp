@@ -2,7 +2,9 @@
 // repaints when one key changes, and the keys that still paint themselves.
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
 #include <QImage>
+#include <QScreen>
 
 #include <memory>
 
@@ -45,11 +47,17 @@ class KeyCanvasTest : public ::testing::Test {
     settle();  // what showing left queued (a layout request) is painted before a test begins
   }
 
+  // What the window shows: the backing store, which keeps what earlier paints left.
+  QImage screen() const {
+    return QGuiApplication::primaryScreen()->grabWindow(window_->winId()).toImage().convertToFormat(QImage::Format_RGB32);
+  }
+  // What a paint of everything would show.
+  QImage repainted() const { return window_->grab().toImage().convertToFormat(QImage::Format_RGB32); }
+
   // The colour on screen at a point of the key, away from its label.
   QRgb key_pixel(int index) {
-    const QImage image = canvas_->grab().toImage();
-    const QRect at = keys_[static_cast<size_t>(index)]->geometry();
-    return image.pixel(at.left() + 5, at.top() + 5);
+    const QRect at = keys_[static_cast<size_t>(index)]->geometry().translated(canvas_->pos());
+    return screen().pixel(at.left() + 5, at.top() + 5);
   }
 
   std::unique_ptr<QWidget> window_;
@@ -63,17 +71,61 @@ TEST_F(KeyCanvasTest, OneChangedKeyRepaintsOnlyThatFace) {
     EXPECT_FALSE(key->updatesEnabled());  // the toolkit sends it no paint events
   }
   keys_[0]->set_light_colour(QColor(255, 0, 0));
-  ASSERT_TRUE(wait_until([&] { return canvas_->last_paint_faces() == 1; }));
+  settle();
+  EXPECT_EQ(canvas_->last_paint_faces(), 1);
+  EXPECT_TRUE(canvas_->last_paint_light_only());
   const QRgb lit = key_pixel(0);
   EXPECT_GT(qRed(lit), qRed(kKeyFace) + 100);
   EXPECT_LT(qGreen(lit), qGreen(kKeyFace));
   EXPECT_EQ(key_pixel(1), kKeyFace);
 
-  // Two changes far apart in one pass are painted together, with the face between them.
+  // Two light changes far apart in one pass are painted together, without the face between.
   keys_[0]->set_light_colour(QColor(0, 0, 255));
   keys_[2]->set_light_colour(QColor(0, 0, 255));
-  ASSERT_TRUE(wait_until([&] { return canvas_->last_paint_faces() == 3; }));
+  settle();
+  EXPECT_EQ(canvas_->last_paint_faces(), 2);
+  EXPECT_GT(qBlue(key_pixel(0)), qBlue(kKeyFace) + 100);
   EXPECT_GT(qBlue(key_pixel(2)), qBlue(kKeyFace) + 100);
+  EXPECT_EQ(key_pixel(1), kKeyFace);
+}
+
+// A light frame keeps the case, the rims and the overhang of a wide label from the paint
+// before. Whatever the frames did, the window must show what painting everything shows.
+TEST_F(KeyCanvasTest, LightFramesLeaveTheWindowAsAFullPaintWould) {
+  keys_[1]->setText(QStringLiteral("A label wider than its key"));
+  keys_[0]->set_selected(true);
+  settle();
+  const QColor frames[] = {QColor(255, 0, 0), QColor(0, 255, 0, 90), QColor(0, 0, 0, 0), QColor(40, 90, 255)};
+  for (const QColor& colour : frames) {
+    for (FastKeyButton* key : keys_) key->set_light_colour(colour);
+    settle();
+    EXPECT_TRUE(canvas_->last_paint_light_only());
+    EXPECT_EQ(screen(), repainted()) << "after the frame in " << colour.name(QColor::HexArgb).toStdString();
+  }
+}
+
+// Over a widget stacked above the canvas, pixels a light frame would keep hold that widget's
+// paint too; translucent, it would darken with every frame. Such frames repaint everything.
+TEST_F(KeyCanvasTest, AWidgetAboveTheKeysTurnsLightFramesIntoFullPaints) {
+  auto* shade = new QWidget(window_.get());
+  shade->setObjectName(QStringLiteral("shade"));
+  shade->setStyleSheet(QStringLiteral("#shade { background: rgba(255, 255, 255, 60); }"));
+  shade->setGeometry(keys_[1]->geometry().translated(canvas_->pos()).adjusted(-6, -6, 6, 6));
+  shade->show();
+  settle();
+  for (int i = 0; i < 4; ++i) {
+    keys_[1]->set_light_colour(QColor::fromHsv(i * 60, 255, 255));
+    settle();
+    EXPECT_FALSE(canvas_->last_paint_light_only());
+  }
+  EXPECT_EQ(screen(), repainted());
+  // Gone again, it no longer costs the frames anything.
+  shade->hide();
+  settle();
+  keys_[1]->set_light_colour(QColor(255, 0, 0));
+  settle();
+  EXPECT_TRUE(canvas_->last_paint_light_only());
+  EXPECT_EQ(screen(), repainted());
 }
 
 TEST_F(KeyCanvasTest, ANewLabelIsPaintedWithoutALightChange) {

@@ -31,7 +31,7 @@ bool CDeviceKeyButtonUI::set_attribute(const QString& name, const QVariant& valu
 void CDeviceKeyButtonUI::set_light_colour(const QColor& colour) {
   if (colour.rgba() == light_colour_.rgba()) return;
   light_colour_ = colour;
-  look_changed();
+  light_changed();
 }
 
 void CDeviceKeyButtonUI::set_selected(bool selected) {

@@ -40,6 +40,8 @@ class CDeviceKeyButtonUI : public QPushButton, public qxr::ui::SkinControl {
  protected:
   // Every setter above ends here; a subclass painted by its container repaints there instead.
   virtual void look_changed();
+  // The light colour's setter ends here, so a container can repaint less for it.
+  virtual void light_changed() { look_changed(); }
   bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
