@@ -25,10 +25,10 @@ class FastKeyButton : public CDeviceKeyButtonUI {
  public:
   explicit FastKeyButton(QWidget* parent = nullptr);
 
-  // The face (fills, label, selection and hover marks) in the painter's coordinates, which
-  // must be the button's own; ratio is the paint device's pixel ratio. light_only paints just
-  // the middle, over an unchanged rest.
-  void paint_face(QPainter& p, qreal ratio, bool light_only = false);
+  // The face (fills, label, selection and hover marks), with the button's top-left corner at
+  // origin in the painter's coordinates; ratio is the paint device's pixel ratio. light_only
+  // paints just the middle, over an unchanged rest.
+  void paint_face(QPainter& p, const QPoint& origin, qreal ratio, bool light_only = false);
   bool painted_by_canvas() const { return !canvas_.isNull(); }
   // The middle of the face, which the light colour fills (parent coordinates).
   QRect light_area() const;
@@ -47,8 +47,10 @@ class FastKeyButton : public CDeviceKeyButtonUI {
   void repaint_area(const QRect& in_parent);
   void draw_label_image(const QColor& pen);
   QRect inner_rect() const;
+  // In the button's own coordinates.
+  void paint_whole(QPainter& p, qreal ratio);
   // Over the face left by the last full paint: its middle, label and selection mark.
-  void paint_light(QPainter& p);
+  void paint_light(QPainter& p, const QPoint& origin);
   static void paint_selection(QPainter& p, const QRect& inner);
 
   QPointer<KeyCanvas> canvas_;

@@ -147,9 +147,7 @@ void KeyCanvas::paintEvent(QPaintEvent* event) {
     if (key->isHidden()) continue;
     const QRect at = key->geometry();
     if (!dirty.intersects(at)) continue;
-    p.translate(at.topLeft());
-    key->paint_face(p, ratio, light_only);
-    p.translate(-at.topLeft());
+    key->paint_face(p, at.topLeft(), ratio, light_only);
     ++faces;
   }
   last_paint_faces_ = faces;
