@@ -453,6 +453,10 @@ void CMarluneUSBDevice::send_light_frame() {
   posted_version_ = version;
   posted_generation_ = generation;
   posted_ms_ = now;
+  if (!frame_goes_to_device()) {
+    show_frame_on_page();
+    return;
+  }
   post_coalesced(kLightFrameTask, [this] { send_light_frame_now(); });
 }
 

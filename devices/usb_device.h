@@ -341,6 +341,10 @@ class CMarluneUSBDevice : public DeviceOperations, public KeyAssignments, public
   virtual uint64_t frame_version() const { return 0; }
   // False while the kind's frame only goes to the page (the keyboard outside its streamed modes).
   virtual bool frame_goes_to_device() const { return true; }
+  // Shows the frame on the page without sending it: the calling thread's work when the frame
+  // goes nowhere else, so it needs no turn on the executor (the kinds whose frames always go
+  // to the device never call it).
+  virtual void show_frame_on_page() {}
   // A frame did not reach the device (failed, or held back by the pause after a failure).
   void owe_light_frame() { frame_owed_.store(true); }
   bool in_failure_pause() const;

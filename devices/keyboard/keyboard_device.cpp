@@ -18,6 +18,8 @@ constexpr uint16_t kActiveProfileAddress = 0;
 
 bool is_streamed_mode(uint8_t mode) { return mode == kMusicMode || mode == kFedColourMode; }
 
+IndicatorColour indicator_colour(const lighting::LedRecord& e) { return {e.red, e.green, e.blue, e.brightness}; }
+
 constexpr char kMusicFrameTask[] = "music frame";
 // The light timer's period: a music frame sent within it makes the timer's own frame needless.
 constexpr uint64_t kLightTimerMs = 50;
@@ -564,6 +566,15 @@ bool CMarluneKeyboardDevice::frame_goes_to_device() const {
 
 void CMarluneKeyboardDevice::send_light_frame_now() { send_frame_now(false); }
 
+void CMarluneKeyboardDevice::show_frame_on_page() {
+  if (!get_host_lighting()) return;
+  lighting::KeyFrame frame;
+  lighting_.read_frame(frame);
+  std::array<IndicatorColour, kLogicalKeyCount> shown;
+  for (size_t i = 0; i < kLogicalKeyCount; ++i) shown[i] = indicator_colour(frame[i]);
+  page().show_indicators(shown);
+}
+
 void CMarluneKeyboardDevice::send_frame_now(bool music_frame) {
   if (!get_host_lighting()) return;
   lighting::KeyFrame frame;
@@ -578,7 +589,7 @@ void CMarluneKeyboardDevice::send_frame_now(bool music_frame) {
     mode = light_info_.select_item;
     for (size_t i = 0; i < kLogicalKeyCount; ++i) {
       const lighting::LedRecord& e = frame[i];
-      shown[i] = {e.red, e.green, e.blue, e.brightness};
+      shown[i] = indicator_colour(e);
       uint8_t led = maps_.led[i];
       size_t at = size_t{led} * kLedBytes;
       if (led == kNoLed || at + kLedBytes > buffer.size()) continue;

@@ -109,6 +109,7 @@ class CMarluneKeyboardDevice : public CMarluneUSBDevice, public SystemSettings {
   uint64_t frame_version() const override { return lighting_.frame_version(); }
   // Only the streamed modes send frames; the others are the keyboard's own, shown on the page.
   bool frame_goes_to_device() const override;
+  void show_frame_on_page() override;
 
  private:
   int read_key_tables();
