@@ -113,7 +113,9 @@ bool KeyCanvas::light_only_paint(const QRegion& dirty) {
   const QRect request = lit_request_;
   lit_request_ = QRect();
   // Anything the toolkit added to the request (an exposed or restacked part) gets a full paint.
-  return !request.isEmpty() && faces_opaque_ && dirty == QRegion(request) && !covered(request);
+  // A translucent window's backing store clears what is repainted: nothing is kept there.
+  return !request.isEmpty() && faces_opaque_ && dirty == QRegion(request) && !covered(request) &&
+         !window()->testAttribute(Qt::WA_TranslucentBackground);
 }
 
 const QImage& KeyCanvas::case_image(qreal ratio) {

@@ -128,6 +128,20 @@ TEST_F(KeyCanvasTest, AWidgetAboveTheKeysTurnsLightFramesIntoFullPaints) {
   EXPECT_EQ(screen(), repainted());
 }
 
+TEST_F(KeyCanvasTest, InATranslucentWindowLightFramesRepaintEverything) {
+  // Such a window's backing store (on X11, Wayland) clears each repainted area: no rim is kept.
+  QWidget translucent;
+  translucent.setAttribute(Qt::WA_TranslucentBackground);
+  translucent.resize(window_->size());
+  canvas_->setParent(&translucent);
+  translucent.show();
+  settle();
+  keys_[0]->set_light_colour(QColor(255, 0, 0));
+  settle();
+  EXPECT_FALSE(canvas_->last_paint_light_only());
+  canvas_->setParent(window_.get());  // the fixture deletes it with its window
+}
+
 TEST_F(KeyCanvasTest, ANewLabelIsPaintedWithoutALightChange) {
   keys_[0]->set_light_colour(QColor(255, 0, 0));
   ASSERT_TRUE(wait_until([&] { return canvas_->last_paint_faces() == 1; }));
