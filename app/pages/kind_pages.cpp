@@ -127,7 +127,7 @@ void MousePageAdapter::select_settings_tab(int page) {
   });
 }
 
-// These come with every light frame: nothing is queued while nobody can see them.
+// Both come with every light frame: nothing is queued while nobody can see them.
 void MousePageAdapter::show_logo_lights(std::span<const devices::IndicatorColour> colours) {
   if (logo_lights_.isEmpty() || !on_screen_->load(std::memory_order_relaxed)) return;
   std::vector<devices::IndicatorColour> copy(colours.begin(), colours.end());
@@ -148,10 +148,9 @@ void MousePageAdapter::show_logo_button(devices::IndicatorColour colour) {
 }
 
 void MousePageAdapter::redraw_key_panel() {
-  if (!on_screen_->load(std::memory_order_relaxed)) return;
-  on_ui([this] {
-    if (QWidget* panel = find(QStringLiteral("mouse_device_key_light"))) panel->update();
-  });
+  // Nothing beyond what the frame changed: the panel's lights repaint themselves when their
+  // colours change. Repainting the whole 960 x 300 picture with every frame repainted an
+  // unchanged picture 20 times a second.
 }
 
 void MousePageAdapter::show_tip(bool visible) {

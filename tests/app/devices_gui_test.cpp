@@ -9,9 +9,11 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPaintEvent>
 #include <QScreen>
 #include <QTest>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -257,6 +259,35 @@ TEST_F(DevicesGuiTest, TheMousesFifthPollingOptionIsShownAloneAndAfterReapplying
   mouse->device()->drain();
   spin(50);
   EXPECT_TRUE(only_option_four());
+}
+
+// The mouse's picture: its lights follow the frames, the rest of it is not repainted.
+TEST_F(DevicesGuiTest, MouseFramesRepaintTheLightsNotThePicture) {
+  start({DeviceType::Mouse});
+  ASSERT_TRUE(wait_connected(kMouseRow));
+  DevicePageWidget* mouse = page(kMouseRow);
+  ASSERT_TRUE(wait_until([&] { return mouse->on_screen(); }));
+  QWidget* panel = mouse->findChild<QWidget*>(QStringLiteral("mouse_device_key_light"));
+  CDeviceKeyButtonUI* light = mouse->light_indicator(0);
+  ASSERT_NE(panel, nullptr);
+  ASSERT_NE(light, nullptr);
+  struct LargestPaint : QObject {
+    int area = 0;
+    bool eventFilter(QObject*, QEvent* e) override {
+      if (e->type() == QEvent::Paint) {
+        const QRect r = static_cast<QPaintEvent*>(e)->region().boundingRect();
+        area = std::max(area, r.width() * r.height());
+      }
+      return false;
+    }
+  } largest;
+  spin(200);  // what connecting and showing left to paint
+  panel->installEventFilter(&largest);
+  const QColor first = light->light_colour();
+  ASSERT_TRUE(wait_until([&] { return light->light_colour() != first; }));
+  spin(300);
+  panel->removeEventFilter(&largest);
+  EXPECT_LE(largest.area, panel->width() * panel->height() / 4);
 }
 
 TEST_F(DevicesGuiTest, TheMouseIsToldThePrimaryScreensSize) {
