@@ -22,6 +22,7 @@
 #include "app/pages/device_option_ui.h"
 #include "app/pages/device_page_widget.h"
 #include "app/pages/device_profile_ui.h"
+#include "app/pages/key_canvas.h"
 #include "app/window/game_lighting.h"
 #include "app/window/save_failures.h"
 #include "app/pages/mp_device_power_ui.h"
@@ -45,6 +46,7 @@ using testing::kKeyboardRow;
 using testing::kMouseRow;
 using testing::kPadRow;
 using qxr::testing::qt::spin;
+using qxr::testing::qt::settle;
 using qxr::testing::qt::wait_until;
 
 class DevicesGuiTest : public testing::EmulatedWindowTest {
@@ -259,6 +261,24 @@ TEST_F(DevicesGuiTest, TheMousesFifthPollingOptionIsShownAloneAndAfterReapplying
   mouse->device()->drain();
   spin(50);
   EXPECT_TRUE(only_option_four());
+}
+
+// The real keyboard page with its style sheet and frames: its light frames keep the case and
+// rims of earlier paints, and the window still shows what painting the picture whole shows.
+TEST_F(DevicesGuiTest, AfterItsLightFramesTheKeyboardPictureIsWhatAFullPaintShows) {
+  start({DeviceType::Keyboard});
+  ASSERT_TRUE(wait_connected(kKeyboardRow));
+  DevicePageWidget* kb = page(kKeyboardRow);
+  auto* canvas = kb->findChild<KeyCanvas*>(QStringLiteral("keyboard_device_key_light"));
+  ASSERT_NE(canvas, nullptr);
+  const uint64_t frames = kb->frames_shown();
+  ASSERT_TRUE(wait_until([&] { return kb->frames_shown() > frames + 5 && canvas->last_paint_light_only(); }));
+  keyboard()->set_host_lighting(false);  // the picture stays as the last frame left it
+  spin(150);
+  settle();
+  const QRect at(canvas->mapTo(window_.get(), QPoint()), canvas->size());
+  const QImage shown = QGuiApplication::primaryScreen()->grabWindow(window_->winId()).toImage().copy(at);
+  EXPECT_EQ(shown.convertToFormat(QImage::Format_RGB32), canvas->grab().toImage().convertToFormat(QImage::Format_RGB32));
 }
 
 // The mouse's picture: its lights follow the frames, the rest of it is not repainted.
