@@ -18,15 +18,13 @@
 #include <memory>
 #include <vector>
 
-#include "app/window/app_controls.h"
-#include "app/window/app_style.h"
 #include "app/pages/device_page_widget.h"
 #include "app/pages/fast_key_button.h"
 #include "app/pages/key_canvas.h"
+#include "bench/support/program_look.h"
 #include "devices/usb_device.h"
 #include "profile/data_paths.h"
 #include "ui/skin_loader.h"
-#include "ui/skin_resources.h"
 
 namespace {
 
@@ -110,18 +108,11 @@ BENCHMARK(BM_KeyLabels)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  qxr::bench::default_to_offscreen();
   QApplication app(argc, argv);
-  auto resources = qxr::ui::SkinResources::locate();
-  if (!resources) return 1;
-  qxr::ui::SkinResources::install(*resources);
+  if (!qxr::bench::install_program_look()) return 1;
   // The pages keep their profiles in a private folder, not the user's.
   QTemporaryDir data;
   qxr::SetUserDataRoot(data.path().toStdString() + "/");
-  qxr::app::register_app_controls();
-  qxr::app::apply_app_style();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return qxr::bench::run_benchmarks(argc, argv);
 }

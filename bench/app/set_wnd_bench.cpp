@@ -11,13 +11,11 @@
 
 #include <memory>
 
-#include "app/window/app_controls.h"
-#include "app/window/app_style.h"
 #include "app/window/set_wnd.h"
+#include "bench/support/program_look.h"
 #include "profile/data_paths.h"
 #include "tests/support/tls_test_server.h"
 #include "ui/language_config.h"
-#include "ui/skin_resources.h"
 
 namespace {
 
@@ -98,18 +96,11 @@ BENCHMARK(BM_UpdateCheck)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  qxr::bench::default_to_offscreen();
   QApplication app(argc, argv);
-  auto resources = qxr::ui::SkinResources::locate();
-  if (!resources) return 1;
-  qxr::ui::SkinResources::install(*resources);
-  qxr::app::register_app_controls();
-  qxr::app::apply_app_style();
+  if (!qxr::bench::install_program_look()) return 1;
   QTemporaryDir certs;
   qputenv("no_proxy", "127.0.0.1");
   g_certs_made = certs.isValid() && qxr::testing::make_test_certificates(certs.path().toStdString(), g_certs);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return qxr::bench::run_benchmarks(argc, argv);
 }

@@ -41,17 +41,15 @@
 #include "app/pages/device_page_widget.h"
 #include "app/startup/app_settings.h"
 #include "app/startup/instance_server.h"
-#include "app/window/app_controls.h"
-#include "app/window/app_style.h"
 #include "app/window/light_panels.h"
 #include "app/window/main_wnd.h"
 #include "app/window/music_link.h"
 #include "bench/support/process_cpu.h"
+#include "bench/support/program_look.h"
 #include "devices/lighting/keyboard_modes.h"
 #include "emulator/emulator.h"
 #include "hid/enumeration.h"
 #include "profile/data_paths.h"
-#include "ui/skin_resources.h"
 
 namespace {
 
@@ -422,7 +420,7 @@ BENCHMARK(BM_MusicCpu)->ArgName("player_buffer_ms")->Arg(10)->Arg(50)->Iteration
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  qxr::bench::default_to_offscreen();
   QTemporaryDir runtime;
   if (!runtime.isValid()) return 1;
   qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
@@ -430,13 +428,6 @@ int main(int argc, char** argv) {
   signal(SIGPIPE, SIG_IGN);
   QApplication app(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
-  auto resources = qxr::ui::SkinResources::locate();
-  if (!resources) return 1;
-  qxr::ui::SkinResources::install(*resources);
-  qxr::app::register_app_controls();
-  qxr::app::apply_app_style();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  if (!qxr::bench::install_program_look()) return 1;
+  return qxr::bench::run_benchmarks(argc, argv);
 }
