@@ -269,6 +269,15 @@ int remaining(int timeout, std::chrono::steady_clock::time_point deadline) {
   return std::max<int>(0, static_cast<int>(left.count()));
 }
 
+// The mode argument is there only when the flags create a file.
+mode_t creation_mode(int flags, va_list ap) { return (flags & (O_CREAT | O_TMPFILE)) ? va_arg(ap, mode_t) : 0; }
+
+int open_with(OpenFn real, const char* path, int flags, mode_t mode) {
+  bool handled = false;
+  const int fd = fake_open(path, flags, &handled);
+  return handled ? fd : real(path, flags, mode);
+}
+
 }  // namespace
 
 extern "C" {
@@ -344,29 +353,19 @@ __attribute__((visibility("default"))) unsigned qxr_fake_hidraw_unknown_requests
 // ---- the interposed calls ----
 
 __attribute__((visibility("default"))) int open(const char* path, int flags, ...) {
-  mode_t mode = 0;
-  if (flags & (O_CREAT | O_TMPFILE)) {
-    va_list ap;
-    va_start(ap, flags);
-    mode = va_arg(ap, mode_t);
-    va_end(ap);
-  }
-  bool handled = false;
-  int fd = fake_open(path, flags, &handled);
-  return handled ? fd : real_open()(path, flags, mode);
+  va_list ap;
+  va_start(ap, flags);
+  const mode_t mode = creation_mode(flags, ap);
+  va_end(ap);
+  return open_with(real_open(), path, flags, mode);
 }
 
 __attribute__((visibility("default"))) int open64(const char* path, int flags, ...) {
-  mode_t mode = 0;
-  if (flags & (O_CREAT | O_TMPFILE)) {
-    va_list ap;
-    va_start(ap, flags);
-    mode = va_arg(ap, mode_t);
-    va_end(ap);
-  }
-  bool handled = false;
-  int fd = fake_open(path, flags, &handled);
-  return handled ? fd : real_open64()(path, flags, mode);
+  va_list ap;
+  va_start(ap, flags);
+  const mode_t mode = creation_mode(flags, ap);
+  va_end(ap);
+  return open_with(real_open64(), path, flags, mode);
 }
 
 __attribute__((visibility("default"))) int close(int fd) {
