@@ -68,6 +68,12 @@ void KeyCanvas::light_changed(FastKeyButton& key) {
 
 void KeyCanvas::faces_changed() { faces_stale_ = true; }
 
+void KeyCanvas::set_picture(const QPixmap& picture) {
+  picture_ = picture;
+  case_stale_ = true;
+  update();
+}
+
 void KeyCanvas::flush_changes() {
   flush_posted_ = false;
   lit_request_ = changed_.isEmpty() ? lit_ : QRect();
@@ -131,6 +137,10 @@ const QImage& KeyCanvas::case_image(qreal ratio) {
   QStyleOption option;
   option.initFrom(this);
   style()->drawPrimitive(QStyle::PE_Widget, &option, &p, this);
+  if (!picture_.isNull()) {
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawPixmap(rect(), picture_);
+  }
   return case_image_;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
-// The container of a device picture's key buttons ("keyboard_device_key_light"). It paints its
+// The container of a device picture's key buttons ("keyboard_device_key_light", and the mouse's,
+// pad's and headset's pictures with their lights). It paints its
 // FastKeyButton children itself, all changed faces of a frame in one paint, instead of the
 // toolkit painting each button as a widget of its own. It is opaque, so a frame does not
 // repaint the window behind it: where its rounded case leaves a corner free it paints the
@@ -11,6 +12,7 @@
 // whenever those pixels may not be the canvas's own: another change came in the same pass, the
 // toolkit asked for more, or a widget that the canvas does not paint lies over the area.
 #include <QImage>
+#include <QPixmap>
 #include <QWidget>
 
 #include <vector>
@@ -33,6 +35,9 @@ class KeyCanvas : public QWidget {
   // A key came or went, was shown, hidden, moved or restacked, or changed who paints it or
   // how it looks.
   void faces_changed();
+
+  // A picture drawn over the case, scaled to the canvas (the skin's "picture").
+  void set_picture(const QPixmap& picture);
 
   // Faces painted by the last paint, and whether it was a light frame's (for tests and the
   // frame-cost benchmark).
@@ -64,6 +69,7 @@ class KeyCanvas : public QWidget {
   int last_paint_faces_ = 0;
   bool last_paint_light_only_ = false;
 
+  QPixmap picture_;
   QImage case_image_;
   QRgb case_backdrop_ = 0;
   bool case_stale_ = true;

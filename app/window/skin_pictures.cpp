@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QPixmap>
 
+#include "app/pages/key_canvas.h"
 #include "ui/image_description.h"
 #include "ui/skin_resources.h"
 
@@ -28,6 +29,10 @@ void apply_pictures(QWidget* root) {
     const QVariant picture = label->property(kPictureAttribute);
     if (!picture.isValid()) continue;
     label->setPixmap(QPixmap(skin_image_path(picture.toString())));
+  }
+  for (KeyCanvas* canvas : root->findChildren<KeyCanvas*>()) {
+    const QVariant picture = canvas->property(kPictureAttribute);
+    if (picture.isValid()) canvas->set_picture(QPixmap(skin_image_path(picture.toString())));
   }
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// Attributes of the skins that the toolkit leaves to the program: a label with the attribute
-// "picture" shows that file of the skin folder.
+// Attributes of the skins that the toolkit leaves to the program: a label or key canvas with the
+// attribute "picture" shows that file of the skin folder.
 #include <QString>
 #include <QWidget>
 

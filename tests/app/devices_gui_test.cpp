@@ -263,22 +263,36 @@ TEST_F(DevicesGuiTest, TheMousesFifthPollingOptionIsShownAloneAndAfterReapplying
   EXPECT_TRUE(only_option_four());
 }
 
-// The real keyboard page with its style sheet and frames: its light frames keep the case and
-// rims of earlier paints, and the window still shows what painting the picture whole shows.
-TEST_F(DevicesGuiTest, AfterItsLightFramesTheKeyboardPictureIsWhatAFullPaintShows) {
-  start({DeviceType::Keyboard});
-  ASSERT_TRUE(wait_connected(kKeyboardRow));
-  DevicePageWidget* kb = page(kKeyboardRow);
-  auto* canvas = kb->findChild<KeyCanvas*>(QStringLiteral("keyboard_device_key_light"));
-  ASSERT_NE(canvas, nullptr);
-  const uint64_t frames = kb->frames_shown();
-  ASSERT_TRUE(wait_until([&] { return kb->frames_shown() > frames + 5 && canvas->last_paint_light_only(); }));
-  keyboard()->set_host_lighting(false);  // the picture stays as the last frame left it
-  spin(150);
-  settle();
-  const QRect at(canvas->mapTo(window_.get(), QPoint()), canvas->size());
-  const QImage shown = QGuiApplication::primaryScreen()->grabWindow(window_->winId()).toImage().copy(at);
-  EXPECT_EQ(shown.convertToFormat(QImage::Format_RGB32), canvas->grab().toImage().convertToFormat(QImage::Format_RGB32));
+// A real page with its style sheet and frames: light frames keep the case (or picture) and rims
+// of earlier paints, and the window still shows what painting the picture whole shows.
+TEST_F(DevicesGuiTest, AfterItsFramesEachDevicePictureIsWhatAFullPaintShows) {
+  struct Picture {
+    size_t row;
+    const char* canvas;
+    bool light_only;  // the mouse's clear keys lie over its lights: its frames repaint them too
+  };
+  start({emu::kAllDeviceTypes.begin(), emu::kAllDeviceTypes.end()});
+  for (const Picture& kind : {Picture{kKeyboardRow, "keyboard_device_key_light", true},
+                              Picture{kMouseRow, "mouse_picture", false},
+                              Picture{kPadRow, "mousepad_picture", true},
+                              Picture{kHeadsetRow, "headset_picture", true}}) {
+    SCOPED_TRACE(kind.canvas);
+    ASSERT_TRUE(wait_connected(kind.row));
+    window_->devices().entry_picked(entry(kind.row));
+    DevicePageWidget* shown_page = page(kind.row);
+    auto* canvas = shown_page->findChild<KeyCanvas*>(QString::fromLatin1(kind.canvas));
+    ASSERT_NE(canvas, nullptr);
+    const uint64_t frames = shown_page->frames_shown();
+    ASSERT_TRUE(wait_until([&] {
+      return shown_page->frames_shown() > frames + 5 && canvas->last_paint_light_only() == kind.light_only;
+    }));
+    shown_page->device()->set_host_lighting(false);  // the picture stays as the last frame left it
+    spin(150);
+    settle();
+    const QRect at(canvas->mapTo(window_.get(), QPoint()), canvas->size());
+    const QImage shown = QGuiApplication::primaryScreen()->grabWindow(window_->winId()).toImage().copy(at);
+    EXPECT_EQ(shown.convertToFormat(QImage::Format_RGB32), canvas->grab().toImage().convertToFormat(QImage::Format_RGB32));
+  }
 }
 
 // The mouse's picture: its lights follow the frames, the rest of it is not repainted.

@@ -4,6 +4,7 @@
 
 #include <QGuiApplication>
 #include <QImage>
+#include <QPixmap>
 #include <QScreen>
 
 #include <memory>
@@ -140,6 +141,20 @@ TEST_F(KeyCanvasTest, InATranslucentWindowLightFramesRepaintEverything) {
   settle();
   EXPECT_FALSE(canvas_->last_paint_light_only());
   canvas_->setParent(window_.get());  // the fixture deletes it with its window
+}
+
+TEST_F(KeyCanvasTest, ThePictureLiesUnderTheKeysAndStaysThroughLightFrames) {
+  QPixmap red(8, 8);
+  red.fill(Qt::red);
+  canvas_->set_picture(red);  // scaled to the whole canvas
+  settle();
+  const QPoint between = canvas_->pos() + QPoint(150, 20);  // above the keys
+  EXPECT_EQ(screen().pixel(between), qRgb(255, 0, 0));
+  keys_[1]->set_light_colour(QColor(0, 0, 255));
+  settle();
+  EXPECT_TRUE(canvas_->last_paint_light_only());
+  EXPECT_EQ(screen().pixel(between), qRgb(255, 0, 0));
+  EXPECT_EQ(screen(), repainted());
 }
 
 TEST_F(KeyCanvasTest, ANewLabelIsPaintedWithoutALightChange) {

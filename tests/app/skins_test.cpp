@@ -179,8 +179,8 @@ TEST(Skins, EveryImageTheProgramNamesExists) {
   EXPECT_FALSE(QPixmap(skin_image_path(QStringLiteral("power/wuxian_logo.png"))).isNull());
   for (const devices::KindRow& m : devices::device_kinds()) {
     auto page = load(name_of(m.page_file));
-    for (QLabel* label : page->findChildren<QLabel*>()) {
-      const QVariant picture = label->property(kPictureAttribute);
+    for (QWidget* shows : page->findChildren<QWidget*>()) {
+      const QVariant picture = shows->property(kPictureAttribute);
       if (picture.isValid()) {
         EXPECT_FALSE(QPixmap(skin_image_path(picture.toString())).isNull()) << picture.toString().toStdString();
       }

@@ -5,8 +5,9 @@
   tools/skin/make_skin.py --check    fails when a committed file differs from what it would write
 
 The keyboard page is drawn from keyboard_layout.py: one "key_N" button per logical key N, which
-is also that key's light indicator (user data "light_N"): the key's face shows its light, and
-the page repaints one widget per changed key.
+is also that key's light indicator (user data "light_N"): the key's face shows its light. The
+keys, and the other devices' lights and keys with their pictures, lie in a KeyCanvas, which
+paints them all in one paint and for a light frame only the lights that changed.
 """
 import argparse
 import math
@@ -375,20 +376,21 @@ def keyboard_page():
                                 3: keyboard_system_page()}))
 
 
-def picture(name, rect, image):
-    return W('QLabel', name, geometry=rect, props={'scaledContents': True}, dyn={'picture': image})
+def picture_canvas(name, rect, image, children):
+    """The device's picture with its lights and keys on it (in the picture's coordinates): the
+    canvas paints them all in one paint, and a light frame only the lights that changed."""
+    return W('KeyCanvas', name, geometry=rect, dyn={'picture': image}, children=children)
 
 
 def mouse_page():
     bw, bh = pictures.MOUSE_SIZE
     ox, oy = (PANEL_W - bw) // 2, (PANEL_H - bh) // 2
-    children = [picture('mouse_picture', (ox, oy, bw, bh), 'images/device/mouse_body.png')]
     # LEDs under the keys: a key's face is clear, so the light below shows through it.
-    children += leds_on(pictures.MOUSE_LEDS, ox, oy)
+    on_picture = leds_on(pictures.MOUSE_LEDS, 0, 0)
     for key, rect, tip in pictures.MOUSE_KEYS:
-        x, y, w, h = rect
-        children.append(W('CDeviceKeyButtonUI', 'key_%d' % key, geometry=(ox + x, oy + y, w, h),
-                          props={'focusPolicy': Enum('Qt::NoFocus'), 'toolTip': tip}, dyn={'role': 'mousekey'}))
+        on_picture.append(W('CDeviceKeyButtonUI', 'key_%d' % key, geometry=rect,
+                            props={'focusPolicy': Enum('Qt::NoFocus'), 'toolTip': tip}, dyn={'role': 'mousekey'}))
+    children = [picture_canvas('mouse_picture', (ox, oy, bw, bh), 'images/device/mouse_body.png', on_picture)]
     children.append(W('QLabel', 'device_tishi_info', geometry=(0, PANEL_H - 24, PANEL_W, 20),
                       props={'text': 'mouse_link_tip_text', 'visible': False, 'alignment': Set('Qt::AlignCenter')},
                       dyn={'role': 'dim'}))
@@ -405,14 +407,16 @@ def leds_on(rects, ox, oy):
 def pad_page():
     bw, bh = pictures.PAD_SIZE
     ox, oy = (PANEL_W - bw) // 2, (PANEL_H - bh) // 2
-    children = [picture('mousepad_picture', (ox, oy, bw, bh), 'images/device/pad_body.png')] + leds_on(pictures.PAD_LEDS, ox, oy)
+    children = [picture_canvas('mousepad_picture', (ox, oy, bw, bh), 'images/device/pad_body.png',
+                               leds_on(pictures.PAD_LEDS, 0, 0))]
     return page('mousepad_page', 'mousepad_device_key_light', children, standard_pages({}))
 
 
 def headset_page():
     bw, bh = pictures.HEADSET_SIZE
     ox, oy = (PANEL_W - bw) // 2, (PANEL_H - bh) // 2
-    children = [picture('headset_picture', (ox, oy, bw, bh), 'images/device/headset_body.png')] + leds_on(pictures.HEADSET_LEDS, ox, oy)
+    children = [picture_canvas('headset_picture', (ox, oy, bw, bh), 'images/device/headset_body.png',
+                               leds_on(pictures.HEADSET_LEDS, 0, 0))]
     return page('headset_page', 'headset_device_key_light', children,
                 standard_pages({1: unused_page('KeySetControlItem'), 2: unused_page('MacroControlItem'),
                                 3: unused_page('system_page'), 4: unused_page('cursor_page'),
