@@ -8,6 +8,14 @@
 #include "app/pages/fast_key_button.h"
 
 namespace qxr::app {
+namespace {
+
+// Up to this many lights, covering less than this share of the rectangle around them, are
+// repainted each in its own rectangle.
+constexpr size_t kMostSeparateLights = 32;
+constexpr qint64 kSparseFactor = 4;
+
+}  // namespace
 
 KeyCanvas::KeyCanvas(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_OpaquePaintEvent); }
 
@@ -30,7 +38,7 @@ bool KeyCanvas::event(QEvent* event) {
       // A key going may be among the lit ones: the next paint is a full one.
       lit_keys_.clear();
       lit_request_keys_.clear();
-      lit_request_ = QRect();
+      lit_request_ = QRegion();
       update();
       break;
     case QEvent::LayoutRequest:
@@ -59,7 +67,9 @@ void KeyCanvas::face_changed(const QRect& rect) {
 }
 
 void KeyCanvas::light_changed(FastKeyButton& key) {
-  lit_ |= key.light_area();
+  const QRect area = key.light_area();
+  lit_ |= area;
+  lit_area_ += qint64{area.width()} * area.height();
   lit_keys_.push_back(&key);
   if (flush_posted_) return;
   flush_posted_ = true;
@@ -76,12 +86,28 @@ void KeyCanvas::set_picture(const QPixmap& picture) {
 
 void KeyCanvas::flush_changes() {
   flush_posted_ = false;
-  lit_request_ = changed_.isEmpty() ? lit_ : QRect();
+  lit_request_ = changed_.isEmpty() ? light_request() : QRegion();
   lit_request_keys_.swap(lit_keys_);
   lit_keys_.clear();
-  update(changed_ | lit_);
+  if (lit_request_.isEmpty()) {
+    update(changed_ | lit_);
+  } else {
+    update(lit_request_);
+  }
   changed_ = QRect();
   lit_ = QRect();
+  lit_area_ = 0;
+}
+
+QRegion KeyCanvas::light_request() const {
+  // Dense lights (a keyboard) go as one rectangle, which the toolkit fills and clips fastest.
+  // A few lights spread over a picture go as their own rectangles: the rectangle around them
+  // would be sent to the display whole with every frame.
+  const qint64 around = qint64{lit_.width()} * lit_.height();
+  if (lit_keys_.size() > kMostSeparateLights || lit_area_ * kSparseFactor >= around) return lit_;
+  QRegion lights;
+  for (const FastKeyButton* key : lit_keys_) lights += key->light_area();
+  return lights;
 }
 
 void KeyCanvas::collect_faces() {
@@ -116,11 +142,11 @@ bool KeyCanvas::covered(const QRect& area) const {
 }
 
 bool KeyCanvas::light_only_paint(const QRegion& dirty) {
-  const QRect request = lit_request_;
-  lit_request_ = QRect();
+  const QRegion request = lit_request_;
+  lit_request_ = QRegion();
   // Anything the toolkit added to the request (an exposed or restacked part) gets a full paint.
   // A translucent window's backing store clears what is repainted: nothing is kept there.
-  return !request.isEmpty() && faces_opaque_ && dirty == QRegion(request) && !covered(request) &&
+  return !request.isEmpty() && faces_opaque_ && dirty == request && !covered(request.boundingRect()) &&
          !window()->testAttribute(Qt::WA_TranslucentBackground);
 }
 

@@ -13,6 +13,7 @@
 // toolkit asked for more, or a widget that the canvas does not paint lies over the area.
 #include <QImage>
 #include <QPixmap>
+#include <QRegion>
 #include <QWidget>
 
 #include <vector>
@@ -58,13 +59,17 @@ class KeyCanvas : public QWidget {
   // Whether a widget stacked above the canvas covers part of area (canvas coordinates).
   bool covered(const QRect& area) const;
   bool light_only_paint(const QRegion& dirty);
+  // What to ask the toolkit to repaint for the light changes of this pass.
+  QRegion light_request() const;
 
   QRect changed_;
   QRect lit_;
+  // The changed middles' own area, against their bounding rectangle.
+  qint64 lit_area_ = 0;
   std::vector<FastKeyButton*> lit_keys_;
   bool flush_posted_ = false;
   // What the last flush asked the toolkit to repaint for light changes alone, and whose.
-  QRect lit_request_;
+  QRegion lit_request_;
   std::vector<FastKeyButton*> lit_request_keys_;
   int last_paint_faces_ = 0;
   bool last_paint_light_only_ = false;

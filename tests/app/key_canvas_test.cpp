@@ -4,6 +4,7 @@
 
 #include <QGuiApplication>
 #include <QImage>
+#include <QPaintEvent>
 #include <QPixmap>
 #include <QScreen>
 
@@ -80,11 +81,24 @@ TEST_F(KeyCanvasTest, OneChangedKeyRepaintsOnlyThatFace) {
   EXPECT_LT(qGreen(lit), qGreen(kKeyFace));
   EXPECT_EQ(key_pixel(1), kKeyFace);
 
-  // Two light changes far apart in one pass are painted together, without the face between.
+  // Two light changes far apart in one pass are painted together, without the face between,
+  // which is not even in the area repainted (and sent to the screen).
+  keys_[2]->move(230, 96);
+  settle();
+  struct PaintedArea : QObject {
+    QRegion region;
+    bool eventFilter(QObject*, QEvent* e) override {
+      if (e->type() == QEvent::Paint) region += static_cast<QPaintEvent*>(e)->region();
+      return false;
+    }
+  } painted;
+  canvas_->installEventFilter(&painted);
   keys_[0]->set_light_colour(QColor(0, 0, 255));
   keys_[2]->set_light_colour(QColor(0, 0, 255));
   settle();
+  canvas_->removeEventFilter(&painted);
   EXPECT_EQ(canvas_->last_paint_faces(), 2);
+  EXPECT_FALSE(painted.region.intersects(keys_[1]->geometry()));
   EXPECT_GT(qBlue(key_pixel(0)), qBlue(kKeyFace) + 100);
   EXPECT_GT(qBlue(key_pixel(2)), qBlue(kKeyFace) + 100);
   EXPECT_EQ(key_pixel(1), kKeyFace);
