@@ -37,8 +37,7 @@ void FastKeyButton::choose_painter() {
   if (canvas == canvas_) return;
   if (canvas_) canvas_->faces_changed();
   canvas_ = canvas;
-  if (canvas_) canvas_->faces_changed();
-  refresh_look();
+  refresh_look();  // tells the new canvas
   // Updates off: the toolkit then sends this button no paint events, the canvas paints it.
   setUpdatesEnabled(canvas == nullptr);
   if (canvas != nullptr) canvas->face_changed(geometry());
@@ -155,9 +154,8 @@ void FastKeyButton::paint_whole(QPainter& p, qreal ratio) {
   const QColor background = palette().color(QPalette::Button);
   if (background.alpha() > 0) p.fillRect(all, background);
   const QRect inner = inner_rect();
-  QColor light = light_colour();
+  const QColor light = shown_light();
   if (light.alpha() > 0) {
-    light.setAlpha(light.alpha() * kLightColourMaxAlpha / 255);
     // Over an opaque key the light is mixed here once: a solid fill costs a fraction of a blend.
     p.fillRect(inner, background.alpha() == 255 ? over(light, background) : light);
   }
@@ -176,13 +174,7 @@ void FastKeyButton::paint_whole(QPainter& p, qreal ratio) {
     label_at_ = QPointF((all.width() - size.width()) / 2.0, (all.height() - size.height()) / 2.0);
     label_in_middle_ = QRectF(inner).contains(QRectF(label_at_, size));
     // A label wider than its key stays inside it, as it would on a widget of its own.
-    const bool overflows = !QRectF(all).contains(QRectF(label_at_, size));
-    if (overflows) {
-      p.save();
-      p.setClipRect(all, Qt::IntersectClip);
-    }
-    p.drawImage(label_at_, label_image_);
-    if (overflows) p.restore();
+    draw_label(p, label_at_, all, !QRectF(all).contains(QRectF(label_at_, size)));
   }
   face_colour_ = background;
   look_taken_ = true;
@@ -197,19 +189,25 @@ void FastKeyButton::paint_whole(QPainter& p, qreal ratio) {
 void FastKeyButton::paint_light(QPainter& p, const QPoint& origin) {
   // Without moving the painter: a transform change per key showed in profiles.
   const QRect inner = inner_rect().translated(origin);
+  p.fillRect(inner, over(shown_light(), face_colour_));
+  // The label's overhang lies on the kept rim: drawn a second time, its edges would thicken.
+  if (label_shown_) draw_label(p, label_at_ + origin, inner, !label_in_middle_);
+  if (selected()) paint_selection(p, inner);
+}
+
+QColor FastKeyButton::shown_light() const {
   QColor light = light_colour();
   light.setAlpha(light.alpha() * kLightColourMaxAlpha / 255);
-  p.fillRect(inner, over(light, face_colour_));
-  if (label_shown_) {
-    // The label's overhang lies on the kept rim: drawn a second time, its edges would thicken.
-    if (!label_in_middle_) {
-      p.save();
-      p.setClipRect(inner, Qt::IntersectClip);
-    }
-    p.drawImage(label_at_ + origin, label_image_);
-    if (!label_in_middle_) p.restore();
+  return light;
+}
+
+void FastKeyButton::draw_label(QPainter& p, const QPointF& at, const QRect& bounds, bool clip) {
+  if (clip) {
+    p.save();
+    p.setClipRect(bounds, Qt::IntersectClip);
   }
-  if (selected()) paint_selection(p, inner);
+  p.drawImage(at, label_image_);
+  if (clip) p.restore();
 }
 
 void FastKeyButton::paint_selection(QPainter& p, const QRect& inner) {

@@ -52,6 +52,10 @@ class FastKeyButton : public CDeviceKeyButtonUI {
   // Over the face left by the last full paint: its middle, label and selection mark.
   void paint_light(QPainter& p, const QPoint& origin);
   static void paint_selection(QPainter& p, const QRect& inner);
+  // The light colour at the strength a face shows it.
+  QColor shown_light() const;
+  // The label at `at`, clipped to bounds when clip is set.
+  void draw_label(QPainter& p, const QPointF& at, const QRect& bounds, bool clip);
 
   QPointer<KeyCanvas> canvas_;
   // The parent when it is a canvas, looked up when the parent changes: a light frame changes

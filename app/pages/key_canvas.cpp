@@ -61,16 +61,16 @@ QColor KeyCanvas::backdrop() const {
 
 void KeyCanvas::face_changed(const QRect& rect) {
   changed_ |= rect;
-  if (flush_posted_) return;
-  flush_posted_ = true;
-  QMetaObject::invokeMethod(this, &KeyCanvas::flush_changes, Qt::QueuedConnection);
+  post_flush();
 }
 
 void KeyCanvas::light_changed(FastKeyButton& key) {
-  const QRect area = key.light_area();
-  lit_ |= area;
-  lit_area_ += qint64{area.width()} * area.height();
+  lit_ |= key.light_area();
   lit_keys_.push_back(&key);
+  post_flush();
+}
+
+void KeyCanvas::post_flush() {
   if (flush_posted_) return;
   flush_posted_ = true;
   QMetaObject::invokeMethod(this, &KeyCanvas::flush_changes, Qt::QueuedConnection);
@@ -96,18 +96,21 @@ void KeyCanvas::flush_changes() {
   }
   changed_ = QRect();
   lit_ = QRect();
-  lit_area_ = 0;
 }
 
 QRegion KeyCanvas::light_request() const {
   // Dense lights (a keyboard) go as one rectangle, which the toolkit fills and clips fastest.
   // A few lights spread over a picture go as their own rectangles: the rectangle around them
   // would be sent to the display whole with every frame.
-  const qint64 around = qint64{lit_.width()} * lit_.height();
-  if (lit_keys_.size() > kMostSeparateLights || lit_area_ * kSparseFactor >= around) return lit_;
+  if (lit_keys_.size() > kMostSeparateLights) return lit_;
   QRegion lights;
-  for (const FastKeyButton* key : lit_keys_) lights += key->light_area();
-  return lights;
+  qint64 own = 0;
+  for (const FastKeyButton* key : lit_keys_) {
+    const QRect area = key->light_area();
+    lights += area;
+    own += qint64{area.width()} * area.height();
+  }
+  return own * kSparseFactor < qint64{lit_.width()} * lit_.height() ? lights : QRegion(lit_);
 }
 
 void KeyCanvas::collect_faces() {

@@ -50,6 +50,7 @@ class KeyCanvas : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  void post_flush();
   void flush_changes();
   QColor backdrop() const;
   // The picture without its keys, drawn again only when the canvas's size or look changed:
@@ -64,8 +65,6 @@ class KeyCanvas : public QWidget {
 
   QRect changed_;
   QRect lit_;
-  // The changed middles' own area, against their bounding rectangle.
-  qint64 lit_area_ = 0;
   std::vector<FastKeyButton*> lit_keys_;
   bool flush_posted_ = false;
   // What the last flush asked the toolkit to repaint for light changes alone, and whose.

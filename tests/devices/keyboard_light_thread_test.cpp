@@ -117,17 +117,21 @@ class MusicFramesTest : public LightThreadTest {
       ASSERT_TRUE(clock_.wait_until_settled());
     }
   }
+  // Data fed a moment into a step is asked for as a frame at once, as the first frame.
+  void expect_first_frame_at_once(int32_t magnitude) {
+    pass(3);
+    const uint64_t fed_at = clock_.now_ms();
+    feed(magnitude);
+    ASSERT_EQ(frames_.size(), 1u);
+    EXPECT_EQ(frames_[0], fed_at);
+  }
   std::vector<uint64_t> frames_;  // clock times of the asks (light thread; read while it sleeps)
 };
 
 TEST_F(MusicFramesTest, FedDataIsSteppedAndSentAtOnce) {
   pass(kStepBatchMs);  // a batch on the timer, without data: no frame
   EXPECT_TRUE(frames_.empty());
-  pass(3);
-  const uint64_t fed_at = clock_.now_ms();
-  feed(2000);
-  ASSERT_EQ(frames_.size(), 1u);
-  EXPECT_EQ(frames_[0], fed_at);
+  ASSERT_NO_FATAL_FAILURE(expect_first_frame_at_once(2000));
   // The frame shows the bar: column 2's bottom key (logical 106) lit at full glow.
   EXPECT_EQ(model_.inspect([](const lighting::KeyboardEffects& e) { return e.frame()[106].brightness; }), 255);
 }
@@ -171,11 +175,7 @@ TEST_F(MusicFramesTest, SilenceSendsNothingAndTheFirstSoundGoesAtOnce) {
     feed(0);  // dark keys stay dark: no frame, and none owed
   }
   EXPECT_TRUE(frames_.empty());
-  pass(3);
-  const uint64_t sound_at = clock_.now_ms();
-  feed(3000);
-  ASSERT_EQ(frames_.size(), 1u);
-  EXPECT_EQ(frames_[0], sound_at);
+  expect_first_frame_at_once(3000);
 }
 
 TEST_F(MusicFramesTest, OtherModesNeverAskForMusicFrames) {
