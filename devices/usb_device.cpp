@@ -443,16 +443,19 @@ void CMarluneUSBDevice::send_light_frame() {
   if (!get_host_lighting()) return;
   // A frame nobody sees or receives; the page asks for one when it is shown again.
   if (!frame_goes_to_device() && !page_.indicators_visible()) return;
-  const uint64_t version = frame_version();
-  const uint64_t generation = frame_generation();
-  const uint64_t now = clock_.now_ms();
-  const bool owed = frame_owed_.exchange(false);
-  if (!owed && version != 0 && version == posted_version_ && generation == posted_generation_ && now >= posted_ms_ &&
-      now - posted_ms_ < kFrameRefreshMs)
-    return;
-  posted_version_ = version;
-  posted_generation_ = generation;
-  posted_ms_ = now;
+  {
+    std::lock_guard lock(posted_mutex_);
+    const uint64_t version = frame_version();
+    const uint64_t generation = frame_generation();
+    const uint64_t now = clock_.now_ms();
+    const bool owed = frame_owed_.exchange(false);
+    if (!owed && version != 0 && version == posted_version_ && generation == posted_generation_ &&
+        now >= posted_ms_ && now - posted_ms_ < kFrameRefreshMs)
+      return;
+    posted_version_ = version;
+    posted_generation_ = generation;
+    posted_ms_ = now;
+  }
   if (!frame_goes_to_device()) {
     show_frame_on_page();
     return;

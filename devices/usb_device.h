@@ -243,6 +243,8 @@ class CMarluneUSBDevice : public DeviceOperations, public KeyAssignments, public
   void refresh_from_device();
   // Posts a light frame to the executor, unless the frame is the one last posted, nothing went
   // wrong with it and it went less than kFrameRefreshMs ago: a still picture wakes nobody.
+  // Any thread: the light thread calls it for every frame it makes, the page's timer to
+  // refresh a still frame and to send one owed.
   void send_light_frame();
   // The next send_light_frame posts whatever the frame holds (a page shown again needs it).
   void request_light_frame() {
@@ -388,7 +390,8 @@ class CMarluneUSBDevice : public DeviceOperations, public KeyAssignments, public
   std::atomic<uint64_t> frame_generation_{1};
   FrameRepeatFilter stream_filter_;  // executor only
   std::atomic<bool> frame_owed_{false};
-  // The frame send_light_frame last posted (the thread calling it, the UI thread).
+  // The frame send_light_frame last posted; the light thread and the UI's refresh timer both call it.
+  std::mutex posted_mutex_;
   uint64_t posted_version_ = 0;
   uint64_t posted_generation_ = 0;
   uint64_t posted_ms_ = 0;

@@ -103,7 +103,7 @@ void CDeviceOptionUI::ResumeLightFrames() {
   if (!channel_open() || ui::control_timer_active(this, kConnectTimer) || ui::control_timer_active(this, kLightFrameTimer))
     return;
   frame_period_set_ = true;
-  ui::start_control_timer(this, kLightFrameTimer, kLightFrameMs);
+  ui::start_control_timer(this, kLightFrameTimer, kLightRefreshMs);
 }
 
 void CDeviceOptionUI::StopTimers() {
@@ -141,7 +141,7 @@ void CDeviceOptionUI::on_control_timer(int id) {
       // The first frame comes 5 ms after connecting; from then on the timer repeats by itself.
       if (!frame_period_set_) {
         frame_period_set_ = true;
-        ui::start_control_timer(this, kLightFrameTimer, kLightFrameMs);
+        ui::start_control_timer(this, kLightFrameTimer, kLightRefreshMs);
       }
       break;
     case kRefreshTimer:

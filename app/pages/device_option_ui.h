@@ -24,7 +24,9 @@ class CDeviceOptionUI : public QWidget, public qxr::ui::SkinControl, public qxr:
   static constexpr int kReservedTimer1 = 1003;
   static constexpr int kReservedTimer2 = 1004;
   static constexpr int kStatusTimer = 1005;
-  static constexpr int kLightFrameMs = 50;
+  // The light thread sends each frame as it makes it; this timer sends the first one, one owed
+  // after a failure or a page shown again, and a still frame again (its 2 s refresh).
+  static constexpr int kLightRefreshMs = 1000;
   static constexpr int kFirstFrameMs = 5;
   static constexpr int kConnectDelayMs = 500;
   static constexpr int kStatusPollMs = 5000;

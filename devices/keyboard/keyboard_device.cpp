@@ -40,6 +40,7 @@ CMarluneKeyboardDevice::CMarluneKeyboardDevice(DevicePage& page, Clock& clock)
     if (!get_host_lighting()) return;
     post_coalesced(kMusicFrameTask, [this] { send_frame_now(true); });
   });
+  light_thread_.set_frame_hook([this] { send_light_frame(); });
 }
 
 CMarluneKeyboardDevice::~CMarluneKeyboardDevice() { CMarluneKeyboardDevice::stop_device_threads(); }

@@ -73,6 +73,7 @@ void BatchedLightThread::step(uint64_t now_ms) {
   last_step_ms_ = now_ms;
   step_models(now_ms, n);
   model_steps_.fetch_add(n, std::memory_order_relaxed);
+  if (n > 0 && frame_hook_) frame_hook_();
 }
 
 }  // namespace qxr::lighting

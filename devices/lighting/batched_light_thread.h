@@ -26,6 +26,9 @@ class BatchedLightThread : private LightDriver {
 
   // may_run is asked on every wake; while false the thread rests until poked.
   bool start(std::function<bool()> may_run);
+  // Called on the light thread after each wake that stepped the model, so the frame goes out
+  // when it is made, not when someone next looks. Set before start.
+  void set_frame_hook(std::function<void()> hook) { frame_hook_ = std::move(hook); }
   WorkerThread::StopOutcome stop();
   bool running() const { return runner_.running(); }
   // The mode, speed, the may_run answer or what the model will paint changed: look again now.
@@ -64,6 +67,7 @@ class BatchedLightThread : private LightDriver {
   const uint32_t tick_ms_;
   const uint32_t batch_ms_;
   std::function<bool()> may_run_;
+  std::function<void()> frame_hook_;
   uint32_t batch_ = 1;       // light thread only
   uint32_t pace_ticks_ = 1;  // light thread only: the step_ticks() the batch was made for
   uint64_t last_step_ms_ = 0;  // light thread only

@@ -9,7 +9,9 @@
 namespace qxr::devices {
 
 CLoopLightingDevice::CLoopLightingDevice(DevicePage& page, Clock& clock, std::span<const LoopEffect> modes)
-    : CMarluneUSBDevice(page, clock), lighting_(modes), light_thread_(lighting_, clock) {}
+    : CMarluneUSBDevice(page, clock), lighting_(modes), light_thread_(lighting_, clock) {
+  light_thread_.set_frame_hook([this] { send_light_frame(); });
+}
 
 CLoopLightingDevice::~CLoopLightingDevice() { CLoopLightingDevice::stop_device_threads(); }
 

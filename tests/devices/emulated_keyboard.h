@@ -19,6 +19,9 @@ namespace qxr::devices::testing {
 class ObservedKeyboard : public CMarluneKeyboardDevice {
  public:
   using CMarluneKeyboardDevice::CMarluneKeyboardDevice;
+  ~ObservedKeyboard() override { stop_device_threads(); }
+  // Its light thread sends every frame it makes: a test that counts frames stops it first.
+  using CMarluneKeyboardDevice::stop_light_thread;
   struct Reaction {
     size_t key;
     int state;

@@ -470,8 +470,8 @@ TEST_F(KeyboardEvents, OnboardProfileChangeIsPickedUpByTheRefresh) {
 using KeyboardStream = EmulatedKeyboardTest;
 
 TEST_F(KeyboardStream, FedColourModeStreamsTheFrameOthersDoNot) {
-  make(clock_);  // the frames are the test's alone
   ASSERT_EQ(connect(), 1);
+  kb_->stop_light_thread();  // the frames are the test's alone
   LightInfo l = kb_->GetLightInfo();
   l.select_item = 6;
   l.light = 4;
@@ -558,6 +558,7 @@ TEST_F(KeyboardStream, UnplugDuringStreamingStopsTheThreadsInTime) {
 
 TEST_F(KeyboardStream, OutsideTheStreamedModesAFrameIsMadeOnlyWhileThePageIsSeen) {
   ASSERT_EQ(connect(), 1);
+  kb_->stop_light_thread();
   LightInfo l = kb_->GetLightInfo();
   l.select_item = 1;  // the keyboard's own wave: the frame only feeds the page's picture
   kb_->set_lighting_state(l);

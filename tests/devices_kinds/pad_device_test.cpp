@@ -9,6 +9,7 @@
 #include "profile/json_access.h"
 #include "profile/json_file.h"
 #include "tests/devices_kinds/kinds_fixture.h"
+#include "tests/support/wait.h"
 
 namespace qxr::devices::testing {
 namespace {
@@ -188,7 +189,8 @@ TEST_F(PadDeviceTest, StatusReachesThePowerPanelAndTheOwner) {
 }
 
 TEST_F(PadDeviceTest, LightFramesShowOnThePageAndReachThePad) {
-  ASSERT_EQ(connect(), 1);
+  // Opened but not connected: no light thread sends frames behind the test's back.
+  ASSERT_TRUE(pad_->open_primary(path(DeviceType::Pad), false));
   pad_->set_lighting_state(static_colour(pad_->GetLightInfo(), 200, 100, 0));
   pad_->drain();
   pad_->lighting().step(0);
@@ -210,9 +212,23 @@ TEST_F(PadDeviceTest, LightFramesShowOnThePageAndReachThePad) {
   EXPECT_EQ(emu_->counters(DeviceType::Pad).light_frames, frames);
 }
 
+TEST_F(PadDeviceTest, TheLightThreadSendsEachNewFrameWithoutWaitingForTheTimer) {
+  // Nobody calls send_light_frame here: the light thread's frames must reach the pad alone.
+  ASSERT_EQ(connect(), 1);
+  auto led14_red = [&] {
+    const std::vector<uint8_t> frame = memory(DeviceType::Pad, Memory::kLightFrame);
+    return frame.size() == kPadLeds * 3 ? int{frame[14 * 3]} : -1;
+  };
+  for (uint8_t red : {200, 40}) {
+    pad_->set_lighting_state(static_colour(pad_->GetLightInfo(), red, 100, 0));
+    EXPECT_TRUE(qxr::testing::wait_until([&] { return led14_red() == ((red * 255) >> 8); })) << int{red};
+  }
+}
+
 TEST_F(PadDeviceTest, AnUnchangedFrameGoesAgainOnlyAfterAFailureAReconnectionOrTwoSeconds) {
   make(&clock_);
-  ASSERT_EQ(connect(), 1);
+  // Opened but not connected: no light thread sends frames behind the test's back.
+  ASSERT_TRUE(pad_->open_primary(path(DeviceType::Pad), false));
   auto show = [&](uint8_t red) {
     pad_->set_lighting_state(static_colour(pad_->GetLightInfo(), red, 100, 0));
     pad_->drain();
