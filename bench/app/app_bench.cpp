@@ -15,6 +15,10 @@
 //                           platform: x_*_pct is the X server's CPU, *_total_pct program + X server
 //   .../own_lighting:1      the same once the program has let the devices run their own lighting
 //                           ("light-control 1 0"): nothing is due, so nothing should wake
+//   yardstick_total_pct     (xvfb:1) a bare Qt window that recolours a keyboard's worth of
+//                           labelled keys 20 times a second, with the X server's CPU: what this
+//                           machine charges any program for such a picture just now (its speed
+//                           varies); shown_ratio = shown_total_pct / yardstick_total_pct
 //   wakeups_hidden_per_s    how often the program's threads went to sleep and woke again while
 //                           hidden (voluntary context switches); each thread's share goes to stderr
 // QXR470_BENCH_BUILD=<build folder> and QXR470_BENCH_SOURCE=<source folder> measure another
@@ -410,6 +414,17 @@ void BM_Running(benchmark::State& state) {
     kill(c.pid, SIGTERM);
     const int code = wait_exit(c.pid);
     emulator.reset();
+    if (xvfb) {
+      // The machine's own price for such a picture, in the same X server, once the program is gone.
+      Child bare = spawn({QXR_BARE_WINDOW_PATH, "--animate"}, env, box.dir() + "/bare.txt");
+      std::this_thread::sleep_for(std::chrono::seconds(2));
+      const Window yardstick = measure(bare.pid, x_pid, kMeasureSeconds, false);
+      kill(bare.pid, SIGTERM);
+      wait_exit(bare.pid);
+      const double total = yardstick.cpu_pct + yardstick.x_pct;
+      state.counters["yardstick_total_pct"] = total;
+      if (total > 0) state.counters["shown_ratio"] = (shown.cpu_pct + shown.x_pct) / total;
+    }
     if (sent != 0 || released != 0 || code != 0) state.SkipWithError("hiding, releasing or ending the program failed");
     state.SetIterationTime(2.0 * kMeasureSeconds);
   }
