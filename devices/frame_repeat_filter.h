@@ -11,6 +11,10 @@
 namespace qxr::devices {
 
 inline constexpr uint64_t kFrameRefreshMs = 2000;
+// How often a still frame is offered again (the page's timer). Offered once it is this much short
+// of kFrameRefreshMs old, it goes again within kFrameRefreshMs of the last send whatever the
+// timer's phase, and when offered on every tick only on every second one.
+inline constexpr uint64_t kStillFrameCheckMs = 900;
 
 class FrameRepeatFilter {
  public:

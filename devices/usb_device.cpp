@@ -443,15 +443,17 @@ void CMarluneUSBDevice::send_light_frame() {
   if (!get_host_lighting()) return;
   // A frame nobody sees or receives; the page asks for one when it is shown again.
   if (!frame_goes_to_device() && !page_.indicators_visible()) return;
+  bool resend = false;
   {
     std::lock_guard lock(posted_mutex_);
     const uint64_t version = frame_version();
     const uint64_t generation = frame_generation();
     const uint64_t now = clock_.now_ms();
     const bool owed = frame_owed_.exchange(false);
-    if (!owed && version != 0 && version == posted_version_ && generation == posted_generation_ &&
-        now >= posted_ms_ && now - posted_ms_ < kFrameRefreshMs)
-      return;
+    const bool same = version != 0 && version == posted_version_ && generation == posted_generation_;
+    const bool aged = now < posted_ms_ || now - posted_ms_ + kStillFrameCheckMs >= kFrameRefreshMs;
+    if (!owed && same && !aged) return;
+    resend = same && aged;  // its refresh
     posted_version_ = version;
     posted_generation_ = generation;
     posted_ms_ = now;
@@ -460,6 +462,7 @@ void CMarluneUSBDevice::send_light_frame() {
     show_frame_on_page();
     return;
   }
+  if (resend) frame_resend_.store(true);
   post_coalesced(kLightFrameTask, [this] { send_light_frame_now(); });
 }
 
@@ -496,7 +499,7 @@ int CMarluneUSBDevice::stream_frame(const uint8_t* data, size_t length) {
   const std::span<const uint8_t> bytes(data, length);
   const uint64_t now = clock_.now_ms();
   const uint64_t gen = frame_generation();
-  if (!stream_filter_.due(bytes, now, gen)) return protocol::kResultOk;
+  if (!take_frame_resend() && !stream_filter_.due(bytes, now, gen)) return protocol::kResultOk;
   int r = primary_.light_stream(data, length);
   stream_filter_.sent(bytes, r == protocol::kResultOk, now, gen);
   if (r != protocol::kResultOk) {

@@ -242,7 +242,8 @@ class CMarluneUSBDevice : public DeviceOperations, public KeyAssignments, public
   void on_connected();
   void refresh_from_device();
   // Posts a light frame to the executor, unless the frame is the one last posted, nothing went
-  // wrong with it and it went less than kFrameRefreshMs ago: a still picture wakes nobody.
+  // wrong with it and it went less than kFrameRefreshMs - kStillFrameCheckMs ago: a still picture
+  // wakes nobody.
   // Any thread: the light thread calls it for every frame it makes, the page's timer to
   // refresh a still frame and to send one owed.
   void send_light_frame();
@@ -349,6 +350,9 @@ class CMarluneUSBDevice : public DeviceOperations, public KeyAssignments, public
   virtual void show_frame_on_page() {}
   // A frame did not reach the device (failed, or held back by the pause after a failure).
   void owe_light_frame() { frame_owed_.store(true); }
+  // True once after send_light_frame posted a still frame's refresh: send it whatever the device
+  // was last sent.
+  bool take_frame_resend() { return frame_resend_.exchange(false); }
   bool in_failure_pause() const;
   void start_failure_pause();
 
@@ -390,6 +394,9 @@ class CMarluneUSBDevice : public DeviceOperations, public KeyAssignments, public
   std::atomic<uint64_t> frame_generation_{1};
   FrameRepeatFilter stream_filter_;  // executor only
   std::atomic<bool> frame_owed_{false};
+  // Set with the post of a still frame's refresh: the send must not be held back by the
+  // executor's filters, whose clocks run from the later send.
+  std::atomic<bool> frame_resend_{false};
   // The frame send_light_frame last posted; the light thread and the UI's refresh timer both call it.
   std::mutex posted_mutex_;
   uint64_t posted_version_ = 0;

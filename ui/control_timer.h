@@ -1,8 +1,8 @@
 #pragma once
 // Control timers: a control starts and stops timers by id. Each tick reaches the control when
 // it implements ControlTimerTarget; otherwise its window gets "timer" with the id as first
-// parameter. (A control that takes its own ticks keeps them: a device entry ticks 20 times a
-// second, and the window has nothing to do with them.)
+// parameter. (A control that takes its own ticks keeps them: a device entry ticks for its
+// device's light frames, and the window has nothing to do with them.)
 #include <QWidget>
 
 namespace qxr::ui {

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QWidget>
 
+#include "devices/frame_repeat_filter.h"
 #include "ui/control_timer.h"
 #include "ui/skin_control.h"
 
@@ -25,8 +26,8 @@ class CDeviceOptionUI : public QWidget, public qxr::ui::SkinControl, public qxr:
   static constexpr int kReservedTimer2 = 1004;
   static constexpr int kStatusTimer = 1005;
   // The light thread sends each frame as it makes it; this timer sends the first one, one owed
-  // after a failure or a page shown again, and a still frame again (its 2 s refresh).
-  static constexpr int kLightRefreshMs = 1000;
+  // after a failure or a page shown again, and a still frame again (its refresh, within 2 s).
+  static constexpr int kLightRefreshMs = static_cast<int>(qxr::devices::kStillFrameCheckMs);
   static constexpr int kFirstFrameMs = 5;
   static constexpr int kConnectDelayMs = 500;
   static constexpr int kStatusPollMs = 5000;

@@ -110,11 +110,12 @@ void CMarluneZO6533Device::send_light_frame_now() {
   const uint64_t now = clock().now_ms();
   const uint64_t gen = frame_generation();
   const auto reports = build_headset_led_reports(frame.view());
+  const bool resend = take_frame_resend();
   // A report the chip refuses does not keep the others from it; one that did not change since
-  // the chip took it stays home.
+  // the chip took it stays home, but for a still frame's refresh.
   for (size_t n = 0; n < reports.size(); ++n) {
     FrameRepeatFilter& filter = report_filters_[n];
-    if (!filter.due(reports[n], now, gen)) continue;
+    if (!resend && !filter.due(reports[n], now, gen)) continue;
     const bool ok = ch.device().set_output_report(reports[n].data(), reports[n].size());
     filter.sent(reports[n], ok, now, gen);
     if (ok)

@@ -65,10 +65,10 @@ class HeadsetDeviceTest : public KindsTest {
     KindsTest::SetUp();
     ASSERT_TRUE(start({kHeadset}));
   }
-  void make(audio::EmulatedChipConfig config = audio::default_chip_config()) {
+  void make(audio::EmulatedChipConfig config = audio::default_chip_config(), Clock& clock = system_clock()) {
     auto chip = std::make_unique<audio::EmulatedAudioChip>(std::move(config));
     chip_ = chip.get();
-    headset_ = std::make_unique<CMarluneZO6533Device>(page_, audio_page_, std::move(chip));
+    headset_ = std::make_unique<CMarluneZO6533Device>(page_, audio_page_, std::move(chip), clock);
     headset_->set_profile_id(kTestProfileId);
     headset_->set_led_count(kHeadsetLeds);
     headset_->set_page_file("zo6533device.xml");
@@ -83,6 +83,7 @@ class HeadsetDeviceTest : public KindsTest {
   }
   Json::Value stored_device() const { return ReadJsonFile(headset_->profile_path())["Device"][0]; }
 
+  ManualClock clock_{10'000};  // outlives the headset's threads
   RecordingAudioPage audio_page_;
   audio::EmulatedAudioChip* chip_ = nullptr;
   std::unique_ptr<CMarluneZO6533Device> headset_;
@@ -115,8 +116,8 @@ TEST_F(HeadsetDeviceTest, FramesReachTheChipAsTwelveAcceptedReportsForBothSides)
   EXPECT_EQ(emu_->exchanges(kHeadset, protocol::CMD_LIGHT_STREAM), 0u);
 }
 
-TEST_F(HeadsetDeviceTest, OnlyTheReportsThatChangedGoAgainUntilAReconnection) {
-  make();
+TEST_F(HeadsetDeviceTest, OnlyTheReportsThatChangedGoAgainUntilAReconnectionOrARefresh) {
+  make(audio::default_chip_config(), clock_);
   // Opened but not connected: no light thread sends frames behind the test's back.
   ASSERT_TRUE(headset_->open_primary(path(kHeadset, kHeadsetCollection), false));
   auto show = [&](uint8_t red) {
@@ -144,6 +145,15 @@ TEST_F(HeadsetDeviceTest, OnlyTheReportsThatChangedGoAgainUntilAReconnection) {
   ASSERT_TRUE(headset_->open_primary(path(kHeadset, kHeadsetCollection), false));
   headset_->send_light_frame_now();
   EXPECT_EQ(headset_->last_reports_sent(), kHeadsetReportsPerFrame);
+  // The page timer's refresh of the still frame sends them all again.
+  auto offer = [&] {
+    headset_->send_light_frame();
+    headset_->drain();
+    return headset_->last_reports_sent();
+  };
+  EXPECT_EQ(offer(), 0u);
+  clock_.advance(kFrameRefreshMs - kStillFrameCheckMs);
+  EXPECT_EQ(offer(), kHeadsetReportsPerFrame);
 }
 
 TEST_F(HeadsetDeviceTest, ReadThenWriteSendsTheBytesRead) {

@@ -307,6 +307,29 @@ TEST_F(PadDeviceTest, AStillFrameIsPostedAgainOnlyWhenOwedOrAfterTwoSeconds) {
   EXPECT_EQ(emu_->counters(DeviceType::Pad).light_frames, 3u);
 }
 
+TEST_F(PadDeviceTest, TheTimersRefreshReachesThePadWithinTwoSecondsOfItsLastSend) {
+  make(&clock_);
+  ASSERT_TRUE(pad_->open_primary(path(DeviceType::Pad), false));
+  pad_->set_lighting_state(static_colour(pad_->GetLightInfo(), 10, 0, 0));
+  pad_->drain();
+  pad_->lighting().step(clock_.now_ms());
+  auto frames = [&] { return emu_->counters(DeviceType::Pad).light_frames; };
+  auto tick = [&](uint64_t ms) {
+    clock_.advance(ms);
+    pad_->send_light_frame();
+    pad_->drain();
+    return frames();
+  };
+  pad_->send_light_frame();
+  clock_.advance(5);  // the executor sends it a little after its post
+  pad_->drain();
+  const uint32_t first = frames();
+  EXPECT_EQ(tick(kStillFrameCheckMs - 10), first);
+  EXPECT_EQ(tick(kStillFrameCheckMs), first + 1);  // 1790 ms after the send, not held back
+  EXPECT_EQ(tick(kStillFrameCheckMs), first + 1);  // a tick chain refreshes every second tick
+  EXPECT_EQ(tick(kStillFrameCheckMs), first + 2);
+}
+
 TEST_F(PadDeviceTest, APageWithoutItsFileHasNoLedsAndStreamsNothing) {
   pad_->set_page_file("");
   pad_->bind_page_controls();
