@@ -251,6 +251,8 @@ class CMarluneUSBDevice : public DeviceOperations, public KeyAssignments, public
   void request_light_frame() {
     frame_owed_.store(true);
     poke_light_thread();
+    // A still frame brings no step to carry it: it goes now, once the connect started the frames.
+    if (light_thread_running()) send_light_frame();
   }
   void read_device_status();
 
@@ -325,6 +327,7 @@ class CMarluneUSBDevice : public DeviceOperations, public KeyAssignments, public
   virtual void name_light_thread(const std::string& name) { (void)name; }
   // What the light thread waits for changed (synchronised lighting, the page shown): look again.
   virtual void poke_light_thread() {}
+  virtual bool light_thread_running() const { return false; }
   void set_key_list(std::vector<KeyAssignRecord> keys);
   // The key list with the selected key's current assignment replaced: profile, save, sent.
   int assign_key_now(int key, std::optional<KeyAssignment> assignment);

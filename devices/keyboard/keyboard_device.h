@@ -70,7 +70,7 @@ class CMarluneKeyboardDevice : public CMarluneUSBDevice, public SystemSettings {
   virtual void StartReactive(size_t logical_key, int state);
 
   void stop_device_threads() override;
-  bool light_thread_running() const { return light_thread_.running(); }
+  bool light_thread_running() const override { return light_thread_.running(); }
 
   // --- state for the page and the editors ---
   KeyboardSystemStages system_stages() const;

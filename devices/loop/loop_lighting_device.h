@@ -32,7 +32,7 @@ class CLoopLightingDevice : public CMarluneUSBDevice {
   // --- state for the page, the editors and tests ---
   LoopLighting& lighting() { return lighting_; }
   const LoopLightThread& light_thread() const { return light_thread_; }
-  bool light_thread_running() const { return light_thread_.running(); }
+  bool light_thread_running() const override { return light_thread_.running(); }
   // The profile's "LightList", as last loaded.
   std::vector<PerLedRecord> led_records() const;
 

@@ -223,6 +223,11 @@ TEST_F(PadDeviceTest, TheLightThreadSendsEachNewFrameWithoutWaitingForTheTimer) 
     pad_->set_lighting_state(static_colour(pad_->GetLightInfo(), red, 100, 0));
     EXPECT_TRUE(qxr::testing::wait_until([&] { return led14_red() == ((red * 255) >> 8); })) << int{red};
   }
+  // A page shown again gets the still frame at once, not at the page timer's next tick.
+  const int shown = page_.count("show_indicators");
+  pad_->request_light_frame();
+  pad_->drain();
+  EXPECT_EQ(page_.count("show_indicators"), shown + 1);
 }
 
 TEST_F(PadDeviceTest, AnUnchangedFrameGoesAgainOnlyAfterAFailureAReconnectionOrTwoSeconds) {
