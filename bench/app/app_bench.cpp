@@ -353,6 +353,17 @@ class XServer {
   std::string display_;
 };
 
+// The machine's own price for an animated keyboard picture just now: the bare window's
+// --animate run, in the given X server, with that server's CPU.
+Window measure_yardstick(const std::vector<std::string>& env, pid_t x_server, const Sandbox& box) {
+  Child bare = spawn({QXR_BARE_WINDOW_PATH, "--animate"}, env, box.dir() + "/bare.txt");
+  std::this_thread::sleep_for(std::chrono::seconds(2));
+  const Window w = measure(bare.pid, x_server, kMeasureSeconds, false);
+  kill(bare.pid, SIGTERM);
+  wait_exit(bare.pid);
+  return w;
+}
+
 void BM_Running(benchmark::State& state) {
   const bool demo = state.range(0) != 0;
   const bool xvfb = state.range(1) != 0;
@@ -415,12 +426,8 @@ void BM_Running(benchmark::State& state) {
     const int code = wait_exit(c.pid);
     emulator.reset();
     if (xvfb) {
-      // The machine's own price for such a picture, in the same X server, once the program is gone.
-      Child bare = spawn({QXR_BARE_WINDOW_PATH, "--animate"}, env, box.dir() + "/bare.txt");
-      std::this_thread::sleep_for(std::chrono::seconds(2));
-      const Window yardstick = measure(bare.pid, x_pid, kMeasureSeconds, false);
-      kill(bare.pid, SIGTERM);
-      wait_exit(bare.pid);
+      // In the same X server, once the program is gone.
+      const Window yardstick = measure_yardstick(env, x_pid, box);
       const double total = yardstick.cpu_pct + yardstick.x_pct;
       state.counters["yardstick_total_pct"] = total;
       if (total > 0) state.counters["shown_ratio"] = (shown.cpu_pct + shown.x_pct) / total;

@@ -65,7 +65,8 @@ class Keys : public QWidget {
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  if (argc > 1 && QString::fromLocal8Bit(argv[1]) == QLatin1String("--animate")) {
+  const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+  if (mode == QLatin1String("--animate")) {
     Keys keys;
     keys.resize(1000, 640);
     keys.show();
@@ -73,7 +74,7 @@ int main(int argc, char** argv) {
   }
   Window w;
   w.resize(1000, 640);
-  if (argc > 1 && QString::fromLocal8Bit(argv[1]) == QLatin1String("--text")) {
+  if (mode == QLatin1String("--text")) {
     auto* label = new QLabel(QStringLiteral("Keyboard"), &w);
     label->move(20, 20);
   }

@@ -81,6 +81,14 @@ class PadDeviceTest : public KindsTest {
     if (!pad_->open_primary(path(DeviceType::Pad), false)) return -1000;
     return pad_->connect_now();
   }
+  // Opened but not connected: no light thread sends frames behind the test's back.
+  bool open_without_light_thread() { return pad_->open_primary(path(DeviceType::Pad), false); }
+  // A static colour made into the pad's frame by one step at the test's time.
+  void show_still(uint8_t red, uint8_t green) {
+    pad_->set_lighting_state(static_colour(pad_->GetLightInfo(), red, green, 0));
+    pad_->drain();
+    pad_->lighting().step(clock_.now_ms());
+  }
   std::vector<uint8_t> written_block() const { return emu_->settings_block(DeviceType::Pad, 0); }
 
   ManualClock clock_{10'000};  // outlives the pad's threads
@@ -189,8 +197,7 @@ TEST_F(PadDeviceTest, StatusReachesThePowerPanelAndTheOwner) {
 }
 
 TEST_F(PadDeviceTest, LightFramesShowOnThePageAndReachThePad) {
-  // Opened but not connected: no light thread sends frames behind the test's back.
-  ASSERT_TRUE(pad_->open_primary(path(DeviceType::Pad), false));
+  ASSERT_TRUE(open_without_light_thread());
   pad_->set_lighting_state(static_colour(pad_->GetLightInfo(), 200, 100, 0));
   pad_->drain();
   pad_->lighting().step(0);
@@ -232,13 +239,8 @@ TEST_F(PadDeviceTest, TheLightThreadSendsEachNewFrameWithoutWaitingForTheTimer) 
 
 TEST_F(PadDeviceTest, AnUnchangedFrameGoesAgainOnlyAfterAFailureAReconnectionOrTwoSeconds) {
   make(&clock_);
-  // Opened but not connected: no light thread sends frames behind the test's back.
-  ASSERT_TRUE(pad_->open_primary(path(DeviceType::Pad), false));
-  auto show = [&](uint8_t red) {
-    pad_->set_lighting_state(static_colour(pad_->GetLightInfo(), red, 100, 0));
-    pad_->drain();
-    pad_->lighting().step(clock_.now_ms());
-  };
+  ASSERT_TRUE(open_without_light_thread());
+  auto show = [&](uint8_t red) { show_still(red, 100); };
   auto frames = [&] { return emu_->counters(DeviceType::Pad).light_frames; };
   show(200);
   const uint32_t first = frames();
@@ -281,11 +283,8 @@ TEST_F(PadDeviceTest, AnUnchangedFrameGoesAgainOnlyAfterAFailureAReconnectionOrT
 
 TEST_F(PadDeviceTest, AStillFrameIsPostedAgainOnlyWhenOwedOrAfterTwoSeconds) {
   make(&clock_);
-  // Opened but not connected: no light thread steps behind the test's back.
-  ASSERT_TRUE(pad_->open_primary(path(DeviceType::Pad), false));
-  pad_->set_lighting_state(static_colour(pad_->GetLightInfo(), 10, 0, 0));
-  pad_->drain();
-  pad_->lighting().step(clock_.now_ms());
+  ASSERT_TRUE(open_without_light_thread());
+  show_still(10, 0);
   auto made = [&] {
     pad_->send_light_frame();
     pad_->drain();
@@ -314,10 +313,8 @@ TEST_F(PadDeviceTest, AStillFrameIsPostedAgainOnlyWhenOwedOrAfterTwoSeconds) {
 
 TEST_F(PadDeviceTest, TheTimersRefreshReachesThePadWithinTwoSecondsOfItsLastSend) {
   make(&clock_);
-  ASSERT_TRUE(pad_->open_primary(path(DeviceType::Pad), false));
-  pad_->set_lighting_state(static_colour(pad_->GetLightInfo(), 10, 0, 0));
-  pad_->drain();
-  pad_->lighting().step(clock_.now_ms());
+  ASSERT_TRUE(open_without_light_thread());
+  show_still(10, 0);
   auto frames = [&] { return emu_->counters(DeviceType::Pad).light_frames; };
   auto tick = [&](uint64_t ms) {
     clock_.advance(ms);
